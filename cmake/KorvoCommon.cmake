@@ -1,0 +1,15 @@
+# Flags shared by every target of the client.
+add_library(korvo_common INTERFACE)
+target_compile_definitions(korvo_common INTERFACE
+    QT_NO_CAST_FROM_BYTEARRAY
+    QT_NO_NARROWING_CONVERSIONS_IN_CONNECT
+    QT_USE_QSTRINGBUILDER
+    QT_DISABLE_DEPRECATED_BEFORE=0x050F00
+    OPENSSL_API_COMPAT=30000
+    OPENSSL_NO_DEPRECATED)
+target_compile_options(korvo_common INTERFACE -Wall -Wextra -Wpedantic)
+
+if(KORVO_SANITIZE)
+    target_compile_options(korvo_common INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer)
+    target_link_options(korvo_common INTERFACE -fsanitize=address,undefined)
+endif()

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+// Where the client keeps its files: the directory of the executable, unless a
+// test or the environment (KORVO_APP_DIR) points it elsewhere. Every path of
+// the client (ini file, database, key file, cacheData, themes, style, icons)
+// is built here, so that tests never share files.
+class AppPaths
+{
+public:
+    static QString appDir();
+    static void setAppDir(const QString &dir);
+
+    // appDir() + "/" + relative
+    static QString filePath(const QString &relative);
+
+    static QString brand();          // "Korvo"
+    static QString clientVersion();  // "1.5.1.4"
+
+    static QString iconPath(const QString &fileName);   // <app>/icons_Korvo/<file>
+    static QString stylePath(const QString &fileName);  // <app>/style/Korvo/<file>
+    static QString faviconPath();                       // <app>/favicons/favicon_Korvo.png
+
+    // Reads a style sheet; relative "icons_Korvo" references become absolute so
+    // that the sheet works whatever the working directory. A missing file
+    // gives an empty text.
+    static QString readStyleSheet(const QString &path, bool absoluteIcons = true);
+
+private:
+    static QString &overrideDir();
+};

@@ -1,0 +1,70 @@
+#include "settings.h"
+
+#include "apppaths.h"
+#include "autostart.h"
+
+#include <QSettings>
+
+Settings::Settings(QObject *parent)
+    : QObject(parent)
+    , m_ini(new QSettings(fileName(), QSettings::IniFormat))
+{
+    writeDefaults();
+}
+
+Settings::~Settings()
+{
+    delete m_ini;
+}
+
+QString Settings::fileName()
+{
+    return AppPaths::filePath(QStringLiteral("velmorbox.ini"));
+}
+
+void Settings::writeDefaults()
+{
+    // Written only when missing, so the user's own values survive every start.
+    const std::pair<const char *, const char *> defaults[] = {
+        {"common/boot", "no"},
+        {"bosskey/isuse", "yes"},
+        {"bosskey/keys", "Alt+Q"},
+        {"common/skin", "default"},
+    };
+    for (const auto &[key, value] : defaults) {
+        if (!m_ini->contains(QLatin1String(key)))
+            m_ini->setValue(QLatin1String(key), QString::fromLatin1(value));
+    }
+    m_ini->sync();
+}
+
+QVariant Settings::value(const QString &key) const
+{
+    return m_ini->value(key);
+}
+
+void Settings::setValue(const QString &key, const QVariant &value)
+{
+    m_ini->setValue(key, value);
+}
+
+void Settings::remove(const QString &key)
+{
+    if (m_ini->contains(key))
+        m_ini->remove(key);
+}
+
+bool Settings::contains(const QString &key) const
+{
+    return m_ini->contains(key);
+}
+
+void Settings::sync()
+{
+    m_ini->sync();
+}
+
+void Settings::setAutoStart(bool on)
+{
+    AutoStart::setEnabled(on);
+}

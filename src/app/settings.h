@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QObject>
+#include <QVariant>
+
+class QSettings;
+
+// The user's settings, kept as strings in "velmorbox.ini" beside the executable.
+// Absent keys are meaningful ("common/exittype" absent: ask on first close).
+class Settings : public QObject
+{
+    Q_OBJECT
+public:
+    explicit Settings(QObject *parent = nullptr);
+    ~Settings() override;
+
+    QVariant value(const QString &key) const;   // null QVariant when absent
+    void setValue(const QString &key, const QVariant &value);
+    void remove(const QString &key);
+    bool contains(const QString &key) const;
+    void sync();
+
+    static void setAutoStart(bool on);
+    static QString fileName();
+
+private:
+    void writeDefaults();
+
+    QSettings *m_ini;
+};

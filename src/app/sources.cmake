@@ -1,0 +1,5 @@
+list(APPEND KORVO_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/apppaths.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/autostart.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/settings.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/singleapplication.cpp)

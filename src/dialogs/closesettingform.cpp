@@ -1,0 +1,44 @@
+#include "closesettingform.h"
+#include "ui_closesettingform.h"
+
+#include "mainframe.h"
+#include "settings.h"
+
+CloseSettingForm::CloseSettingForm(QWidget *parent)
+    : QWidget(parent)
+    , ui(new Ui::CloseSettingForm)
+    , m_mainFrame(qobject_cast<MainFrame *>(parent))
+{
+    ui->setupUi(this);
+    setObjectName(QStringLiteral("BoxSettingForm"));
+    setWindowModality(Qt::ApplicationModal);
+    setWindowFlags(Qt::Tool | Qt::BypassWindowManagerHint | Qt::FramelessWindowHint | Qt::WindowSystemMenuHint);
+    ui->CancenBtn->setCursor(Qt::PointingHandCursor);
+    ui->SaveBtn->setCursor(Qt::PointingHandCursor);
+    connect(ui->CloseSettingForm_CloseButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(ui->CancenBtn, &QPushButton::clicked, this, &QWidget::close);
+    connect(ui->SaveBtn, &QPushButton::clicked, this, &CloseSettingForm::handlerSaveSetting);
+}
+
+CloseSettingForm::~CloseSettingForm()
+{
+    delete ui;
+}
+
+void CloseSettingForm::handlerSaveSetting()
+{
+    if (!m_mainFrame)
+        return;
+    Settings *settings = m_mainFrame->settings();
+    const QString boot = ui->BootCheckBox->isChecked() ? QStringLiteral("yes") : QStringLiteral("no");
+    const QString exitType = ui->CloseChooseExitRadio->isChecked() ? QStringLiteral("exit") : QStringLiteral("tray");
+    settings->setValue(QStringLiteral("common/exittype"), exitType);
+    settings->setValue(QStringLiteral("common/boot"), boot);
+    settings->sync();
+    Settings::setAutoStart(boot == QLatin1String("yes"));
+    close();
+    if (exitType == QLatin1String("tray"))
+        m_mainFrame->close();
+    else
+        m_mainFrame->quitApplication();
+}

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QHash>
+#include <QPointer>
+#include <QSystemTrayIcon>
+#include <QWidget>
+
+namespace Ui { class MainFrame; }
+
+class AboutForm;
+class BoxSettingForm;
+class CloseSettingForm;
+class QMenu;
+class Settings;
+class StatusBar;
+
+// The client's only top-level window: its own title bar, the tab container,
+// the tray icon and menus, the boss key, frameless move/resize and skins.
+// It builds the shared objects in order and hands them on.
+class MainFrame : public QWidget
+{
+    Q_OBJECT
+public:
+    enum Edge { EdgeNone = 0, EdgeTop = 1, EdgeBottom = 2, EdgeLeft = 4, EdgeRight = 8 };
+
+    explicit MainFrame(QWidget *parent = nullptr);
+    ~MainFrame() override;
+
+    Settings *settings() const { return m_settings; }
+    QString skinDirectory() const { return m_skinDir; }
+    void applySkin(const QString &skinName);
+
+    // Which edges a cursor at pos (global) is over, for a frame geometry.
+    static int edgesAt(const QRect &frame, const QPoint &pos, int border);
+    // The geometry after dragging the given edges to the cursor, kept within the size limits.
+    static QRect resizedGeometry(const QRect &frame, int edges, const QPoint &cursor,
+                                 const QSize &minimum, const QSize &maximum);
+
+signals:
+    void signalCheckAccount(int platUserId, int userId, QString token);
+
+public slots:
+    void windowMin();
+    void windowMax();
+    void windowClose();
+    void showSettingWindow();
+    void showSkinWindow();
+    void showAboutWindow();
+
+protected:
+    // Ends the process; a seam so that tests can observe the request.
+    virtual void quitApplication();
+
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    friend class CloseSettingForm;
+
+    void setupWindow();
+    void centerOnScreen();
+    void setupTitleButtons();
+    void createTrayIcon();
+    void createMainMenu();
+    void handlerTrayActivated(QSystemTrayIcon::ActivationReason reason);
+    void updateCursorShape(const QPoint &globalPos);
+    void layoutChildren();
+
+    Ui::MainFrame *ui;
+    QPoint m_dragOffset;
+    int m_resizeBorder = 4;
+    int m_resizeEdges = EdgeNone;
+    StatusBar *m_statusBar = nullptr;
+    QPointer<BoxSettingForm> m_settingForm;
+    QMenu *m_mainMenu = nullptr;
+    QPointer<AboutForm> m_aboutForm;
+    Settings *m_settings = nullptr;
+    QPointer<CloseSettingForm> m_closeSettingForm;
+    QString m_skinDir;
+    QSystemTrayIcon *m_trayIcon = nullptr;
+    QMenu *m_trayMenu = nullptr;
+};
