@@ -10,9 +10,14 @@ namespace Ui { class MainFrame; }
 class AboutForm;
 class BoxSettingForm;
 class CloseSettingForm;
+class LoginForm;
 class QMenu;
 class Settings;
+class Sqlite;
 class StatusBar;
+class TabWidget;
+class UserPhotoControl;
+class WebEngineProfile;
 
 // The client's only top-level window: its own title bar, the tab container,
 // the tray icon and menus, the boss key, frameless move/resize and skins.
@@ -26,7 +31,14 @@ public:
     explicit MainFrame(QWidget *parent = nullptr);
     ~MainFrame() override;
 
+    // Shared objects that other windows reach through the main window.
     Settings *settings() const { return m_settings; }
+    Sqlite *sqlite() const { return m_sqlite; }
+    LoginForm *loginForm() const { return m_loginForm; }
+    TabWidget *tabWidget() const { return m_tabWidget; }
+    WebEngineProfile *webProfile() const { return m_webProfile; }
+    UserPhotoControl *userPhoto() const { return m_userPhoto; }
+    QHash<QString, QString> *gameIdHostMap() const { return m_gameIdHostMap; }
     QString skinDirectory() const { return m_skinDir; }
     void applySkin(const QString &skinName);
 
@@ -75,13 +87,19 @@ private:
     QPoint m_dragOffset;
     int m_resizeBorder = 4;
     int m_resizeEdges = EdgeNone;
+    UserPhotoControl *m_userPhoto = nullptr;
     StatusBar *m_statusBar = nullptr;
     QPointer<BoxSettingForm> m_settingForm;
     QMenu *m_mainMenu = nullptr;
     QPointer<AboutForm> m_aboutForm;
+    LoginForm *m_loginForm = nullptr;
+    TabWidget *m_tabWidget = nullptr;
+    Sqlite *m_sqlite = nullptr;
     Settings *m_settings = nullptr;
     QPointer<CloseSettingForm> m_closeSettingForm;
+    WebEngineProfile *m_webProfile = nullptr;
     QString m_skinDir;
+    QHash<QString, QString> *m_gameIdHostMap = nullptr;
     QSystemTrayIcon *m_trayIcon = nullptr;
     QMenu *m_trayMenu = nullptr;
 };
