@@ -1,3 +1,4 @@
 list(APPEND KORVO_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/label.cpp
     ${CMAKE_CURRENT_LIST_DIR}/mainframe.cpp
     ${CMAKE_CURRENT_LIST_DIR}/statusbar.cpp)

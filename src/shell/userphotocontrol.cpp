@@ -1,0 +1,101 @@
+#include "userphotocontrol.h"
+
+#include "tabwidget.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace {
+constexpr int kPictureSize = 60;
+constexpr int kDownloadTimeoutMs = 15000;
+}
+
+UserPhotoControl::UserPhotoControl(QWidget *parent)
+    : QWidget(parent)
+    , m_photoLabel(new QLabel(this))
+    , m_photoBottom(new QLabel(this))
+    , m_menu(new QMenu(this))
+{
+    setObjectName(QStringLiteral("userPhotoControl"));
+    m_photoLabel->setObjectName(QStringLiteral("photoLabel"));
+    m_photoLabel->setGeometry(5, 0, 64, 64);
+    m_photoBottom->setObjectName(QStringLiteral("photoBottom"));
+    m_photoBottom->setGeometry(0, 32, 74, 37);
+
+    m_switchAction = new QAction(QStringLiteral("切换账号"), m_menu);
+    m_logoutAction = new QAction(QStringLiteral("注销"), m_menu);
+    m_menu->addAction(m_logoutAction);
+    m_menu->addAction(m_switchAction);
+    connect(m_logoutAction, &QAction::triggered, this, &UserPhotoControl::signalLoginout);
+    connect(m_switchAction, &QAction::triggered, this, &UserPhotoControl::signalSwitchAccount);
+
+    setMouseTracking(true);
+    setCursor(Qt::ArrowCursor);
+}
+
+QPixmap UserPhotoControl::roundPicture(const QPixmap &source)
+{
+    QPixmap result(kPictureSize, kPictureSize);
+    result.fill(Qt::transparent);
+    QPainter painter(&result);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+    QPainterPath circle;
+    circle.addEllipse(0, 0, kPictureSize, kPictureSize);
+    painter.setClipPath(circle);
+    if (!source.isNull())
+        painter.drawPixmap(0, 0, kPictureSize, kPictureSize, source);
+    return result;
+}
+
+void UserPhotoControl::showPicture(const QPixmap &picture)
+{
+    m_photoLabel->setStyleSheet(QStringLiteral("border-radius:32px;"));
+    m_photoLabel->setPixmap(roundPicture(picture));
+    update();
+    emit signalPhotoChanged();
+}
+
+void UserPhotoControl::setPhoto(const QString &path)
+{
+    // A later local picture (logout) wins over an avatar still downloading.
+    if (m_pendingReply)
+        m_pendingReply->abort();
+    showPicture(QPixmap(path));
+}
+
+void UserPhotoControl::setPhotoUrl(const QUrl &url)
+{
+    if (!m_network)
+        m_network = new QNetworkAccessManager(this);
+    if (m_pendingReply)
+        m_pendingReply->abort();
+    QNetworkRequest request(url);
+    request.setTransferTimeout(kDownloadTimeoutMs);
+    QNetworkReply *reply = m_network->get(request);
+    m_pendingReply = reply;
+    connect(reply, &QNetworkReply::finished, this, [this, reply] { handlerPhotoReply(reply); });
+}
+
+void UserPhotoControl::handlerPhotoReply(QNetworkReply *reply)
+{
+    reply->deleteLater();
+    if (reply != m_pendingReply || reply->error() != QNetworkReply::NoError)
+        return;
+    QPixmap picture;
+    // Keep the current picture when the portal sends something that is not an image.
+    if (picture.loadFromData(reply->readAll()))
+        showPicture(picture);
+}
+
+void UserPhotoControl::mouseReleaseEvent(QMouseEvent *event)
+{
+    auto *tabs = window() ? window()->findChild<TabWidget *>(QStringLiteral("mainTabWidget")) : nullptr;
+    if (tabs && tabs->checkLogin())
+        m_menu->exec(event->globalPos());
+    QWidget::mouseReleaseEvent(event);
+}

@@ -1,0 +1,134 @@
+#include "portal.h"
+
+#include <QtTest>
+
+class TestPortal final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup()
+    {
+        qunsetenv("KORVO_PORTAL_HOST");
+        qunsetenv("KORVO_H5_HOST");
+        qunsetenv("KORVO_PARTNER_HOSTS");
+    }
+
+    void cookieDomain_data()
+    {
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<QString>("domain");
+        QTest::newRow("www host") << "www.korvogame.com" << "korvogame.com";
+        QTest::newRow("deeper host") << "a.b.korvogame.com" << "b.korvogame.com";
+        QTest::newRow("host with port") << "www.korvogame.com:8080" << "korvogame.com";
+        QTest::newRow("ip address") << "127.0.0.1" << "127.0.0.1";
+        QTest::newRow("ip with port") << "127.0.0.1:41234" << "127.0.0.1";
+        QTest::newRow("one label") << "localhost" << "localhost";
+        QTest::newRow("one label with port") << "localhost:8080" << "localhost";
+        QTest::newRow("registrable domain itself") << "korvogame.com" << "korvogame.com";
+        QTest::newRow("ipv6 with port") << "[::1]:8080" << "::1";
+    }
+
+    void cookieDomain()
+    {
+        QFETCH(QString, host);
+        QFETCH(QString, domain);
+        QCOMPARE(Portal::cookieDomainFor(host), domain);
+    }
+
+    void hostsComeFromTheEnvironment()
+    {
+        qputenv("KORVO_PORTAL_HOST", "127.0.0.1:8080");
+        qputenv("KORVO_H5_HOST", "127.0.0.1:8081");
+        qputenv("KORVO_PARTNER_HOSTS", "a.example, b.example ,c.example");
+        QCOMPARE(Portal::portalRoot(), QStringLiteral("http://127.0.0.1:8080"));
+        QCOMPARE(Portal::loginGateway(), QStringLiteral("http://127.0.0.1:8080/DODev_C/boxInit.php"));
+        QCOMPARE(Portal::webPage(QStringLiteral("left")) + QStringLiteral("&v2"),
+                 QStringLiteral("http://127.0.0.1:8080/DODev_C/index.php?type=web&action=left&v2"));
+        QCOMPARE(Portal::apiCall(QStringLiteral("game_list")),
+                 QStringLiteral("http://127.0.0.1:8080/DODev_C/index.php?type=open&action=game_list"));
+        QCOMPARE(Portal::h5Root(), QStringLiteral("http://127.0.0.1:8081"));
+        QCOMPARE(Portal::partnerHosts(),
+                 (QStringList{QStringLiteral("a.example"), QStringLiteral("b.example"), QStringLiteral("c.example")}));
+        QCOMPARE(Portal::cookieDomain(), QStringLiteral("127.0.0.1"));
+    }
+
+    void missingPartnerHostsNeverMatchEverything()
+    {
+        qputenv("KORVO_PARTNER_HOSTS", "only.example,,");
+        const QStringList hosts = Portal::partnerHosts();
+        QCOMPARE(hosts.size(), 3);
+        QCOMPARE(hosts.at(0), QStringLiteral("only.example"));
+        QVERIFY(hosts.at(1).isEmpty() && hosts.at(2).isEmpty());
+    }
+
+    void accountTextAndGatewayAddress()
+    {
+        qputenv("KORVO_PORTAL_HOST", "portal.test");
+        QCOMPARE(Portal::accountText(QStringLiteral("user_login"), QStringLiteral("user_name=a&user_pass=b")),
+                 QStringLiteral("datatype=user&sign=user_login&user_name=a&user_pass=b&key=KXPL-brimadq7ve5"));
+        const QUrl url = Portal::accountUrl("ab+/=,cd=");
+        QCOMPARE(url.toString(QUrl::FullyEncoded),
+                 QStringLiteral("http://portal.test/DODev_C/boxInit.php?appData=ab%2B%2F%3D%2Ccd%3D"));
+    }
+
+    void bareWordsAfterByteOrderMark_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<bool>("isSuccess");
+        QTest::newRow("plain") << QByteArray("success") << true;
+        QTest::newRow("bom") << QByteArray("\xEF\xBB\xBFsuccess") << true;
+        QTest::newRow("trailing text") << QByteArray("success!") << false;
+        QTest::newRow("other word") << QByteArray("already") << false;
+        QTest::newRow("empty") << QByteArray() << false;
+    }
+
+    void bareWordsAfterByteOrderMark()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(bool, isSuccess);
+        QCOMPARE(Portal::isWord(body, "success"), isSuccess);
+    }
+
+    void replyObjects_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<bool>("isObject");
+        QTest::addColumn<bool>("isError");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("fields") << QByteArray("{\"user_id\":\"7\"}") << true << false << QString();
+        QTest::newRow("error with msg") << QByteArray("\xEF\xBB\xBF{\"code\":401,\"msg\":\"登录过期\"}") << true << true
+                                        << QStringLiteral("登录过期");
+        QTest::newRow("error without msg") << QByteArray("{\"code\":\"500\"}") << true << true << QString();
+        QTest::newRow("msg not text") << QByteArray("{\"code\":1,\"msg\":{\"a\":1}}") << true << true << QString();
+        QTest::newRow("array") << QByteArray("[1,2]") << false << false << QString();
+        QTest::newRow("number") << QByteArray("42") << false << false << QString();
+        QTest::newRow("truncated") << QByteArray("{\"user_id\":") << false << false << QString();
+        QTest::newRow("html") << QByteArray("<html>502</html>") << false << false << QString();
+    }
+
+    void replyObjects()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(bool, isObject);
+        QFETCH(bool, isError);
+        QFETCH(QString, message);
+        QJsonObject object;
+        QCOMPARE(Portal::parseObject(body, &object), isObject);
+        QString msg;
+        QCOMPARE(Portal::isErrorObject(object, &msg), isError);
+        QCOMPARE(msg, message);
+    }
+
+    void jsonValuesAsText()
+    {
+        QCOMPARE(Portal::text(QJsonValue(12345)), QStringLiteral("12345"));
+        QCOMPARE(Portal::text(QJsonValue(QStringLiteral("12"))), QStringLiteral("12"));
+        QCOMPARE(Portal::text(QJsonValue(1.5)), QStringLiteral("1.5"));
+        QCOMPARE(Portal::text(QJsonValue()), QString());
+        QCOMPARE(Portal::text(QJsonValue(QJsonArray{1})), QString());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPortal)
+#include "tst_portal.moc"

@@ -1,0 +1,116 @@
+#include "apppaths.h"
+#include "autostart.h"
+#include "settings.h"
+#include "testsupport.h"
+
+#include <QFile>
+#include <QSettings>
+#include <QtTest>
+
+class TestSettings final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void firstStartWritesExactlyTheFourDefaults()
+    {
+        TestAppDir dir;
+        { Settings settings; }
+        QSettings ini(dir.filePath(QStringLiteral("velmorbox.ini")), QSettings::IniFormat);
+        QStringList keys = ini.allKeys();
+        keys.sort();
+        QCOMPARE(keys, (QStringList{QStringLiteral("bosskey/isuse"), QStringLiteral("bosskey/keys"),
+                                    QStringLiteral("common/boot"), QStringLiteral("common/skin")}));
+        QCOMPARE(ini.value(QStringLiteral("common/boot")).toString(), QStringLiteral("no"));
+        QCOMPARE(ini.value(QStringLiteral("bosskey/isuse")).toString(), QStringLiteral("yes"));
+        QCOMPARE(ini.value(QStringLiteral("bosskey/keys")).toString(), QStringLiteral("Alt+Q"));
+        QCOMPARE(ini.value(QStringLiteral("common/skin")).toString(), QStringLiteral("default"));
+    }
+
+    void absentKeysReadAsNull()
+    {
+        TestAppDir dir;
+        Settings settings;
+        QVERIFY(settings.value(QStringLiteral("common/exittype")).isNull());
+        QVERIFY(settings.value(QStringLiteral("update/isJump")).isNull());
+        settings.remove(QStringLiteral("update/version"));  // absent: nothing to do, nothing breaks
+        QVERIFY(!settings.contains(QStringLiteral("update/version")));
+    }
+
+    void userValuesSurviveRestarts()
+    {
+        TestAppDir dir;
+        {
+            Settings settings;
+            settings.setValue(QStringLiteral("common/skin"), QStringLiteral("青春绿"));
+            settings.setValue(QStringLiteral("bosskey/isuse"), QStringLiteral("no"));
+            settings.setValue(QStringLiteral("common/exittype"), QStringLiteral("tray"));
+            settings.sync();
+        }
+        Settings again;
+        QCOMPARE(again.value(QStringLiteral("common/skin")).toString(), QStringLiteral("青春绿"));
+        QCOMPARE(again.value(QStringLiteral("bosskey/isuse")).toString(), QStringLiteral("no"));
+        QCOMPARE(again.value(QStringLiteral("common/exittype")).toString(), QStringLiteral("tray"));
+        QCOMPARE(again.value(QStringLiteral("bosskey/keys")).toString(), QStringLiteral("Alt+Q"));
+    }
+
+    void skippedVersionIsStoredAndRemovedTogether()
+    {
+        TestAppDir dir;
+        Settings settings;
+        settings.setValue(QStringLiteral("update/isJump"), QStringLiteral("true"));
+        settings.setValue(QStringLiteral("update/version"), QStringLiteral("1.6.0.0"));
+        settings.sync();
+        QVERIFY(Settings().value(QStringLiteral("update/isJump")).toBool());
+        settings.remove(QStringLiteral("update/isJump"));
+        settings.remove(QStringLiteral("update/version"));
+        settings.sync();
+        Settings reread;
+        QVERIFY(reread.value(QStringLiteral("update/isJump")).isNull());
+        QVERIFY(reread.value(QStringLiteral("update/version")).isNull());
+    }
+
+    void autostartEntryAppearsAndDisappears()
+    {
+        TestAppDir dir;
+        QTemporaryDir config;
+        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+        const QString entry = config.path() + QStringLiteral("/autostart/KorvoClient.desktop");
+        QCOMPARE(AutoStart::desktopEntryPath(), entry);
+
+        Settings::setAutoStart(false);  // never set: removing is harmless
+        QVERIFY(!QFile::exists(entry));
+
+        Settings::setAutoStart(true);
+        QVERIFY(AutoStart::isEnabled());
+        QFile file(entry);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(file.readAll());
+        QVERIFY(text.startsWith(QStringLiteral("[Desktop Entry]\n")));
+        QVERIFY(text.contains(QStringLiteral("Type=Application\n")));
+        QVERIFY(text.contains(QStringLiteral("Exec=\"") + dir.path() + QStringLiteral("/KorvoClient\"\n")));
+
+        Settings::setAutoStart(false);
+        QVERIFY(!QFile::exists(entry));
+        qunsetenv("XDG_CONFIG_HOME");
+    }
+
+    void autostartExecIsQuotedForAwkwardPaths()
+    {
+        QTemporaryDir base;
+        const QString awkward = base.path() + QStringLiteral("/我的 游戏$盒");
+        QVERIFY(QDir().mkpath(awkward));
+        AppPaths::setAppDir(awkward);
+        QTemporaryDir config;
+        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+        Settings::setAutoStart(true);
+        QFile file(AutoStart::desktopEntryPath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(QString::fromUtf8(file.readAll()).contains(QStringLiteral("Exec=\"") + base.path()
+                                                            + QStringLiteral("/我的 游戏\\$盒/KorvoClient\"")));
+        qunsetenv("XDG_CONFIG_HOME");
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSettings)
+#include "tst_settings.moc"
