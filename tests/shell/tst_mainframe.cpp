@@ -1,0 +1,227 @@
+#include "closesettingform.h"
+#include "settings.h"
+#include "testmainframe.h"
+#include "testsupport.h"
+
+#include <QMenu>
+#include <QPushButton>
+#include <QSystemTrayIcon>
+#include <QtTest>
+
+class TestMainFrameShell final : public QObject
+{
+    Q_OBJECT
+
+private:
+    static void setSetting(MainFrame &frame, const char *key, const char *value)
+    {
+        frame.settings()->setValue(QLatin1String(key), QLatin1String(value));
+    }
+
+private slots:
+    void closeButtonFollowsTheStoredChoice_data()
+    {
+        QTest::addColumn<QString>("exitType");
+        QTest::addColumn<bool>("dialogShown");
+        QTest::addColumn<bool>("windowVisible");
+        QTest::addColumn<int>("quits");
+        QTest::newRow("absent: ask") << QString() << true << true << 0;
+        QTest::newRow("tray: hide") << QStringLiteral("tray") << false << false << 0;
+        QTest::newRow("exit: quit") << QStringLiteral("exit") << false << true << 1;
+        QTest::newRow("unknown value: hide") << QStringLiteral("whatever") << false << false << 0;
+    }
+
+    void closeButtonFollowsTheStoredChoice()
+    {
+        QFETCH(QString, exitType);
+        QFETCH(bool, dialogShown);
+        QFETCH(bool, windowVisible);
+        QFETCH(int, quits);
+        TestAppDir dir;
+        TestMainFrame frame;
+        if (!exitType.isNull())
+            frame.settings()->setValue(QStringLiteral("common/exittype"), exitType);
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+
+        QTest::mouseClick(frame.findChild<QPushButton *>(QStringLiteral("closeBtn")), Qt::LeftButton);
+
+        auto *dialog = frame.findChild<CloseSettingForm *>();
+        QCOMPARE(dialog != nullptr && dialog->isVisible(), dialogShown);
+        QCOMPARE(frame.isVisible(), windowVisible);
+        QCOMPARE(frame.quitRequests, quits);
+    }
+
+    void trayShowActionBringsTheHiddenWindowBack()
+    {
+        TestAppDir dir;
+        TestMainFrame frame;
+        setSetting(frame, "common/exittype", "tray");
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        frame.windowClose();
+        QVERIFY(!frame.isVisible());
+
+        QMenu *menu = nullptr;
+        for (QWidget *widget : QApplication::allWidgets())
+            if (widget->objectName() == QLatin1String("trayMenu"))
+                menu = qobject_cast<QMenu *>(widget);
+        QVERIFY(menu);
+        QCOMPARE(menu->actions().size(), 2);
+        QCOMPARE(menu->actions().at(0)->text(), QStringLiteral("显示窗口"));
+        QCOMPARE(menu->actions().at(1)->text(), QStringLiteral("退出"));
+        QVERIFY(!menu->actions().at(0)->icon().isNull());
+        menu->actions().at(0)->trigger();
+        QVERIFY(frame.isVisible());
+        menu->actions().at(1)->trigger();
+        QCOMPARE(frame.quitRequests, 1);
+    }
+
+    void bossKeyHidesOnlyWhenEnabledAndWithAltAlone_data()
+    {
+        QTest::addColumn<QString>("isUse");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<bool>("hidden");
+        QTest::newRow("Alt+Q, enabled") << "yes" << int(Qt::Key_Q) << int(Qt::AltModifier) << true;
+        QTest::newRow("Alt+Q, disabled") << "no" << int(Qt::Key_Q) << int(Qt::AltModifier) << false;
+        QTest::newRow("Ctrl+Alt+Q") << "yes" << int(Qt::Key_Q) << int(Qt::AltModifier | Qt::ControlModifier) << false;
+        QTest::newRow("Alt+Shift+Q") << "yes" << int(Qt::Key_Q) << int(Qt::AltModifier | Qt::ShiftModifier) << false;
+        QTest::newRow("Q alone") << "yes" << int(Qt::Key_Q) << int(Qt::NoModifier) << false;
+        QTest::newRow("Alt+W") << "yes" << int(Qt::Key_W) << int(Qt::AltModifier) << false;
+    }
+
+    void bossKeyHidesOnlyWhenEnabledAndWithAltAlone()
+    {
+        QFETCH(QString, isUse);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(bool, hidden);
+        TestAppDir dir;
+        TestMainFrame frame;
+        frame.settings()->setValue(QStringLiteral("bosskey/isuse"), isUse);
+        frame.settings()->setValue(QStringLiteral("bosskey/keys"), QStringLiteral("Ctrl+B"));  // display text only
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        QTest::keyRelease(&frame, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(!frame.isVisible(), hidden);
+    }
+
+    void edgesUnderTheCursor_data()
+    {
+        QTest::addColumn<QPoint>("pos");
+        QTest::addColumn<int>("edges");
+        // Frame (100,100) to (1123,789): 1024 x 690.
+        QTest::newRow("top-left") << QPoint(101, 102) << 5;
+        QTest::newRow("top-right") << QPoint(1122, 100) << 9;
+        QTest::newRow("top") << QPoint(500, 103) << 1;
+        QTest::newRow("bottom-left") << QPoint(100, 789) << 6;
+        QTest::newRow("bottom-right") << QPoint(1121, 787) << 10;
+        QTest::newRow("bottom") << QPoint(500, 786) << 2;
+        QTest::newRow("left") << QPoint(103, 400) << 4;
+        QTest::newRow("right") << QPoint(1123, 400) << 8;
+        QTest::newRow("inside") << QPoint(500, 400) << 0;
+        QTest::newRow("just past the band") << QPoint(104, 104) << 0;
+    }
+
+    void edgesUnderTheCursor()
+    {
+        QFETCH(QPoint, pos);
+        QFETCH(int, edges);
+        QCOMPARE(MainFrame::edgesAt(QRect(100, 100, 1024, 690), pos, 4), edges);
+    }
+
+    void resizeKeepsTheMinimumSize_data()
+    {
+        QTest::addColumn<QRect>("frame");
+        QTest::addColumn<int>("edges");
+        QTest::addColumn<QPoint>("cursor");
+        QTest::addColumn<QRect>("expected");
+        const QRect minimal(100, 100, 1024, 690);
+        QTest::newRow("bottom-right inward at minimum") << minimal << 10 << QPoint(1000, 700) << minimal;
+        QTest::newRow("bottom-right outward grows") << minimal << 10 << QPoint(1200, 850)
+                                                    << QRect(QPoint(100, 100), QPoint(1200, 850));
+        QTest::newRow("top-left inward at minimum") << minimal << 5 << QPoint(150, 150) << minimal;
+        QTest::newRow("top-left outward grows") << minimal << 5 << QPoint(50, 60)
+                                                << QRect(QPoint(50, 60), minimal.bottomRight());
+        QTest::newRow("left jump past the minimum keeps the right edge")
+            << QRect(100, 100, 1100, 690) << 4 << QPoint(400, 300) << QRect(100 + 1100 - 1024, 100, 1024, 690);
+        QTest::newRow("bottom shrinks above minimum") << QRect(100, 100, 1024, 800) << 2 << QPoint(600, 850)
+                                                      << QRect(QPoint(100, 100), QPoint(1123, 850));
+    }
+
+    void resizeKeepsTheMinimumSize()
+    {
+        QFETCH(QRect, frame);
+        QFETCH(int, edges);
+        QFETCH(QPoint, cursor);
+        QFETCH(QRect, expected);
+        QCOMPARE(MainFrame::resizedGeometry(frame, edges, cursor, QSize(1024, 690), QSize(16777215, 16777215)),
+                 expected);
+    }
+
+    void startsAtTheSpecifiedSizeWithEveryTitleIcon()
+    {
+        TestAppDir dir;
+        TestMainFrame frame;
+        QCOMPARE(frame.objectName(), QStringLiteral("MainFrameObject"));
+        QCOMPARE(frame.windowTitle(), QStringLiteral("Korvo游戏盒"));
+        QCOMPARE(frame.size(), QSize(1280, 730));
+        QCOMPARE(frame.minimumSize(), QSize(1024, 690));
+        QVERIFY(frame.windowFlags() & Qt::FramelessWindowHint);
+        for (const char *name : {"loginBtn", "skinBtn", "settingBtn", "minBtn", "maxBtn", "closeBtn"}) {
+            auto *button = frame.findChild<QPushButton *>(QLatin1String(name));
+            QVERIFY2(button && !button->icon().isNull(), name);
+            QVERIFY2(!button->icon().pixmap(16, 16).isNull(), name);
+        }
+        auto *menu = frame.findChild<QMenu *>(QStringLiteral("mainFrameBoxMenu"));
+        QVERIFY(menu);
+        QStringList texts;
+        for (QAction *action : menu->actions()) {
+            texts << action->text();
+            QVERIFY2(!action->icon().isNull(), qPrintable(action->text()));
+        }
+        QCOMPARE(texts, (QStringList{QStringLiteral("设置"), QStringLiteral("访问官网"), QStringLiteral("检查更新"),
+                                     QStringLiteral("关于")}));
+    }
+
+    void skinPictureIsDrawnInTheTopRightCorner()
+    {
+        TestAppDir dir;
+        QDir().mkpath(dir.filePath(QStringLiteral("themes/red")));
+        QImage photo(120, 40, QImage::Format_RGB32);
+        photo.fill(QColor(200, 10, 10));
+        QVERIFY(photo.save(dir.filePath(QStringLiteral("themes/red/photo.jpg")), "JPG", 100));
+        QFile style(dir.filePath(QStringLiteral("themes/red/style.qss")));
+        QVERIFY(style.open(QIODevice::WriteOnly));
+        style.write("#MainFrameObject{background:rgb(10,10,200);}");
+        style.close();
+
+        TestMainFrame frame;
+        frame.applySkin(QStringLiteral("red"));
+        QCOMPARE(frame.skinDirectory(), dir.filePath(QStringLiteral("themes/red/")));
+        QVERIFY(qApp->styleSheet().contains(QStringLiteral("rgb(10,10,200)")));
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        const QImage shot = frame.grab().toImage();
+        const QColor corner = shot.pixelColor(shot.width() - 5, 5);
+        QVERIFY2(corner.red() > 150 && corner.blue() < 80, qPrintable(corner.name()));
+
+        frame.applySkin(QStringLiteral("default"));
+        QVERIFY(frame.skinDirectory().isEmpty());
+        QVERIFY(!qApp->styleSheet().contains(QStringLiteral("rgb(10,10,200)")));
+    }
+
+    void defaultSkinStyleSheetsPointAtTheApplicationIcons()
+    {
+        TestAppDir dir;
+        TestMainFrame frame;
+        frame.applySkin(QStringLiteral("default"));
+        const QString sheet = qApp->styleSheet();
+        QVERIFY(!sheet.isEmpty());
+        QVERIFY(!sheet.contains(QStringLiteral("url(icons_Korvo")));
+    }
+};
+
+QTEST_MAIN(TestMainFrameShell)
+#include "tst_mainframe.moc"
