@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs, builds and runs the whole test suite. Widget and web tests need a
+# display: without one the suite runs under Xvfb.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+bash scripts/build.sh
+export QTWEBENGINE_DISABLE_SANDBOX=1
+run=(ctest --test-dir build --output-on-failure -j2 --timeout 600)
+if [ -n "${DISPLAY:-}" ]; then
+    "${run[@]}"
+else
+    xvfb-run -a -s "-screen 0 1920x1080x24" "${run[@]}"
+fi
