@@ -1,0 +1,55 @@
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+#include <condition_variable>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace httplib { struct Response; }
+
+// A misbehaviour of one endpoint, set by tests over the control endpoint.
+struct Fault {
+    int delayMs = 0;
+    std::optional<std::string> word;   // replaces the body with a bare word
+    bool bom = false;                  // UTF-8 byte-order mark before the body
+    bool malformed = false;            // body cut in half
+    int status = 0;                    // e.g. 500
+    bool drop = false;                 // connection closed before the body
+    int times = -1;                    // remaining uses, -1 for every request
+
+    static std::optional<Fault> fromParams(const std::map<std::string, std::string> &params,
+                                           std::string *error);
+    nlohmann::json toJson() const;
+    std::string label() const;
+};
+
+// Faults by endpoint key: an action ("game_list"), a gateway sign ("user_login"),
+// "boxInit" for every gateway call, a path ("/user.php"), or "*" for everything.
+class FaultControl
+{
+public:
+    static constexpr int maxDelayMs = 120000;
+
+    void set(const std::string &endpoint, const Fault &fault);
+    void clear(const std::string &endpoint = std::string());
+    nlohmann::json toJson() const;
+
+    // The first fault among the keys, counted as used.
+    std::optional<Fault> take(const std::vector<std::string> &keys);
+    // Applies a fault to a finished reply; sleeps for its delay first.
+    void apply(const Fault &fault, httplib::Response &res);
+    // Wakes every delayed reply so that the server can stop at once.
+    void shutdown();
+
+private:
+    void wait(int ms);
+
+    mutable std::mutex m_mutex;
+    std::condition_variable m_wake;
+    bool m_stopping = false;
+    std::map<std::string, Fault> m_faults;
+};
