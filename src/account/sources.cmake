@@ -1,0 +1,3 @@
+list(APPEND KORVO_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/sqlite.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/combobox.cpp)

@@ -1,0 +1,197 @@
+#include "sqlite.h"
+
+#include "apppaths.h"
+
+#include <QDebug>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace {
+QString quotedColumn(const QString &name)
+{
+    return QLatin1Char('"') + name + QLatin1Char('"');
+}
+}
+
+Sqlite::Sqlite(QObject *parent)
+    : QObject(parent)
+{
+    const QString file = AppPaths::filePath(QStringLiteral("vmgamebox.db"));
+    if (QSqlDatabase::contains(connectionName())) {
+        m_database = QSqlDatabase::database(connectionName(), false);
+        // The connection outlives this object; follow the application directory
+        // if it has moved since (a new test directory, another KORVO_APP_DIR).
+        if (m_database.databaseName() != file) {
+            m_database.close();
+            m_database.setDatabaseName(file);
+        }
+        m_database.open();
+    } else {
+        m_database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName());
+        m_database.setDatabaseName(file);
+    }
+}
+
+Sqlite::~Sqlite()
+{
+    if (m_database.isOpen())
+        m_database.close();
+}
+
+QString Sqlite::connectionName()
+{
+    return QStringLiteral("vmgamebox_connection");
+}
+
+QString Sqlite::tableName()
+{
+    return QStringLiteral("box_user");
+}
+
+QString Sqlite::createStatement()
+{
+    return QStringLiteral(
+        "create table 'box_user' ('user_id' int  not null default 0 ,"
+        "'user_name' char(50) primary key not null default '',"
+        "'user_nick' varchar(50) not null default '',"
+        "'user_pass' char(32) not null default '',"
+        "'user_email' varchar(50) not null default '',"
+        "'main_id' int not null default 0 ,"
+        "'is_main' int not null default 0,"
+        "'list' int not null default 0 ,"
+        "'auto_login' int not null default 0,"
+        "'remember_me' int not null default 0,"
+        "'login_time' int not null default 0)");
+}
+
+QStringList Sqlite::columns()
+{
+    return {QStringLiteral("user_id"), QStringLiteral("user_name"), QStringLiteral("user_nick"),
+            QStringLiteral("user_email"), QStringLiteral("user_pass"), QStringLiteral("main_id"),
+            QStringLiteral("list"), QStringLiteral("auto_login"), QStringLiteral("remember_me"),
+            QStringLiteral("login_time"), QStringLiteral("is_main")};
+}
+
+bool Sqlite::open()
+{
+    if (m_database.isOpen())
+        return true;
+    return m_database.open();
+}
+
+bool Sqlite::exec(const QString &sql, const QStringList &values)
+{
+    if (!open())
+        return false;
+    // Only the statement is logged; the values may hold a password digest.
+    qDebug() << "Sqlite::exec" << sql;
+    QSqlQuery query(m_database);
+    return run(query, sql, values);
+}
+
+bool Sqlite::run(QSqlQuery &query, const QString &sql, const QStringList &values)
+{
+    if (!query.prepare(sql))
+        return false;
+    for (const QString &value : values)
+        query.addBindValue(value);
+    return query.exec();
+}
+
+bool Sqlite::tableExists(const QString &name)
+{
+    if (!open())
+        return false;
+    QSqlQuery query(m_database);
+    if (!run(query, QStringLiteral("select name from sqlite_master where type = 'table' and name = ?"), {name}))
+        return false;
+    while (query.next()) {
+        if (query.value(QStringLiteral("name")).toString() == name)
+            return true;
+    }
+    return false;
+}
+
+bool Sqlite::ensureTable()
+{
+    return tableExists(tableName()) || exec(createStatement());
+}
+
+bool Sqlite::hasOnlyKnownColumns(const AccountRow &row) const
+{
+    const QStringList known = columns();
+    for (auto it = row.cbegin(); it != row.cend(); ++it) {
+        if (!known.contains(it.key()))
+            return false;
+    }
+    return true;
+}
+
+bool Sqlite::insert(const AccountRow &row)
+{
+    if (row.isEmpty() || !hasOnlyKnownColumns(row) || !ensureTable())
+        return false;
+    QStringList names;
+    QStringList marks;
+    QStringList values;
+    for (auto it = row.cbegin(); it != row.cend(); ++it) {
+        names << quotedColumn(it.key());
+        marks << QStringLiteral("?");
+        values << it.value();
+    }
+    return exec(QStringLiteral("insert into box_user(") + names.join(QLatin1Char(',')) + QStringLiteral(") values (")
+                    + marks.join(QLatin1Char(',')) + QLatin1Char(')'),
+                values);
+}
+
+bool Sqlite::update(const AccountRow &row, const QString &userId)
+{
+    if (row.isEmpty() || userId.isEmpty() || !hasOnlyKnownColumns(row))
+        return false;
+    QStringList assignments;
+    QStringList values;
+    for (auto it = row.cbegin(); it != row.cend(); ++it) {
+        assignments << quotedColumn(it.key()) + QStringLiteral(" = ?");
+        values << it.value();
+    }
+    values << userId;
+    return exec(QStringLiteral("update box_user set ") + assignments.join(QStringLiteral(", "))
+                    + QStringLiteral(" where user_id = ?"),
+                values);
+}
+
+QList<AccountRow> Sqlite::select(const QString &columnList, const QString &where, const QString &orderBy,
+                                 const QStringList &values)
+{
+    QList<AccountRow> rows;
+    if (!open())
+        return rows;
+    QString sql = QStringLiteral("select ") + columnList + QStringLiteral(" from ") + tableName();
+    if (!where.isEmpty())
+        sql += QStringLiteral(" where ") + where;
+    if (!orderBy.isEmpty())
+        sql += QStringLiteral(" order by ") + orderBy;
+    qDebug() << "Sqlite::select" << sql;
+    QSqlQuery query(m_database);
+    if (!run(query, sql, values))
+        return rows;
+    const QStringList names = columns();
+    const QSqlRecord record = query.record();
+    while (query.next()) {
+        // Every row carries all eleven keys, whatever the column list asked for.
+        AccountRow row;
+        for (const QString &name : names) {
+            const int index = record.indexOf(name);
+            row.insert(name, index < 0 ? QString() : query.value(index).toString());
+        }
+        rows << row;
+    }
+    return rows;
+}
+
+bool Sqlite::deleteByName(const QString &userName)
+{
+    if (userName.isEmpty())
+        return false;
+    return exec(QStringLiteral("delete from box_user where user_name = ?"), {userName});
+}

@@ -1,0 +1,203 @@
+#include "sqlite.h"
+#include "testsupport.h"
+
+#include <QProcess>
+#include <QtTest>
+
+namespace {
+// Runs one statement through the sqlite3 tool, so that what the client wrote
+// is read by something other than the client.
+QString sqliteTool(const QString &file, const QString &sql)
+{
+    QProcess tool;
+    tool.start(QStringLiteral("sqlite3"), {QStringLiteral("-batch"), file, sql});
+    if (!tool.waitForFinished(10000) || tool.exitCode() != 0)
+        return QStringLiteral("<sqlite3 failed: %1>").arg(QString::fromUtf8(tool.readAllStandardError()));
+    return QString::fromUtf8(tool.readAllStandardOutput()).trimmed();
+}
+
+AccountRow account(const QString &id, const QString &name, const QString &loginTime)
+{
+    return {{QStringLiteral("user_id"), id},
+            {QStringLiteral("user_name"), name},
+            {QStringLiteral("user_nick"), name + QStringLiteral("-nick")},
+            {QStringLiteral("user_pass"), QStringLiteral("0123456789abcdef0123456789abcdef")},
+            {QStringLiteral("is_main"), QStringLiteral("1")},
+            {QStringLiteral("remember_me"), QStringLiteral("1")},
+            {QStringLiteral("auto_login"), QStringLiteral("0")},
+            {QStringLiteral("login_time"), loginTime}};
+}
+}
+
+class TestSqlite final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void createsTheTableOnFirstInsertOnly();
+    void fillsEveryColumnOfASelectedRow();
+    void ordersRememberedAccountsNewestFirst();
+    void updatesByUserIdAndRefusesEmptyIds();
+    void refusesADuplicateNameAndUnknownColumns();
+    void storesHostileNamesLiterally_data();
+    void storesHostileNamesLiterally();
+    void deletesOnlyTheNamedAccount();
+
+private:
+    QString dbFile() const { return m_dir->filePath(QStringLiteral("vmgamebox.db")); }
+    QString tool(const QString &sql) const { return sqliteTool(dbFile(), sql); }
+
+    TestAppDir *m_dir = nullptr;
+    Sqlite *m_store = nullptr;
+};
+
+void TestSqlite::init()
+{
+    m_dir = new TestAppDir;
+    QVERIFY(m_dir->isValid());
+    m_store = new Sqlite;
+}
+
+void TestSqlite::cleanup()
+{
+    delete m_store;
+    m_store = nullptr;
+    delete m_dir;
+    m_dir = nullptr;
+}
+
+void TestSqlite::createsTheTableOnFirstInsertOnly()
+{
+    QVERIFY(m_store->select(QStringLiteral("*"), QString(), QString()).isEmpty());
+    QVERIFY(!m_store->tableExists(QStringLiteral("box_user")));
+
+    QVERIFY(m_store->insert(account(QStringLiteral("7"), QStringLiteral("abc"), QStringLiteral("100"))));
+    QVERIFY(m_store->tableExists(QStringLiteral("box_user")));
+
+    // sqlite keeps the create statement as written, apart from the leading keywords.
+    const QString stored = tool(QStringLiteral("select sql from sqlite_master where name='box_user'"));
+    QCOMPARE(stored.mid(12), Sqlite::createStatement().mid(12));
+    QCOMPARE(tool(QStringLiteral("select group_concat(name||':'||lower(type)||':'||dflt_value||':'||pk, ' ') "
+                                 "from pragma_table_info('box_user')")),
+             QStringLiteral("user_id:int:0:0 user_name:char(50):'':1 user_nick:varchar(50):'':0 "
+                            "user_pass:char(32):'':0 user_email:varchar(50):'':0 main_id:int:0:0 "
+                            "is_main:int:0:0 list:int:0:0 auto_login:int:0:0 remember_me:int:0:0 "
+                            "login_time:int:0:0"));
+    QCOMPARE(tool(QStringLiteral("select count(*) from box_user")), QStringLiteral("1"));
+}
+
+void TestSqlite::fillsEveryColumnOfASelectedRow()
+{
+    QVERIFY(m_store->insert(account(QStringLiteral("7"), QStringLiteral("abc"), QStringLiteral("1700000000"))));
+    const QList<AccountRow> rows = m_store->select(QStringLiteral("*"), QStringLiteral("user_name=?"), QString(),
+                                                   {QStringLiteral("abc")});
+    QCOMPARE(rows.size(), 1);
+    const AccountRow row = rows.first();
+    QCOMPARE(row.size(), 11);
+    QCOMPARE(row.value(QStringLiteral("user_id")), QStringLiteral("7"));
+    QCOMPARE(row.value(QStringLiteral("user_nick")), QStringLiteral("abc-nick"));
+    QCOMPARE(row.value(QStringLiteral("user_email")), QString());
+    QCOMPARE(row.value(QStringLiteral("main_id")), QStringLiteral("0"));
+    QCOMPARE(row.value(QStringLiteral("login_time")), QStringLiteral("1700000000"));
+    QCOMPARE(row.value(QStringLiteral("remember_me")), QStringLiteral("1"));
+    QCOMPARE(row.value(QStringLiteral("auto_login")), QStringLiteral("0"));
+
+    // A narrower column list still gives all eleven keys.
+    const QList<AccountRow> narrow = m_store->select(QStringLiteral("user_name"), QString(), QString());
+    QCOMPARE(narrow.size(), 1);
+    QCOMPARE(narrow.first().size(), 11);
+    QCOMPARE(narrow.first().value(QStringLiteral("user_name")), QStringLiteral("abc"));
+    QCOMPARE(narrow.first().value(QStringLiteral("user_id")), QString());
+}
+
+void TestSqlite::ordersRememberedAccountsNewestFirst()
+{
+    QVERIFY(m_store->insert(account(QStringLiteral("1"), QStringLiteral("old"), QStringLiteral("900"))));
+    QVERIFY(m_store->insert(account(QStringLiteral("2"), QStringLiteral("new"), QStringLiteral("1000"))));
+    AccountRow forgotten = account(QStringLiteral("3"), QStringLiteral("gone"), QStringLiteral("2000"));
+    forgotten[QStringLiteral("remember_me")] = QStringLiteral("0");
+    QVERIFY(m_store->insert(forgotten));
+
+    const QList<AccountRow> rows = m_store->select(QStringLiteral("*"), QStringLiteral("is_main=1 and remember_me=1"),
+                                                   QStringLiteral("login_time desc"));
+    QCOMPARE(rows.size(), 2);
+    QCOMPARE(rows.at(0).value(QStringLiteral("user_name")), QStringLiteral("new"));
+    QCOMPARE(rows.at(1).value(QStringLiteral("user_name")), QStringLiteral("old"));
+    // Numbers are stored as numbers, so the order is numeric, not textual.
+    QCOMPARE(tool(QStringLiteral("select typeof(login_time) from box_user where user_id=1")), QStringLiteral("integer"));
+}
+
+void TestSqlite::updatesByUserIdAndRefusesEmptyIds()
+{
+    QVERIFY(m_store->insert(account(QStringLiteral("7"), QStringLiteral("abc"), QStringLiteral("100"))));
+    const AccountRow change{{QStringLiteral("auto_login"), QStringLiteral("1")},
+                            {QStringLiteral("user_nick"), QStringLiteral("新昵称")}};
+    QVERIFY(m_store->update(change, QStringLiteral("7")));
+    QCOMPARE(tool(QStringLiteral("select auto_login||'|'||user_nick||'|'||remember_me from box_user")),
+             QStringLiteral("1|新昵称|1"));
+
+    QVERIFY(!m_store->update(change, QString()));
+    QVERIFY(!m_store->update(AccountRow(), QStringLiteral("7")));
+    QVERIFY(!m_store->insert(AccountRow()));
+}
+
+void TestSqlite::refusesADuplicateNameAndUnknownColumns()
+{
+    QVERIFY(m_store->insert(account(QStringLiteral("7"), QStringLiteral("abc"), QStringLiteral("100"))));
+    QVERIFY(!m_store->insert(account(QStringLiteral("8"), QStringLiteral("abc"), QStringLiteral("200"))));
+    QCOMPARE(tool(QStringLiteral("select user_id from box_user")), QStringLiteral("7"));
+
+    // A column name is never taken from a row unchecked.
+    AccountRow sneaky = account(QStringLiteral("9"), QStringLiteral("x"), QStringLiteral("1"));
+    sneaky.insert(QStringLiteral("user_id\") values (1); drop table box_user; --"), QStringLiteral("1"));
+    QVERIFY(!m_store->insert(sneaky));
+    QVERIFY(!m_store->update(sneaky, QStringLiteral("7")));
+    QCOMPARE(tool(QStringLiteral("select count(*) from box_user")), QStringLiteral("1"));
+}
+
+void TestSqlite::storesHostileNamesLiterally_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("single quote") << QStringLiteral("o'brien");
+    QTest::newRow("double quote") << QStringLiteral("say\"hi\"");
+    QTest::newRow("comment") << QStringLiteral("abc--");
+    QTest::newRow("drop table") << QStringLiteral("'; DROP TABLE box_user; --");
+    QTest::newRow("always true") << QStringLiteral("x' or '1'='1");
+    QTest::newRow("chinese") << QStringLiteral("玩家一号");
+}
+
+void TestSqlite::storesHostileNamesLiterally()
+{
+    QFETCH(QString, name);
+    QVERIFY(m_store->insert(account(QStringLiteral("5"), QStringLiteral("plain"), QStringLiteral("1"))));
+    QVERIFY(m_store->insert(account(QStringLiteral("6"), name, QStringLiteral("2"))));
+
+    const QList<AccountRow> found = m_store->select(QStringLiteral("*"), QStringLiteral("remember_me=1 and user_name=?"),
+                                                    QStringLiteral("login_time desc"), {name});
+    QCOMPARE(found.size(), 1);
+    QCOMPARE(found.first().value(QStringLiteral("user_name")), name);
+    QCOMPARE(found.first().value(QStringLiteral("user_id")), QStringLiteral("6"));
+
+    QVERIFY(m_store->update({{QStringLiteral("user_nick"), name}}, QStringLiteral("6")));
+    QCOMPARE(tool(QStringLiteral("select user_nick from box_user where user_id=6")), name);
+    QCOMPARE(tool(QStringLiteral("select user_name from box_user where user_id=6")), name);
+
+    QVERIFY(m_store->deleteByName(name));
+    QCOMPARE(tool(QStringLiteral("select group_concat(user_name) from box_user")), QStringLiteral("plain"));
+    QVERIFY(m_store->tableExists(QStringLiteral("box_user")));
+}
+
+void TestSqlite::deletesOnlyTheNamedAccount()
+{
+    QVERIFY(m_store->insert(account(QStringLiteral("1"), QStringLiteral("keep"), QStringLiteral("1"))));
+    QVERIFY(m_store->insert(account(QStringLiteral("2"), QStringLiteral("drop"), QStringLiteral("2"))));
+    QVERIFY(!m_store->deleteByName(QString()));
+    QVERIFY(m_store->deleteByName(QStringLiteral("drop")));
+    QCOMPARE(tool(QStringLiteral("select group_concat(user_name) from box_user")), QStringLiteral("keep"));
+}
+
+QTEST_GUILESS_MAIN(TestSqlite)
+#include "tst_sqlite.moc"
