@@ -25,6 +25,7 @@ struct Fault {
                                            std::string *error);
     nlohmann::json toJson() const;
     std::string label() const;
+    bool replacesReply() const { return word || status || drop; }
 };
 
 // Faults by endpoint key: an action ("game_list"), a gateway sign ("user_login"),

@@ -35,9 +35,9 @@ nlohmann::json loginReply(const Account &a, const std::string &token)
 
 void Gateway::install(Router &router)
 {
-    router.get("/DODev_C/boxInit.php", [this](const httplib::Request &req, httplib::Response &res) {
-        handle(req, res);
-    });
+    router.get(
+        "/DODev_C/boxInit.php", [this](const httplib::Request &req, httplib::Response &res) { handle(req, res); },
+        [this](const httplib::Request &req) { classify(req); });
 }
 
 std::string Gateway::rawAppData(const std::string &target)
@@ -50,25 +50,31 @@ std::string Gateway::rawAppData(const std::string &target)
     return it == fields.end() ? std::string() : it->second;
 }
 
-void Gateway::handle(const httplib::Request &req, httplib::Response &res)
+void Gateway::classify(const httplib::Request &req)
 {
     RequestNote &note = RequestLog::note();
     note.group = "boxInit";
     note.endpoint = "boxInit";
     const std::string raw = rawAppData(req.target);
-    if (raw.empty()) {
+    if (raw.empty()) return;
+    note.appData = EnvelopeReader(m_context.keys).open(raw).value_or(std::string());
+    const std::string sign = field(Text::keyValues(note.appData), "sign");
+    if (!sign.empty()) note.endpoint = sign;
+}
+
+void Gateway::handle(const httplib::Request &req, httplib::Response &res)
+{
+    const std::string &text = RequestLog::note().appData;
+    if (rawAppData(req.target).empty()) {
         Reply::word(res, "params error");
         return;
     }
-    auto text = EnvelopeReader(m_context.keys).open(raw);
-    if (!text) {
+    if (text.empty()) {
         Reply::error(res, 1002, "数据解密失败,请检查客户端公钥");
         return;
     }
-    note.appData = *text;
-    const Fields fields = Text::keyValues(*text);
+    const Fields fields = Text::keyValues(text);
     const std::string sign = field(fields, "sign");
-    if (!sign.empty()) note.endpoint = sign;
     if (field(fields, "key") != PortalContext::apiKey) {
         Reply::error(res, 1001, "接口密钥错误");
     } else if (field(fields, "datatype") != "user") {

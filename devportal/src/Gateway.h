@@ -19,6 +19,8 @@ public:
 
 private:
     using Fields = std::map<std::string, std::string>;
+    // Opens the envelope before the fault lookup, so that faults can be set per sign.
+    void classify(const httplib::Request &req);
     void handle(const httplib::Request &req, httplib::Response &res);
     void login(const Fields &fields, httplib::Response &res);
     void registerAccount(const Fields &fields, httplib::Response &res);

@@ -23,18 +23,28 @@ std::string regexEscape(const std::string &text)
 
 void OpenApi::install(Router &router)
 {
-    router.post("/DODev_C/index.php", [this](const httplib::Request &req, httplib::Response &res) {
-        RequestLog::note().group = "open";
-        const std::string action = Reply::param(req, "action");
-        RequestLog::note().endpoint = action.empty() ? "index.php" : action;
-        if (Reply::param(req, "type") == "open" && action == "dynamic_upimg") uploadImage(req, res);
-        else Reply::error(res, 404, "未知接口");
-    });
+    router.post(
+        "/DODev_C/index.php",
+        [this](const httplib::Request &req, httplib::Response &res) {
+            if (Reply::param(req, "type") == "open" && Reply::param(req, "action") == "dynamic_upimg")
+                uploadImage(req, res);
+            else
+                Reply::error(res, 404, "未知接口");
+        },
+        classifyIndex);
+}
+
+void OpenApi::classifyIndex(const httplib::Request &req)
+{
+    RequestNote &note = RequestLog::note();
+    const std::string type = Reply::param(req, "type");
+    const std::string action = Reply::param(req, "action");
+    if (!action.empty()) note.endpoint = action;
+    if (type == "open" || type == "web") note.group = type;
 }
 
 void OpenApi::handle(const std::string &action, const httplib::Request &req, httplib::Response &res)
 {
-    RequestLog::note().group = "open";
     if (action == "check_user_login_status") checkLoginStatus(req, res);
     else if (action == "game_list") gameList(req, res);
     else if (action == "user_collection_add") collectionAdd(req, res);
@@ -129,7 +139,6 @@ void OpenApi::publishDynamic(const httplib::Request &req, httplib::Response &res
 
 void OpenApi::uploadImage(const httplib::Request &req, httplib::Response &res)
 {
-    RequestLog::note().endpoint = "dynamic_upimg";
     if (req.method != "POST" || !req.is_multipart_form_data() || !req.has_file("file")) {
         res.status = 400;
         return Reply::word(res, "params error");

@@ -12,6 +12,8 @@ class OpenApi
 public:
     explicit OpenApi(PortalContext &context) : m_context(context) {}
     void install(Router &router);   // the upload is a POST of its own
+    // Endpoint and group of an index request: its action, and "open" or "web".
+    static void classifyIndex(const httplib::Request &req);
     void handle(const std::string &action, const httplib::Request &req, httplib::Response &res);
 
 private:

@@ -46,7 +46,6 @@ std::string calendarRows(const std::set<std::string> &signedDays, const std::str
 
 void PortalPages::handle(const std::string &action, const httplib::Request &req, httplib::Response &res)
 {
-    RequestLog::note().group = "web";
     const HostUrls urls = HostUrls::of(req, m_context);
     if (action == "index") Reply::html(res, home(urls));
     else if (action == "left") Reply::html(res, left(req, urls));

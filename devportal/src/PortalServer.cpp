@@ -26,8 +26,9 @@ void PortalServer::installPortal()
     m_files.installShared(m_portal);
     m_files.installPortal(m_portal);
     m_gateway.install(m_portal);
-    m_portal.get("/DODev_C/index.php",
-                 [this](const httplib::Request &req, httplib::Response &res) { serveIndex(req, res); });
+    m_portal.get(
+        "/DODev_C/index.php", [this](const httplib::Request &req, httplib::Response &res) { serveIndex(req, res); },
+        OpenApi::classifyIndex);
     m_api.install(m_portal);
     m_shop.install(m_portal);
     m_site.install(m_portal);   // last: it ends with the "/<game host>" shortcut
@@ -43,7 +44,6 @@ void PortalServer::serveIndex(const httplib::Request &req, httplib::Response &re
 {
     const std::string type = Reply::param(req, "type");
     const std::string action = Reply::param(req, "action");
-    if (!action.empty()) RequestLog::note().endpoint = action;
     if (type == "open") {
         m_api.handle(action, req, res);
     } else if (type == "web") {

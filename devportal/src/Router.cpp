@@ -46,33 +46,35 @@ void Router::setupErrors()
         });
 }
 
-Router::Handler Router::wrap(Handler handler)
+Router::Handler Router::wrap(Handler handler, Classifier classify)
 {
-    return [this, handler](const httplib::Request &req, httplib::Response &res) {
+    return [this, handler, classify](const httplib::Request &req, httplib::Response &res) {
         RequestNote &note = RequestLog::note();
         note.endpoint = req.path;
-        try {
-            handler(req, res);
-        } catch (const std::exception &) {
-            res.status = 500;
-            res.set_content("server error", "text/plain; charset=utf-8");
-        }
+        if (classify) classify(req);
         auto fault = m_faults.take({note.endpoint, note.group, req.path, "*"});
-        if (fault) {
-            note.fault = fault->label();
-            m_faults.apply(*fault, res);
+        if (fault) note.fault = fault->label();
+        // A fault that replaces the answer also stands for the work: nothing is done.
+        if (!fault || !fault->replacesReply()) {
+            try {
+                handler(req, res);
+            } catch (const std::exception &) {
+                res.status = 500;
+                res.set_content("server error", "text/plain; charset=utf-8");
+            }
         }
+        if (fault) m_faults.apply(*fault, res);
     };
 }
 
-void Router::get(const std::string &pattern, Handler handler)
+void Router::get(const std::string &pattern, Handler handler, Classifier classify)
 {
-    m_server->Get(pattern, wrap(std::move(handler)));
+    m_server->Get(pattern, wrap(std::move(handler), std::move(classify)));
 }
 
-void Router::post(const std::string &pattern, Handler handler)
+void Router::post(const std::string &pattern, Handler handler, Classifier classify)
 {
-    m_server->Post(pattern, wrap(std::move(handler)));
+    m_server->Post(pattern, wrap(std::move(handler), std::move(classify)));
 }
 
 void Router::control(const std::string &pattern, Handler handler)

@@ -14,12 +14,14 @@ class Router
 {
 public:
     using Handler = std::function<void(const httplib::Request &, httplib::Response &)>;
+    // Names the endpoint of a request (RequestLog::note) before its fault is looked up.
+    using Classifier = std::function<void(const httplib::Request &)>;
 
     Router(std::string hostName, FaultControl &faults, RequestLog &log);
     ~Router();
 
-    void get(const std::string &pattern, Handler handler);
-    void post(const std::string &pattern, Handler handler);
+    void get(const std::string &pattern, Handler handler, Classifier classify = nullptr);
+    void post(const std::string &pattern, Handler handler, Classifier classify = nullptr);
     // Control routes: neither faulted nor logged.
     void control(const std::string &pattern, Handler handler);
 
@@ -28,7 +30,7 @@ public:
     void stop();
 
 private:
-    Handler wrap(Handler handler);
+    Handler wrap(Handler handler, Classifier classify);
     void setupErrors();
 
     std::string m_hostName;

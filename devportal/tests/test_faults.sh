@@ -1,0 +1,108 @@
+#!/bin/bash
+# Fault injection, token revocation and the request log, set over "/__control".
+. "$(dirname "$0")/lib.sh"
+start_portal --latest-version 1.5.3.0 --fault 'game_id_host_map:word=already&times=1'
+
+millis() { date +%s%3N; }
+
+# --- start options
+expect_eq "--latest-version" "$(json_field "$(api check_update)" last_version)" "1.5.3.0"
+expect_eq "--fault applies once" "$(api game_id_host_map)" "already"
+expect_has "then the real answer" "$(api game_id_host_map)" '"1":"xianxia"'
+
+# --- each kind of fault
+control "op=fault&endpoint=game_list&delay_ms=1200" > /dev/null
+start=$(millis); api "game_list&game_host=xianxia" > /dev/null; took=$(( $(millis) - start ))
+expect_eq "delayed reply waits" "$([ "$took" -ge 1150 ] && echo yes)" "yes"
+start=$(millis); api check_update > /dev/null; took=$(( $(millis) - start ))
+expect_eq "other endpoints are not delayed" "$([ "$took" -lt 1000 ] && echo yes)" "yes"
+expect_has "delay keeps the body" "$(api "game_list&game_host=xianxia")" '"game_id":"1"'
+control "op=clear&endpoint=game_list" > /dev/null
+
+control "op=fault&endpoint=user_collection_add&word=server_6&times=1" > /dev/null
+expect_eq "forced bare word" "$(api "user_collection_add&user_id=10001&game_host=xianxia&server_id=104")" "server_6"
+expect_eq "a forced word stands for the work: nothing was added" \
+    "$(api "user_collection_add&user_id=10001&game_host=xianxia&server_id=104")" "success"
+
+control "op=fault&endpoint=user_collection_add&word=success&bom=1&times=1" > /dev/null
+expect_eq "byte-order mark before a word" \
+    "$(api "user_collection_add&user_id=10001&game_host=xianxia&server_id=104" | xxd -p)" "efbbbf73756363657373"
+control "op=fault&endpoint=check_update&bom=1&times=1" > /dev/null
+expect_eq "byte-order mark before JSON" "$(api check_update | head -c 4 | xxd -p)" "efbbbf7b"
+
+control "op=fault&endpoint=url_interceptor&malformed=1&times=1" > /dev/null
+broken=$(api url_interceptor)
+expect_eq "malformed JSON is cut" "$(printf '%s' "$broken" | tail -c 1 | grep -c '}')" "0"
+expect_has "malformed JSON keeps its start" "$broken" '{"host":'
+
+control "op=fault&endpoint=check_update&status=500&times=1" > /dev/null
+expect_eq "HTTP 500" "$(status_of "http://$PORTAL/DODev_C/index.php?type=open&action=check_update")" "500"
+
+control "op=fault&endpoint=check_update&drop=1&times=1" > /dev/null
+curl -s -o /dev/null "http://$PORTAL/DODev_C/index.php?type=open&action=check_update"
+code=$?
+expect_eq "dropped connection fails the transfer" "$([ "$code" -ne 0 ] && echo failed)" "failed"
+expect_eq "next request served again" "$(json_field "$(api check_update)" last_version)" "1.5.3.0"
+
+# --- gateway faults by sign and for the whole gateway
+control "op=fault&endpoint=user_login&word=nouser" > /dev/null
+expect_eq "login forced to nouser" "$(login korvo korvo123)" "nouser"
+expect_has "fault and text in the log" "$(last_log)" '"fault":"word=nouser"'
+expect_has "log keeps the decoded text of a faulted login" "$(last_log)" "user_pass=$(md5 korvo123)"
+reg=$(seal "datatype=user&sign=user_register&user_large_id=10001&user_name=faulty1&user_pass=$(md5 x)&key=$API_KEY")
+expect_has "other signs unaffected" "$(gateway "$reg")" '"main_id":"10001"'
+control "op=clear" > /dev/null
+control "op=fault&endpoint=boxInit&word=params%20error&times=2" > /dev/null
+expect_eq "whole gateway: login" "$(login korvo korvo123)" "params error"
+expect_eq "whole gateway: garbage" "$(gateway garbage)" "params error"
+expect_eq "whole gateway fault used up" "$(json_field "$(login korvo korvo123)" user_id)" "10001"
+
+control "op=fault&endpoint=web&status=500&times=1" > /dev/null
+expect_eq "every page" "$(status_of "http://$PORTAL/DODev_C/index.php?type=web&action=left&v2")" "500"
+control "op=fault&endpoint=*&word=failed&times=1" > /dev/null
+expect_eq "every endpoint" "$(page "http://$H5/card_list.php")" "failed"
+
+# --- token revocation
+token=$(json_field "$(login korvo korvo123)" user_token)
+expect_has "token live" "$(api "check_user_login_status&user_id=10001&token=$token")" '"code":200'
+expect_has "revoke one token" "$(control "op=revoke&token=$token")" '"revoked":1'
+expect_has "revoked token fails the account check" "$(api "check_user_login_status&user_id=10001&token=$token")" '"code":401'
+t1=$(json_field "$(login korvo korvo123)" user_token)
+t2=$(json_field "$(control "op=login&user_name=korvo")" user_token)
+expect_has "control login issues a live token" "$(api "check_user_login_status&user_id=10001&token=$t2")" '"code":200'
+control "op=revoke&user_id=10001" > /dev/null
+expect_has "revoke by user: first token" "$(api "check_user_login_status&user_id=10001&token=$t1")" '"code":401'
+expect_has "revoke by user: second token" "$(api "check_user_login_status&user_id=10001&token=$t2")" '"code":401'
+expect_has "game page refuses a revoked token" \
+    "$(page "http://$PORTAL/DODev_C/index.php?type=web&action=game_play&server_id=101&user_id=10001&user_name=korvo&user_token=$t1&user_email=korvo@korvo.test")" \
+    "登录状态无效"
+
+# --- control itself
+expect_has "JSON body" "$(curl -s -H 'Content-Type: application/json' \
+    -d '{"op":"fault","endpoint":"left","delay_ms":5,"bom":true}' "http://$PORTAL/__control")" '"left":{"bom":true'
+expect_eq "unknown op" "$(status_of "http://$PORTAL/__control?op=explode")" "400"
+expect_eq "fault without endpoint" "$(status_of "http://$PORTAL/__control?op=fault&word=x")" "400"
+expect_eq "bad delay" "$(status_of "http://$PORTAL/__control?op=fault&endpoint=x&delay_ms=abc")" "400"
+expect_eq "delay above the limit" "$(status_of "http://$PORTAL/__control?op=fault&endpoint=x&delay_ms=999999")" "400"
+expect_eq "revoke without whom" "$(status_of "http://$PORTAL/__control?op=revoke")" "400"
+expect_has "reset clears faults" "$(control "op=reset")" '"faults":{}'
+expect_eq "reset restores collections" "$(api "user_collection_add&user_id=10001&game_host=xianxia&server_id=104")" "success"
+
+# --- request log
+size=$(page "http://$PORTAL/__log" | wc -l)
+api "game_list&game_host=sanguo" > /dev/null
+entry=$(page "http://$PORTAL/__log?from=$size")
+expect_eq "log from an offset" "$(printf '%s\n' "$entry" | grep -c .)" "1"
+expect_has "log entry fields" "$entry" '"endpoint":"game_list","host":"portal","method":"GET","params":{"action":"game_list","game_host":"sanguo","type":"open"},"path":"/DODev_C/index.php","query":"type=open&action=game_list&game_host=sanguo","status":200'
+expect_lacks "control calls are not logged" "$(cat "$WORK/log.jsonl")" "__control"
+expect_eq "log file and memory agree" "$(wc -l < "$WORK/log.jsonl")" "$(page "http://$PORTAL/__log" | wc -l)"
+
+# --- a delayed reply does not hold up the end
+control "op=fault&endpoint=check_update&delay_ms=60000" > /dev/null
+curl -s -m 10 "http://$PORTAL/DODev_C/index.php?type=open&action=check_update" > /dev/null &
+sleep 0.3
+start=$(millis); stop_portal; took=$(( $(millis) - start ))
+expect_eq "SIGTERM ends the server while a reply waits" "$([ "$took" -lt 3000 ] && echo yes)" "yes"
+wait
+
+finish
