@@ -127,7 +127,8 @@ std::string PortalPages::gameList(const std::string &action, const httplib::Requ
     for (const Game &g : m_context.catalog.games(Game::Kind::Web)) {
         if (std::find(genres.begin(), genres.end(), g.genre) == genres.end()) genres.push_back(g.genre);
         const bool played = std::any_of(recent.begin(), recent.end(), [&](int sid) {
-            return m_context.catalog.gameOfServer(sid) == &g;
+            const Game *played = m_context.catalog.gameOfServer(sid);
+            return played && played->id == g.id;
         });
         const bool openedToday = !g.servers.empty() && g.servers.back().opens == today;
         if ((!keyword.empty() && g.name.find(keyword) == std::string::npos && g.host != keyword)
