@@ -6,6 +6,7 @@ PORTAL_BIN="${1:?usage: $0 path/to/korvo-devportal}"
 WORK="$(mktemp -d)"
 PASSED=0
 FAILED=0
+SKIPPED=0
 SERVER_PID=""
 API_KEY="KXPL-brimadq7ve5"
 
@@ -51,11 +52,14 @@ expect_lacks() {     # name haystack needle
     case "$2" in *"$3"*) fail "$1" "'$3' unexpectedly in: ${2:0:300}" ;; *) pass ;; esac
 }
 
+skip() { SKIPPED=$((SKIPPED + 1)); echo "SKIP: $1"; }
+
 finish() {
-    echo "$PASSED passed, $FAILED failed"
+    echo "$PASSED passed, $FAILED failed, $SKIPPED skipped"
     [ "$FAILED" -eq 0 ]
 }
 
+hex() { od -An -tx1 | tr -d ' \n'; }
 md5() { printf '%s' "$1" | md5sum | cut -d' ' -f1; }
 
 # seal TEXT [KEYFILE]: the client's envelope, 100-byte pieces, percent-encoded.

@@ -26,9 +26,9 @@ expect_eq "a forced word stands for the work: nothing was added" \
 
 control "op=fault&endpoint=user_collection_add&word=success&bom=1&times=1" > /dev/null
 expect_eq "byte-order mark before a word" \
-    "$(api "user_collection_add&user_id=10001&game_host=xianxia&server_id=104" | xxd -p)" "efbbbf73756363657373"
+    "$(api "user_collection_add&user_id=10001&game_host=xianxia&server_id=104" | hex)" "efbbbf73756363657373"
 control "op=fault&endpoint=check_update&bom=1&times=1" > /dev/null
-expect_eq "byte-order mark before JSON" "$(api check_update | head -c 4 | xxd -p)" "efbbbf7b"
+expect_eq "byte-order mark before JSON" "$(api check_update | head -c 4 | hex)" "efbbbf7b"
 
 control "op=fault&endpoint=url_interceptor&malformed=1&times=1" > /dev/null
 broken=$(api url_interceptor)

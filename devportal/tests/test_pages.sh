@@ -75,11 +75,15 @@ expect_has "unknown web action" "$(web nosuch)" "页面不存在"
 
 # --- skin packages
 curl -s -o "$WORK/blue.zip" "http://$PORTAL/skins/blue.zip"
-mkdir -p "$WORK/themes" && (cd "$WORK/themes" && unzip -q ../blue.zip)
-expect_eq "package unpacks style.qss" "$(cmp -s "$WORK/themes/blue/style.qss" "$(dirname "$0")/../www/skins/blue/style.qss" && echo same)" "same"
-expect_eq "package unpacks photo.jpg" "$(cmp -s "$WORK/themes/blue/photo.jpg" "$(dirname "$0")/../www/skins/blue/photo.jpg" && echo same)" "same"
-expect_eq "directory entry carries the plain directory attribute" \
-    "$(zipinfo -v "$WORK/blue.zip" blue/ | grep -cE 'MS-DOS file attributes \(10 hex\): +dir')" "1"
+if command -v unzip > /dev/null; then
+    mkdir -p "$WORK/themes" && (cd "$WORK/themes" && unzip -q ../blue.zip)
+    expect_eq "package unpacks style.qss" "$(cmp -s "$WORK/themes/blue/style.qss" "$(dirname "$0")/../www/skins/blue/style.qss" && echo same)" "same"
+    expect_eq "package unpacks photo.jpg" "$(cmp -s "$WORK/themes/blue/photo.jpg" "$(dirname "$0")/../www/skins/blue/photo.jpg" && echo same)" "same"
+    expect_eq "directory entry carries the plain directory attribute" \
+        "$(zipinfo -v "$WORK/blue.zip" blue/ | grep -cE 'MS-DOS file attributes \(10 hex\): +dir')" "1"
+else
+    skip "skin package contents (no unzip here)"
+fi
 expect_eq "a second skin" "$(status_of "http://$PORTAL/skins/red.zip")" "200"
 expect_eq "unknown skin" "$(status_of "http://$PORTAL/skins/none.zip")" "404"
 
@@ -113,7 +117,7 @@ expect_has "game play page from cookies" "$(curl -s -b "$COOKIE" -o /dev/null -w
 expect_has "news" "$(guest /news)" "游戏盒1.5版本更新说明"
 expect_has "news item" "$(guest /news/2.html)" "新增小号管理"
 expect_has "download page of an app" "$(guest '/sy/download.php?appid=1031&from=korvo_dodev')" "下载 口袋江湖"
-expect_eq "avatar is a PNG" "$(curl -s "http://$PORTAL/DODev_C/avatar.php?user_id=10001" | head -c 4 | xxd -p)" "89504e47"
+expect_eq "avatar is a PNG" "$(curl -s "http://$PORTAL/DODev_C/avatar.php?user_id=10001" | head -c 4 | hex)" "89504e47"
 expect_has "logout page clears the cookies" "$(curl -s -D - -o /dev/null "http://$PORTAL/DODev_C/DoAction.php?a=logout")" "user_token=; Path=/; Max-Age=0"
 expect_eq "the channel script" "$(curl -s "http://$PORTAL/qwebchannel.js" | grep -c 'QWebChannel = function')" "1"
 
