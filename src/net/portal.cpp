@@ -157,3 +157,10 @@ QString Portal::text(const QJsonValue &value)
         return QString();
     }
 }
+
+QString Portal::redacted(const QString &secret)
+{
+    if (secret.size() < 12)
+        return QStringLiteral("***");
+    return secret.left(3) + QStringLiteral("***(") + QString::number(secret.size()) + QLatin1Char(')');
+}

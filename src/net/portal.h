@@ -44,4 +44,8 @@ public:
     static bool isErrorObject(const QJsonObject &object, QString *message = nullptr);
     // A JSON value as text whether the portal sent it as a string or a number.
     static QString text(const QJsonValue &value);
+
+    // A secret (token, password digest) as the debug log may show it: enough
+    // to tell two apart, never enough to reuse.
+    static QString redacted(const QString &secret);
 };

@@ -1,2 +1,7 @@
 list(APPEND KORVO_SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/portal.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/portal.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/httprequest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/rsasignature.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/networkcookie.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/threadcheckaccount.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/tokendelaythread.cpp)

@@ -1,0 +1,148 @@
+#include "httprequest.h"
+#include "portal.h"
+#include "standinportal.h"
+#include "testsupport.h"
+
+#include <QElapsedTimer>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTest>
+
+// Requests against the stand-in portal, whose fault controls make it answer
+// late, with an error status, an empty body or not at all.
+class TestHttpRequest final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void replyReachesTheRightSignal_data();
+    void replyReachesTheRightSignal();
+    void twoGetsGiveTwoSuccesses();
+    void refusedConnectionFails();
+    void silentPortalFailsWithinTheTimeout();
+
+private:
+    void setFault(const QJsonObject &fault);
+
+    TestAppDir m_app;
+    StandInPortal m_portal{m_app.path()};
+};
+
+void TestHttpRequest::initTestCase()
+{
+    QVERIFY(m_portal.start());
+}
+
+void TestHttpRequest::init()
+{
+    m_portal.control({{"op", "clear"}});
+}
+
+void TestHttpRequest::setFault(const QJsonObject &fault)
+{
+    QJsonObject params = fault;
+    params.insert(QStringLiteral("op"), QStringLiteral("fault"));
+    params.insert(QStringLiteral("endpoint"), QStringLiteral("check_update"));
+    params.insert(QStringLiteral("times"), QStringLiteral("1"));
+    QVERIFY(m_portal.control(params).value(QStringLiteral("ok")).toBool());
+}
+
+void TestHttpRequest::replyReachesTheRightSignal_data()
+{
+    QTest::addColumn<QJsonObject>("fault");
+    QTest::addColumn<bool>("success");
+    QTest::addColumn<QByteArray>("body");
+
+    QTest::newRow("empty body") << QJsonObject{{"word", ""}} << true << QByteArray("");
+    QTest::newRow("bare word") << QJsonObject{{"word", "failed"}} << true << QByteArray("failed");
+    QTest::newRow("byte-order mark kept") << QJsonObject{{"word", "success"}, {"bom", "1"}} << true
+                                          << QByteArray("\xEF\xBB\xBFsuccess");
+    QTest::newRow("status 500") << QJsonObject{{"status", "500"}} << false << QByteArray();
+    QTest::newRow("status 404") << QJsonObject{{"status", "404"}} << false << QByteArray();
+    QTest::newRow("connection dropped") << QJsonObject{{"drop", "1"}} << false << QByteArray();
+}
+
+void TestHttpRequest::replyReachesTheRightSignal()
+{
+    QFETCH(QJsonObject, fault);
+    QFETCH(bool, success);
+    QFETCH(QByteArray, body);
+
+    setFault(fault);
+    HttpRequest request;
+    QSignalSpy succeeded(&request, &HttpRequest::signalHttpSuccess);
+    QSignalSpy failed(&request, &HttpRequest::signalHttpFailed);
+    request.get(QUrl(Portal::apiCall(QStringLiteral("check_update"))));
+
+    QTRY_COMPARE_WITH_TIMEOUT(succeeded.count() + failed.count(), 1, 10000);
+    QCOMPARE(succeeded.count(), success ? 1 : 0);
+    if (success) {
+        QCOMPARE(succeeded.at(0).at(0).toByteArray(), body);
+    } else {
+        QVERIFY(!failed.at(0).at(0).toString().isEmpty());
+    }
+    // Exactly one signal per request.
+    QTest::qWait(100);
+    QCOMPARE(succeeded.count() + failed.count(), 1);
+}
+
+void TestHttpRequest::twoGetsGiveTwoSuccesses()
+{
+    HttpRequest request;
+    QSignalSpy succeeded(&request, &HttpRequest::signalHttpSuccess);
+    QSignalSpy failed(&request, &HttpRequest::signalHttpFailed);
+    request.get(QUrl(Portal::apiCall(QStringLiteral("check_update"))));
+    request.get(QUrl(Portal::apiCall(QStringLiteral("game_id_host_map"))));
+
+    QTRY_COMPARE_WITH_TIMEOUT(succeeded.count(), 2, 10000);
+    QCOMPARE(failed.count(), 0);
+    QStringList keys;
+    for (const QList<QVariant> &emission : succeeded) {
+        const QJsonObject object = QJsonDocument::fromJson(emission.at(0).toByteArray()).object();
+        keys << (object.contains(QStringLiteral("last_version")) ? QStringLiteral("update") : QStringLiteral("map"));
+    }
+    keys.sort();
+    QCOMPARE(keys, QStringList({"map", "update"}));
+}
+
+void TestHttpRequest::refusedConnectionFails()
+{
+    // A port that was free a moment ago and has no listener now.
+    QTcpServer probe;
+    QVERIFY(probe.listen(QHostAddress::LocalHost));
+    const quint16 port = probe.serverPort();
+    probe.close();
+
+    HttpRequest request;
+    QSignalSpy succeeded(&request, &HttpRequest::signalHttpSuccess);
+    QSignalSpy failed(&request, &HttpRequest::signalHttpFailed);
+    request.get(QUrl(QStringLiteral("http://127.0.0.1:%1/DODev_C/index.php").arg(port)));
+
+    QVERIFY(failed.wait(10000));
+    QCOMPARE(succeeded.count(), 0);
+}
+
+void TestHttpRequest::silentPortalFailsWithinTheTimeout()
+{
+    setFault({{"delay_ms", "20000"}});
+    HttpRequest request;
+    request.setTimeout(700);
+    QCOMPARE(request.timeout(), 700);
+    QSignalSpy succeeded(&request, &HttpRequest::signalHttpSuccess);
+    QSignalSpy failed(&request, &HttpRequest::signalHttpFailed);
+    QElapsedTimer clock;
+    clock.start();
+    request.get(QUrl(Portal::apiCall(QStringLiteral("check_update"))));
+
+    QVERIFY(failed.wait(10000));
+    QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(succeeded.count(), 0);
+    QCOMPARE(HttpRequest(nullptr).timeout(), HttpRequest::defaultTimeoutMs);
+}
+
+QTEST_GUILESS_MAIN(TestHttpRequest)
+#include "tst_httprequest.moc"
