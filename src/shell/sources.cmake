@@ -1,4 +1,5 @@
 list(APPEND KORVO_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/hometoolbar.cpp
     ${CMAKE_CURRENT_LIST_DIR}/label.cpp
     ${CMAKE_CURRENT_LIST_DIR}/mainframe.cpp
     ${CMAKE_CURRENT_LIST_DIR}/statusbar.cpp

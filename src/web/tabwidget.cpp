@@ -1,0 +1,269 @@
+#include "tabwidget.h"
+
+#include "hometoolbar.h"
+#include "loginform.h"
+#include "networkcookie.h"
+#include "portal.h"
+#include "webenginepage.h"
+#include "webengineprofile.h"
+#include "webview.h"
+
+#include <QHBoxLayout>
+#include <QPointer>
+#include <QTabBar>
+#include <QVBoxLayout>
+#include <QWebChannel>
+
+namespace {
+const QString kDefaultFlag = QStringLiteral("default");
+const QString kHomeTitle = QStringLiteral("游戏中心");
+
+QString homeSectionUrl(const QString &action)
+{
+    return Portal::webPage(action) + QStringLiteral("&v2");
+}
+}
+
+TabWidget::TabWidget(QWidget *parent)
+    : QTabWidget(parent)
+    , m_webChannel(new QWebChannel(this))
+{
+    setObjectName(QStringLiteral("mainTabWidget"));
+    connect(tabBar(), &QTabBar::tabBarDoubleClicked, this, QOverload<int>::of(&TabWidget::closeTab));
+    tabBar()->setExpanding(false);
+    setAttribute(Qt::WA_MouseTracking);
+}
+
+void TabWidget::setWebProfile(WebEngineProfile *profile)
+{
+    m_defaultProfile = profile;
+}
+
+void TabWidget::setLoginForm(LoginForm *form)
+{
+    m_loginForm = form;
+}
+
+void TabWidget::setCurrentUserName(const QString &name)
+{
+    currentUserName = name;
+}
+
+WebEngineProfile *TabWidget::chosenProfile() const
+{
+    if (m_profileFlag != kDefaultFlag)
+        return WebEngineProfile::profileFor(m_profileFlag);
+    return m_defaultProfile ? m_defaultProfile : WebEngineProfile::profileFor(kDefaultFlag);
+}
+
+QString TabWidget::cookieValue(const QString &name) const
+{
+    NetworkCookie *jar = m_loginForm ? m_loginForm->cookieJar() : nullptr;
+    return jar ? QString::fromUtf8(jar->getCookie(name).value()) : QString();
+}
+
+bool TabWidget::checkLogin()
+{
+    for (const char *name : {"user_name", "user_id", "user_token"}) {
+        if (cookieValue(QLatin1String(name)).isEmpty()) {
+            if (m_loginForm) {
+                m_loginForm->show();
+                m_loginForm->raise();
+                m_loginForm->setFocus(Qt::OtherFocusReason);
+            }
+            return false;
+        }
+    }
+    return true;
+}
+
+void TabWidget::updateTabBarWidth(int count)
+{
+    const int fitting = (width() - 360) / 150;
+    const int px = fitting < count ? fitting * 150 : count * 150 + 20;
+    setStyleSheet(QStringLiteral("QTabWidget#mainTabWidget::tab-bar{width:%1px;}").arg(px));
+}
+
+void TabWidget::closeTab()
+{
+    if (count() > 1)
+        closeTab(count() - 1);
+}
+
+void TabWidget::closeTab(int tabindex)
+{
+    // The home tab stays for the life of the window.
+    if (tabindex <= 0 || tabindex >= count())
+        return;
+    QWidget *container = widget(tabindex);
+    removeTab(tabindex);
+    // Views own their pages and the container owns views and toolbars.
+    container->deleteLater();
+    updateTabBarWidth(count());
+}
+
+WebView *TabWidget::createOwnedView(const QWebEngineHttpRequest &request, WebEnginePage *page)
+{
+    WebView *view = WebView::createView(request, page, m_webChannel);
+    page->setParent(view);
+    view->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    return view;
+}
+
+QWidget *TabWidget::createHomePanel(const QString &viewName, const QString &action, WebEnginePage *page)
+{
+    auto *panel = new QWidget;
+    auto *layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    WebView *view = createOwnedView(QWebEngineHttpRequest(QUrl(homeSectionUrl(action))), page);
+    view->setObjectName(viewName);
+    layout->addWidget(view);
+    return panel;
+}
+
+void TabWidget::createHomeTab()
+{
+    if (m_homeToolBar)
+        return;
+    m_homeToolBar = new HomeToolBar(this);
+    auto *container = new QWidget(this);
+    container->setProperty("userName", currentUserName);
+    auto *layout = new QVBoxLayout(container);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_homeToolBar);
+
+    auto *body = new QWidget;
+    body->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    auto *row = new QHBoxLayout(body);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(5);
+    QWidget *left = createHomePanel(QStringLiteral("homeLeftView"), QStringLiteral("left"),
+                                    new WebEnginePage(chosenProfile()));
+    left->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    left->setFixedWidth(258);
+    row->addWidget(left);
+    QWidget *right = createHomePanel(QStringLiteral("homePageWebView"), QStringLiteral("index"),
+                                     new WebEnginePage(chosenProfile()));
+    right->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    row->addWidget(right);
+    layout->addWidget(body);
+
+    container->setProperty("myProfileFlag", kDefaultFlag);
+    container->setObjectName(QStringLiteral("homeMainWidget"));
+    setTabToolTip(addTab(container, kHomeTitle), kHomeTitle);
+    updateTabBarWidth(count());
+    connectHomeToolBar();
+}
+
+void TabWidget::connectHomeToolBar()
+{
+    connect(m_homeToolBar, &HomeToolBar::signalHomePage, this, &TabWidget::handlerReloadHomePage);
+    connect(m_homeToolBar, &HomeToolBar::signalWebGame, this, &TabWidget::handlerReloadWebGame);
+    connect(m_homeToolBar, &HomeToolBar::signalMobileGame, this, &TabWidget::handlerReloadMobileGame);
+    connect(m_homeToolBar, &HomeToolBar::signalH5Game, this, &TabWidget::handlerReloadH5Game);
+}
+
+void TabWidget::loadHomeSection(const QString &action)
+{
+    if (auto *view = findChild<WebView *>(QStringLiteral("homePageWebView")))
+        view->load(QUrl(homeSectionUrl(action)));
+}
+
+void TabWidget::handlerReloadHomePage()
+{
+    loadHomeSection(QStringLiteral("index"));
+}
+
+void TabWidget::handlerReloadWebGame()
+{
+    loadHomeSection(QStringLiteral("web_game"));
+}
+
+void TabWidget::handlerReloadMobileGame()
+{
+    loadHomeSection(QStringLiteral("mobile_game"));
+}
+
+void TabWidget::handlerReloadH5Game()
+{
+    loadHomeSection(QStringLiteral("h5_game"));
+}
+
+WebView *TabWidget::createWebTab(const QUrl &url)
+{
+    return createWebTab(QWebEngineHttpRequest(url));
+}
+
+WebView *TabWidget::createWebTab(const QWebEngineHttpRequest &request)
+{
+    if (!checkLogin())
+        return nullptr;
+    auto *container = new QWidget;
+    container->setObjectName(QStringLiteral("webtabOther"));
+    auto *layout = new QVBoxLayout(container);
+    layout->setContentsMargins(0, 5, 0, 5);
+    WebView *view = createOwnedView(request, new WebEnginePage(chosenProfile()));
+    view->setObjectName(QStringLiteral("webotherview"));
+    view->setFocus(Qt::OtherFocusReason);
+    layout->addWidget(view);
+
+    container->setProperty("myProfileFlag", m_profileFlag);
+    container->setProperty("userName", currentUserName);
+    setCurrentIndex(addTab(container, QString()));
+    updateTabBarWidth(count());
+    watchTitle(view, container, true);
+    return view;
+}
+
+void TabWidget::watchTitle(WebView *view, QWidget *container, bool cut)
+{
+    QPointer<QWidget> tab(container);
+    connect(view, &WebView::titleChanged, this, [this, tab, cut](const QString &title) {
+        if (tab)
+            showTitle(tab, title, cut);
+    });
+}
+
+void TabWidget::showTitle(QWidget *container, const QString &title, bool cut)
+{
+    const int index = indexOf(container);
+    if (index < 0)
+        return;
+    const QString text = currentUserName + QLatin1Char('|') + (cut ? cutTitle(title) : title);
+    setTabText(index, elideTitle(text));
+    setTabToolTip(index, text);
+}
+
+QString TabWidget::cutTitle(const QString &title)
+{
+    for (QChar separator : {QLatin1Char('|'), QLatin1Char('-'), QLatin1Char('_'), QLatin1Char(',')}) {
+        const int position = title.indexOf(separator);
+        if (position >= 0)
+            return title.left(position);
+    }
+    return title;
+}
+
+int TabWidget::titleWeight(const QString &text)
+{
+    static const QString wideMarks = QStringLiteral("《》【】");
+    int wide = 0, upper = 0, lower = 0, other = 0;
+    for (QChar c : text) {
+        if ((c.unicode() >= 0x4E00 && c.unicode() <= 0x9FA5) || wideMarks.contains(c))
+            ++wide;
+        else if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
+            ++upper;
+        else if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
+            ++lower;
+        else
+            ++other;
+    }
+    return wide + upper + lower / 2 + other / 2;
+}
+
+QString TabWidget::elideTitle(const QString &text)
+{
+    if (titleWeight(text) > 11)
+        return text.left(11) + QStringLiteral("...");
+    return text;
+}

@@ -1,0 +1,82 @@
+#include "webenginepage.h"
+
+#include "navigationrequestinterceptor.h"
+
+#include <QDesktopServices>
+#include <QMessageBox>
+#include <QPointer>
+#include <QWebEngineSettings>
+
+namespace {
+const QString kDialogTitle = QStringLiteral("Korvo游戏盒");
+}
+
+WebEnginePage::WebEnginePage(QWebEngineProfile *profile, QObject *parent)
+    : QWebEnginePage(profile, parent)
+{
+    // signalUrlClicked may travel through queued connections.
+    qRegisterMetaType<QWebEnginePage::NavigationType>();
+    settings()->setAttribute(QWebEngineSettings::PluginsEnabled, true);
+    settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, true);
+    settings()->setAttribute(QWebEngineSettings::WebGLEnabled, true);
+}
+
+void WebEnginePage::openWithSystem(const QUrl &url)
+{
+    // The result is not looked at: a link nobody can open is dropped.
+    QDesktopServices::openUrl(url);
+}
+
+bool WebEnginePage::isSystemLink(const QUrl &url)
+{
+    return url.toString().startsWith(QLatin1String("tencent://"));
+}
+
+QWebEnginePage *WebEnginePage::createWindow(WebWindowType type)
+{
+    Q_UNUSED(type)
+    return new NavigationRequestInterceptor(this);
+}
+
+bool WebEnginePage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
+{
+    Q_UNUSED(type)
+    Q_UNUSED(isMainFrame)
+    if (isSystemLink(url)) {
+        openWithSystem(url);
+        return false;
+    }
+    // The portal's own logout link would end the session behind the client's back.
+    if (url.toString().contains(QLatin1String("DoAction.php?a=logout")))
+        return false;
+    return true;
+}
+
+int WebEnginePage::runBox(QMessageBox *box)
+{
+    // The engine waits for the answer, so the box runs modally. It lives on the
+    // heap because a parent view closed meanwhile takes it along.
+    QPointer<QMessageBox> guard(box);
+    const int result = box->exec();
+    delete guard.data();
+    return result;
+}
+
+void WebEnginePage::javaScriptAlert(const QUrl &securityOrigin, const QString &msg)
+{
+    Q_UNUSED(securityOrigin)
+    auto *box = new QMessageBox;
+    box->setWindowTitle(kDialogTitle);
+    box->setText(msg);
+    box->addButton(QStringLiteral("确定"), QMessageBox::ActionRole);
+    runBox(box);
+}
+
+bool WebEnginePage::javaScriptConfirm(const QUrl &securityOrigin, const QString &msg)
+{
+    Q_UNUSED(securityOrigin)
+    auto *box = new QMessageBox(QMessageBox::Information, kDialogTitle, msg,
+                                QMessageBox::Ok | QMessageBox::Cancel, view());
+    box->setDefaultButton(QMessageBox::Cancel);
+    return runBox(box) == QMessageBox::Ok;
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QWebEnginePage>
+
+class QMessageBox;
+
+// The page of every browser surface: plug-ins, JavaScript and WebGL on, our
+// own alert and confirm boxes, logout links of the portal refused, QQ links
+// handed to the system, and new windows turned into signalUrlClicked.
+class WebEnginePage : public QWebEnginePage
+{
+    Q_OBJECT
+public:
+    explicit WebEnginePage(QWebEngineProfile *profile, QObject *parent = nullptr);
+
+    // Hands an address to the system's handler for its scheme.
+    static void openWithSystem(const QUrl &url);
+    static bool isSystemLink(const QUrl &url);
+
+signals:
+    // Emitted by the new-window page on behalf of this page: a link asked
+    // for a window and the tab manager decides where it goes.
+    void signalUrlClicked(QUrl url, QWebEnginePage::NavigationType type);
+
+protected:
+    QWebEnginePage *createWindow(WebWindowType type) override;
+    void javaScriptAlert(const QUrl &securityOrigin, const QString &msg) override;
+    bool javaScriptConfirm(const QUrl &securityOrigin, const QString &msg) override;
+    bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
+
+private:
+    static int runBox(QMessageBox *box);
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QWebEngineProfile>
+
+// A disk-based web profile per storage name: "default" for the main account,
+// the user id for each small account, so that every account keeps its own
+// cookies and storage. Profiles are shared process-wide and never freed.
+class WebEngineProfile : public QWebEngineProfile
+{
+    Q_OBJECT
+public:
+    // The registered profile for name, created on first request.
+    static WebEngineProfile *profileFor(const QString &name);
+
+    // The folder name under cacheData/ that a storage name maps to; names
+    // that could leave cacheData/ ("..", "a/b") are encoded.
+    static QString storageFolder(const QString &name);
+
+    QString cacheRoot;
+
+private:
+    explicit WebEngineProfile(const QString &name);
+    void setupPaths(const QString &name);
+};
