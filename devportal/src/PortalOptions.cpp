@@ -77,6 +77,8 @@ Test controls (portal host):
       EP is an action (game_list, left, ...), a gateway sign (user_login,
       user_register, user_checkloginstatus), "boxInit" (the whole gateway),
       "open" or "web" (all JSON calls / pages), a path ("/user.php") or "*".
+      word, status and drop replace the answer (the work is not done); drop
+      closes the connection after the headers.
   /__control?op=clear[&endpoint=EP]      remove faults
   /__control?op=revoke&user_id=N | &token=T   invalidate login tokens
   /__control?op=latest_version&version=V
