@@ -1,0 +1,91 @@
+#include "standinportal.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QSignalSpy>
+
+StandInPortal::StandInPortal(const QString &keyDir)
+    : m_keyDir(keyDir)
+{
+}
+
+StandInPortal::~StandInPortal()
+{
+    if (m_process.state() == QProcess::NotRunning)
+        return;
+    m_process.terminate();
+    if (!m_process.waitForFinished(5000))
+        m_process.kill();
+    m_process.waitForFinished(2000);
+}
+
+bool StandInPortal::start()
+{
+    m_process.setProgram(QStringLiteral(KORVO_BIN_DIR "/korvo-devportal"));
+    m_process.setArguments({QStringLiteral("--portal-port"), QStringLiteral("0"), QStringLiteral("--h5-port"),
+                            QStringLiteral("0"), QStringLiteral("--key-dir"), m_keyDir});
+    m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_process.start();
+    if (!m_process.waitForStarted(5000))
+        return false;
+    QString h5Host;
+    while (m_portalHost.isEmpty() || h5Host.isEmpty()) {
+        if (!m_process.canReadLine() && !m_process.waitForReadyRead(20000))
+            return false;
+        while (m_process.canReadLine()) {
+            const QString line = QString::fromUtf8(m_process.readLine()).trimmed();
+            if (line.startsWith(QLatin1String("portal ")))
+                m_portalHost = line.mid(7);
+            else if (line.startsWith(QLatin1String("h5 ")))
+                h5Host = line.mid(3);
+        }
+    }
+    qputenv("KORVO_PORTAL_HOST", m_portalHost.toUtf8());
+    qputenv("KORVO_H5_HOST", h5Host.toUtf8());
+    return true;
+}
+
+QByteArray StandInPortal::fetch(const QString &path, const QByteArray &jsonBody)
+{
+    QNetworkRequest request(QUrl(QStringLiteral("http://") + m_portalHost + path));
+    QNetworkReply *reply;
+    if (jsonBody.isNull()) {
+        reply = m_network.get(request);
+    } else {
+        request.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/json"));
+        reply = m_network.post(request, jsonBody);
+    }
+    QSignalSpy finished(reply, &QNetworkReply::finished);
+    if (!reply->isFinished())
+        finished.wait(10000);
+    const QByteArray body = reply->readAll();
+    reply->deleteLater();
+    return body;
+}
+
+QJsonObject StandInPortal::control(const QJsonObject &params)
+{
+    return QJsonDocument::fromJson(fetch(QStringLiteral("/__control"), QJsonDocument(params).toJson())).object();
+}
+
+bool StandInPortal::setLoginFault(const QJsonObject &fault)
+{
+    QJsonObject params = fault;
+    params.insert(QStringLiteral("op"), QStringLiteral("fault"));
+    params.insert(QStringLiteral("endpoint"), QStringLiteral("user_login"));
+    params.insert(QStringLiteral("times"), QStringLiteral("1"));
+    return control(params).value(QStringLiteral("ok")).toBool();
+}
+
+QStringList StandInPortal::gatewayTexts()
+{
+    QStringList texts;
+    for (const QByteArray &line : fetch(QStringLiteral("/__log"), QByteArray()).split('\n')) {
+        const QJsonObject entry = QJsonDocument::fromJson(line).object();
+        if (entry.value(QStringLiteral("path")).toString() == QLatin1String("/DODev_C/boxInit.php"))
+            texts << entry.value(QStringLiteral("appData")).toString();
+    }
+    return texts;
+}

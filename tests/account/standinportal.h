@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QJsonObject>
+#include <QList>
+#include <QNetworkAccessManager>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+// korvo-devportal from the build, on free loopback ports, with its key pair in
+// keyDir (where the client looks for public_key_korvo.pem). Points the client
+// at it through KORVO_PORTAL_HOST.
+class StandInPortal
+{
+public:
+    explicit StandInPortal(const QString &keyDir);
+    ~StandInPortal();
+
+    bool start();
+    QString portalHost() const { return m_portalHost; }
+
+    // POSTs the parameters to /__control; the portal's JSON answer.
+    QJsonObject control(const QJsonObject &params);
+    bool setLoginFault(const QJsonObject &fault);
+    // The decoded texts of the login gateway requests logged so far.
+    QStringList gatewayTexts();
+
+private:
+    QByteArray fetch(const QString &path, const QByteArray &jsonBody);
+
+    QString m_keyDir;
+    QString m_portalHost;
+    QProcess m_process;
+    QNetworkAccessManager m_network;
+};
