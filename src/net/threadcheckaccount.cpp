@@ -50,8 +50,8 @@ void ThreadCheckAccount::onTimerLater()
         return;
     qDebug() << "onTimerLater:" << checkAddress(Portal::redacted(m_token));
     QNetworkRequest request{QUrl(checkAddress(m_token))};
-    // A hung portal must not pile up one request per period.
-    request.setTransferTimeout(qMin(kRequestTimeoutMs, static_cast<int>(m_periodMs)));
+    // A hung portal ends the request well before the next period.
+    request.setTransferTimeout(kRequestTimeoutMs);
     QNetworkReply *reply = m_manager->get(request);
     reply->setProperty(kGenerationProperty, m_generation);
 }

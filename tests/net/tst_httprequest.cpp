@@ -1,4 +1,5 @@
 #include "httprequest.h"
+#include "portalfault.h"
 #include "portal.h"
 #include "standinportal.h"
 #include "testsupport.h"
@@ -26,8 +27,6 @@ private slots:
     void silentPortalFailsWithinTheTimeout();
 
 private:
-    void setFault(const QJsonObject &fault);
-
     TestAppDir m_app;
     StandInPortal m_portal{m_app.path()};
 };
@@ -40,15 +39,6 @@ void TestHttpRequest::initTestCase()
 void TestHttpRequest::init()
 {
     m_portal.control({{"op", "clear"}});
-}
-
-void TestHttpRequest::setFault(const QJsonObject &fault)
-{
-    QJsonObject params = fault;
-    params.insert(QStringLiteral("op"), QStringLiteral("fault"));
-    params.insert(QStringLiteral("endpoint"), QStringLiteral("check_update"));
-    params.insert(QStringLiteral("times"), QStringLiteral("1"));
-    QVERIFY(m_portal.control(params).value(QStringLiteral("ok")).toBool());
 }
 
 void TestHttpRequest::replyReachesTheRightSignal_data()
@@ -72,7 +62,7 @@ void TestHttpRequest::replyReachesTheRightSignal()
     QFETCH(bool, success);
     QFETCH(QByteArray, body);
 
-    setFault(fault);
+    QVERIFY(PortalFault::once(m_portal, QStringLiteral("check_update"), fault));
     HttpRequest request;
     QSignalSpy succeeded(&request, &HttpRequest::signalHttpSuccess);
     QSignalSpy failed(&request, &HttpRequest::signalHttpFailed);
@@ -128,7 +118,7 @@ void TestHttpRequest::refusedConnectionFails()
 
 void TestHttpRequest::silentPortalFailsWithinTheTimeout()
 {
-    setFault({{"delay_ms", "20000"}});
+    QVERIFY(PortalFault::once(m_portal, QStringLiteral("check_update"), {{"delay_ms", "20000"}}));
     HttpRequest request;
     request.setTimeout(700);
     QCOMPARE(request.timeout(), 700);

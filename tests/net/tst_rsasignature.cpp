@@ -1,4 +1,4 @@
-#include "apppaths.h"
+#include "logcapture.h"
 #include "portal.h"
 #include "rsasignature.h"
 #include "testsupport.h"
@@ -7,6 +7,10 @@
 #include <QFile>
 #include <QProcess>
 #include <QTest>
+
+namespace {
+const QString kDigest = QStringLiteral("0b5ac9c2c5a3e0ba4b2d10a1c0b5a4f7");
+}
 
 // The envelope as the portal opens it: every piece decrypted with the private
 // key by the openssl tool, the pieces' texts joined.
@@ -92,9 +96,8 @@ void TestRSASignature::envelopeOpensToTheText_data()
     QTest::addColumn<QByteArray>("expected");
     QTest::addColumn<int>("pieces");
 
-    const QString login = Portal::accountText(
-        QStringLiteral("user_login"),
-        QStringLiteral("user_name=korvo&user_pass=0b5ac9c2c5a3e0ba4b2d10a1c0b5a4f7"));
+    const QString login = Portal::accountText(QStringLiteral("user_login"),
+                                              QStringLiteral("user_name=korvo&user_pass=") + kDigest);
     const QString text250 = QString(login + login + login + login).left(250);
     QTest::newRow("empty") << QString() << QByteArray() << 0;
     QTest::newRow("one byte") << QStringLiteral("d") << QByteArray("d") << 1;
@@ -112,7 +115,11 @@ void TestRSASignature::envelopeOpensToTheText()
     QFETCH(QByteArray, expected);
     QFETCH(int, pieces);
 
+    LogCapture log;
     const QByteArray envelope = RSASignature::encrypt(text);
+    // The password digest and the API key stay out of the debug log.
+    QCOMPARE(log.linesContaining(kDigest), QStringList());
+    QCOMPARE(log.linesContaining(Portal::apiKey()), QStringList());
     int opened = -1;
     QCOMPARE(openEnvelope(envelope, QStringLiteral("priv.pem"), &opened), expected);
     QCOMPARE(opened, pieces);
