@@ -1,0 +1,98 @@
+#pragma once
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QMap>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+namespace Ui { class LoginForm; }
+
+class HttpRequest;
+class MainFrame;
+class NetworkCookie;
+class QMessageBox;
+class QWebEngineCookieStore;
+class QWebEngineProfile;
+class Sqlite;
+class TabWidget;
+class UserPhotoControl;
+
+// The login dialog, and where a login becomes real for the whole client: the
+// credentials go sealed to the portal's login gateway, the reply becomes the
+// identity cookies of the main web profile, the account is remembered in
+// box_user, and the main window learns what to show (signalUserBalanceInfo).
+class LoginForm : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit LoginForm(QWidget *parent = nullptr);
+    ~LoginForm() override;
+
+    void setWebProfile(QWebEngineProfile *profile);
+    void setCookieStore(QWebEngineCookieStore *store);
+    // The dialog owns the current jar from here on and replaces it at a login
+    // that follows another; a jar deleted elsewhere is noticed.
+    void setCookieJar(NetworkCookie *jar);
+    NetworkCookie *cookieJar() const;
+    // Empties and drops the current jar, clears the store and starts a new jar
+    // over it: what a second login and a logout do.
+    void resetCookieJar();
+    void setUserPhoto(UserPhotoControl *badge);
+    // The tab container whose extra tabs a login closes; by default the main window's.
+    void setTabWidget(TabWidget *tabs);
+    void setRequestTimeout(int ms);
+
+    // Logs in the last account marked for it, with its stored digest. Called
+    // once the main window is wired, so nothing is sent before it exists.
+    void tryAutoLogin();
+    void reloadAccountList();
+
+    static QString passwordDigest(const QString &password);
+    static bool hasChineseCharacter(const QString &text);
+
+signals:
+    void signalUserBalanceInfo(QMap<QString, QString> info);
+
+public slots:
+    void handlerAccountLogin();
+    void handlerLoginResult(QByteArray reply);
+    void handlerOpenLink();
+
+private:
+    void setupForm();
+    void connectForm();
+    Sqlite *accountStore();
+    TabWidget *tabWidget() const;
+
+    void fillFromAccount(const QString &name);
+    QString storedDigest(const QString &name);
+    void sendLogin(const QString &name, const QString &digest);
+    void handlerLoginFailed(const QString &error);
+    void endAttempt(const QString &message);
+    void restoreLoginButton();
+    void showMessage(const QString &text);
+
+    static QString replyProblem(const QByteArray &body, QJsonObject *object);
+    void completeLogin(const QJsonObject &reply);
+    void writeIdentityCookies(const QJsonObject &reply);
+    static QMap<QString, QString> loginInfo(const QJsonObject &reply);
+    void storeAccount(const QJsonObject &reply);
+    void showUserInTabs(const QString &userName);
+    void closeTabsButHome();
+
+    Ui::LoginForm *ui;
+    HttpRequest *m_request;
+    MainFrame *m_mainFrame;
+    Sqlite *m_ownStore = nullptr;
+    QPointer<TabWidget> m_tabWidget;
+    QPointer<UserPhotoControl> m_badge;
+    QPointer<QWebEngineProfile> m_profile;
+    QPointer<QWebEngineCookieStore> m_cookieStore;
+    QPointer<NetworkCookie> m_cookieJar;
+    QPointer<QMessageBox> m_messageBox;
+    QString m_passwordHash;
+    bool m_rememberChecked = false;
+    bool m_autoLoginChecked = false;
+};
