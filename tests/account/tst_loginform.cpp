@@ -1,4 +1,5 @@
 #include "loginform.h"
+#include "logcapture.h"
 #include "networkcookie.h"
 #include "portal.h"
 #include "standinportal.h"
@@ -172,6 +173,7 @@ QString TestLoginForm::tool(const QString &sql) const
 
 void TestLoginForm::loginSharesTheIdentityAndRemembersTheAccount()
 {
+    LogCapture log;
     const Info info = logIn(QStringLiteral("korvo"), QStringLiteral("korvo123"), true);
     QCOMPARE(info.value(QStringLiteral("user_nick")), QStringLiteral("科沃玩家"));
     QCOMPARE(info.value(QStringLiteral("user_id")), QStringLiteral("10001"));
@@ -195,6 +197,10 @@ void TestLoginForm::loginSharesTheIdentityAndRemembersTheAccount()
     QVERIFY(!id.isSecure());
     QVERIFY(!id.isHttpOnly());
     QVERIFY(!jar->getCookie(QStringLiteral("plat_userid")).value().isEmpty());
+    // Password, digest, API key and token never reach the debug log.
+    for (const QString &secret : {QStringLiteral("korvo123"), md5(QStringLiteral("korvo123")), Portal::apiKey(), token})
+        QVERIFY2(log.linesContaining(secret).isEmpty(), qPrintable(log.linesContaining(secret).join(QLatin1Char('\n'))));
+    QVERIFY(!log.linesContaining(QStringLiteral("handlerLoginResult:")).isEmpty());
     // Hours and minutes, not the month in the minutes' place.
     const QDateTime loginTime = QDateTime::fromString(
         QString::fromUtf8(jar->getCookie(QStringLiteral("user_login_time")).value()), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
