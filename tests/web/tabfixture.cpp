@@ -1,0 +1,75 @@
+#include "tabfixture.h"
+
+#include "loginform.h"
+#include "networkcookie.h"
+#include "portal.h"
+#include "tabwidget.h"
+#include "webengineprofile.h"
+#include "webview.h"
+
+#include <QJsonObject>
+
+TabFixture::TabFixture()
+    : m_portal(m_app.path())
+{
+}
+
+TabFixture::~TabFixture()
+{
+    delete m_tabs;
+    delete m_loginForm;
+}
+
+bool TabFixture::start()
+{
+    if (!m_portal.start())
+        return false;
+    WebEngineProfile *profile = WebEngineProfile::profileFor(QStringLiteral("default"));
+    m_loginForm = new LoginForm;
+    m_loginForm->setWebProfile(profile);
+    m_loginForm->setCookieJar(new NetworkCookie(profile->cookieStore()));
+    m_tabs = new TabWidget;
+    m_tabs->setWebProfile(profile);
+    m_tabs->setLoginForm(m_loginForm);
+    m_loginForm->setTabWidget(m_tabs);
+    m_tabs->resize(1000, 600);
+    m_tabs->createHomeTab();
+    m_tabs->show();
+    return true;
+}
+
+NetworkCookie *TabFixture::jar() const
+{
+    return m_loginForm->cookieJar();
+}
+
+bool TabFixture::logIn(const QString &name)
+{
+    const QJsonObject login = m_portal.control({{QStringLiteral("op"), QStringLiteral("login")},
+                                                {QStringLiteral("user_name"), name}});
+    if (!login.value(QStringLiteral("ok")).toBool())
+        return false;
+    for (const QString &key : {QStringLiteral("user_name"), QStringLiteral("user_id"), QStringLiteral("user_token")})
+        jar()->setCookie(key, login.value(key).toString(), QStringLiteral("/"), 0, Portal::cookieDomain(),
+                         false, false);
+    m_tabs->setCurrentUserName(name);
+    return true;
+}
+
+void TabFixture::logOut()
+{
+    jar()->clearCookies();
+    m_loginForm->hide();
+    for (int open = m_tabs->count(); open > 1; --open)
+        m_tabs->closeTab();
+}
+
+QString TabFixture::portalRoot() const
+{
+    return Portal::portalRoot();
+}
+
+WebView *TabFixture::view(QWidget *tab, const QString &name)
+{
+    return tab ? tab->findChild<WebView *>(name) : nullptr;
+}

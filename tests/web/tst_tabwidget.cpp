@@ -1,0 +1,267 @@
+#include "hometoolbar.h"
+#include "loginform.h"
+#include "portal.h"
+#include "tabfixture.h"
+#include "tabwidget.h"
+#include "webview.h"
+
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabBar>
+#include <QTest>
+#include <QWebEngineProfile>
+
+class TestTabWidget final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void homeTabShowsThePortal();
+    void homeSectionsReloadTheHomePage_data();
+    void homeSectionsReloadTheHomePage();
+    void webTabNeedsALogin();
+    void closeTabKeepsTheHomeTab();
+    void closedTabReleasesViewAndPage();
+    void tabBarWidth_data();
+    void tabBarWidth();
+    void cutTitle_data();
+    void cutTitle();
+    void elideTitle_data();
+    void elideTitle();
+    void webTabTakesThePageTitle();
+    void titleFollowsItsTabAfterAnEarlierOneCloses();
+
+private:
+    WebView *homeView(const QString &name) const;
+    WebView *openPage(const QString &path);
+    void setTitle(WebView *view, const QString &title);
+
+    TabFixture m_fixture;
+    TabWidget *m_tabs = nullptr;
+};
+
+void TestTabWidget::initTestCase()
+{
+    QVERIFY2(m_fixture.start(), "the stand-in portal did not start");
+    m_tabs = m_fixture.tabs();
+}
+
+void TestTabWidget::init()
+{
+    m_fixture.logOut();
+    m_tabs->resize(1000, 600);
+}
+
+WebView *TestTabWidget::homeView(const QString &name) const
+{
+    return TabFixture::view(m_tabs->widget(0), name);
+}
+
+WebView *TestTabWidget::openPage(const QString &path)
+{
+    return m_tabs->createWebTab(QUrl(m_fixture.portalRoot() + path));
+}
+
+void TestTabWidget::setTitle(WebView *view, const QString &title)
+{
+    view->page()->runJavaScript(QStringLiteral("document.title = '%1'").arg(title));
+}
+
+void TestTabWidget::homeTabShowsThePortal()
+{
+    QCOMPARE(m_tabs->count(), 1);
+    QCOMPARE(m_tabs->tabText(0), QStringLiteral("游戏中心"));
+    QCOMPARE(m_tabs->tabToolTip(0), QStringLiteral("游戏中心"));
+    QCOMPARE(m_tabs->widget(0)->objectName(), QStringLiteral("homeMainWidget"));
+    QCOMPARE(m_tabs->widget(0)->property("myProfileFlag").toString(), QStringLiteral("default"));
+    WebView *left = homeView(QStringLiteral("homeLeftView"));
+    WebView *main = homeView(QStringLiteral("homePageWebView"));
+    QVERIFY(left && main);
+    const QString index = Portal::portalIndex();
+    QTRY_COMPARE_WITH_TIMEOUT(left->url(), QUrl(index + QStringLiteral("?type=web&action=left&v2")), 15000);
+    QTRY_COMPARE_WITH_TIMEOUT(main->url(), QUrl(index + QStringLiteral("?type=web&action=index&v2")), 15000);
+    QTRY_COMPARE_WITH_TIMEOUT(left->title(), QStringLiteral("用户面板"), 15000);
+    QTRY_COMPARE_WITH_TIMEOUT(main->title(), QStringLiteral("Korvo游戏盒 - 首页"), 15000);
+    QCOMPARE(left->page()->profile()->storageName(), QStringLiteral("default"));
+    QCOMPARE(m_tabs->tabText(0), QStringLiteral("游戏中心"));
+    QVERIFY(left->page()->webChannel() && main->page()->webChannel());
+}
+
+void TestTabWidget::homeSectionsReloadTheHomePage_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("web games") << "homeBar_WebGameBtn" << "web_game" << "网页游戏";
+    QTest::newRow("mobile games") << "homeBar_MobileGameBtn" << "mobile_game" << "手机游戏";
+    QTest::newRow("h5 games") << "homeBar_H5GameBtn" << "h5_game" << "H5小游戏";
+    QTest::newRow("home page") << "homeBar_HomePageBtn" << "index" << "Korvo游戏盒 - 首页";
+}
+
+void TestTabWidget::homeSectionsReloadTheHomePage()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, action);
+    QFETCH(QString, title);
+    WebView *main = homeView(QStringLiteral("homePageWebView"));
+    QTest::mouseClick(m_tabs->homeToolBar()->findChild<QPushButton *>(button), Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(main->url(), QUrl(Portal::webPage(action) + QStringLiteral("&v2")), 15000);
+    QTRY_COMPARE_WITH_TIMEOUT(main->title(), title, 15000);
+    QCOMPARE(m_tabs->count(), 1);
+}
+
+void TestTabWidget::webTabNeedsALogin()
+{
+    QVERIFY(!m_tabs->checkLogin());
+    QVERIFY(m_fixture.loginForm()->isVisible());
+    m_fixture.loginForm()->hide();
+    QVERIFY(!openPage(QStringLiteral("/gift.php")));
+    QCOMPARE(m_tabs->count(), 1);
+    QVERIFY(m_fixture.loginForm()->isVisible());
+
+    QVERIFY(m_fixture.logIn(QStringLiteral("korvo")));
+    QVERIFY(m_tabs->checkLogin());
+    WebView *view = openPage(QStringLiteral("/gift.php"));
+    QVERIFY(view);
+    QCOMPARE(view->objectName(), QStringLiteral("webotherview"));
+    QCOMPARE(m_tabs->currentIndex(), 1);
+    QCOMPARE(m_tabs->currentWidget()->objectName(), QStringLiteral("webtabOther"));
+    QCOMPARE(m_tabs->currentWidget()->property("userName").toString(), QStringLiteral("korvo"));
+    QCOMPARE(m_tabs->currentWidget()->property("myProfileFlag").toString(), QStringLiteral("default"));
+}
+
+void TestTabWidget::closeTabKeepsTheHomeTab()
+{
+    m_tabs->closeTab();
+    m_tabs->closeTab(0);
+    QTest::mouseDClick(m_tabs->tabBar(), Qt::LeftButton, {}, m_tabs->tabBar()->tabRect(0).center());
+    QCOMPARE(m_tabs->count(), 1);
+
+    QVERIFY(m_fixture.logIn(QStringLiteral("korvo")));
+    QWidget *first = openPage(QStringLiteral("/gift.php"))->parentWidget();
+    QWidget *second = openPage(QStringLiteral("/service.php"))->parentWidget();
+    openPage(QStringLiteral("/jfsc/earnPoint.php"));
+    QCOMPARE(m_tabs->count(), 4);
+    m_tabs->closeTab();
+    QCOMPARE(m_tabs->count(), 3);
+    QCOMPARE(m_tabs->widget(2), second);
+    m_tabs->closeTab(0);
+    m_tabs->closeTab(7);
+    QTest::mouseDClick(m_tabs->tabBar(), Qt::LeftButton, {}, m_tabs->tabBar()->tabRect(1).center());
+    QCOMPARE(m_tabs->count(), 2);
+    QCOMPARE(m_tabs->widget(1), second);
+    QVERIFY(first);
+    m_tabs->closeTab();
+    m_tabs->closeTab();
+    QCOMPARE(m_tabs->count(), 1);
+    QCOMPARE(m_tabs->widget(0)->objectName(), QStringLiteral("homeMainWidget"));
+}
+
+void TestTabWidget::closedTabReleasesViewAndPage()
+{
+    QVERIFY(m_fixture.logIn(QStringLiteral("korvo")));
+    QPointer<WebView> view = openPage(QStringLiteral("/gift.php"));
+    QPointer<QWebEnginePage> page = view->page();
+    QPointer<QWidget> tab = m_tabs->widget(1);
+    m_tabs->closeTab(1);
+    QCOMPARE(m_tabs->count(), 1);
+    QTRY_VERIFY_WITH_TIMEOUT(view.isNull() && page.isNull() && tab.isNull(), 5000);
+}
+
+void TestTabWidget::tabBarWidth_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("px");
+    QTest::newRow("room for three of four") << 1000 << 3 << 470;
+    QTest::newRow("as many as fit") << 1000 << 4 << 620;
+    QTest::newRow("more than fit") << 1000 << 5 << 600;
+    QTest::newRow("no tabs") << 1000 << 0 << 20;
+    QTest::newRow("wide window") << 1920 << 1 << 170;
+    QTest::newRow("wide window, many tabs") << 1920 << 30 << 1500;
+}
+
+void TestTabWidget::tabBarWidth()
+{
+    QFETCH(int, width);
+    QFETCH(int, count);
+    QFETCH(int, px);
+    m_tabs->resize(width, 600);
+    m_tabs->updateTabBarWidth(count);
+    QCOMPARE(m_tabs->styleSheet(), QStringLiteral("QTabWidget#mainTabWidget::tab-bar{width:%1px;}").arg(px));
+}
+
+void TestTabWidget::cutTitle_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("cut");
+    QTest::newRow("dash") << "Tetris - Play" << "Tetris ";
+    QTest::newRow("bar before dash") << "a-b|c" << "a-b";
+    QTest::newRow("dash before underscore") << "a_b-c" << "a_b";
+    QTest::newRow("underscore before comma") << "Gift_Centre,2" << "Gift";
+    QTest::newRow("comma") << "Points,mall" << "Points";
+    QTest::newRow("leading separator") << "|Korvo" << "";
+    QTest::newRow("no separator") << "礼包中心" << "礼包中心";
+}
+
+void TestTabWidget::cutTitle()
+{
+    QFETCH(QString, title);
+    QFETCH(QString, cut);
+    QCOMPARE(TabWidget::cutTitle(title), cut);
+}
+
+void TestTabWidget::elideTitle_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("weight 9") << "bob|Tetris - Play" << "bob|Tetris - Play";
+    QTest::newRow("weight 13") << "bob|Dragon Legend Online" << "bob|Dragon ...";
+    QTest::newRow("eleven cjk") << "游戏中心游戏中心游戏中" << "游戏中心游戏中心游戏中";
+    QTest::newRow("twelve cjk") << "游戏中心游戏中心游戏中心" << "游戏中心游戏中心游戏中...";
+    QTest::newRow("wide brackets") << "《龙城》【战场】战斗吧" << "《龙城》【战场】战斗吧";
+    QTest::newRow("wide brackets over") << "《龙城》【战场】战斗吧!!" << "《龙城》【战场】战斗吧...";
+    QTest::newRow("twelve capitals") << "ABCDEFGHIJKL" << "ABCDEFGHIJK...";
+    QTest::newRow("lower case counts half") << "abcdefghijklmnopqrstuv" << "abcdefghijklmnopqrstuv";
+    QTest::newRow("halves round down apart") << "abcdefghijklmnopqrstuvw," << "abcdefghijklmnopqrstuvw,";
+    QTest::newRow("empty") << "" << "";
+}
+
+void TestTabWidget::elideTitle()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, shown);
+    QCOMPARE(TabWidget::elideTitle(text), shown);
+}
+
+void TestTabWidget::webTabTakesThePageTitle()
+{
+    QVERIFY(m_fixture.logIn(QStringLiteral("korvo")));
+    m_tabs->setCurrentUserName(QStringLiteral("bob"));
+    WebView *view = openPage(QStringLiteral("/gift.php"));
+    QCOMPARE(m_tabs->tabText(1), QString());
+    QTRY_COMPARE_WITH_TIMEOUT(m_tabs->tabText(1), QStringLiteral("bob|礼包中心"), 15000);
+    QCOMPARE(m_tabs->tabToolTip(1), QStringLiteral("bob|礼包中心"));
+    setTitle(view, QStringLiteral("Dragon Legend Online - Play"));
+    QTRY_COMPARE_WITH_TIMEOUT(m_tabs->tabToolTip(1), QStringLiteral("bob|Dragon Legend Online "), 5000);
+    QCOMPARE(m_tabs->tabText(1), QStringLiteral("bob|Dragon ..."));
+    QCOMPARE(m_tabs->tabText(0), QStringLiteral("游戏中心"));
+}
+
+void TestTabWidget::titleFollowsItsTabAfterAnEarlierOneCloses()
+{
+    QVERIFY(m_fixture.logIn(QStringLiteral("korvo")));
+    WebView *first = openPage(QStringLiteral("/gift.php"));
+    WebView *second = openPage(QStringLiteral("/service.php"));
+    QTRY_COMPARE_WITH_TIMEOUT(m_tabs->tabText(2), QStringLiteral("korvo|客服中心"), 15000);
+    QVERIFY(first);
+    m_tabs->closeTab(1);
+    setTitle(second, QStringLiteral("Tetris - Play"));
+    QTRY_COMPARE_WITH_TIMEOUT(m_tabs->tabText(1), QStringLiteral("korvo|Tetris "), 5000);
+    QCOMPARE(m_tabs->count(), 2);
+}
+
+QTEST_MAIN(TestTabWidget)
+#include "tst_tabwidget.moc"
