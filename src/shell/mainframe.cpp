@@ -5,17 +5,31 @@
 #include "apppaths.h"
 #include "boxsettingform.h"
 #include "closesettingform.h"
+#include "hometoolbar.h"
+#include "loginform.h"
+#include "networkcookie.h"
 #include "portal.h"
 #include "settings.h"
+#include "sqlite.h"
 #include "statusbar.h"
+#include "tabwidget.h"
+#include "threadcheckaccount.h"
+#include "tokendelaythread.h"
+#include "userphotocontrol.h"
+#include "webengineprofile.h"
 
 #include <QApplication>
 #include <QDebug>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMouseEvent>
+#include <QThread>
+#include <QWebEngineCookieStore>
+#include <QWebEngineView>
 #include <QPainter>
 #include <QScreen>
 #include <QUrl>
@@ -35,25 +49,35 @@ MainFrame::MainFrame(QWidget *parent)
     , ui(new Ui::MainFrame)
 {
     setupWindow();
+    startAccountCheck();
     m_settings = new Settings(this);
+    m_webProfile = WebEngineProfile::profileFor(QStringLiteral("default"));
+    m_sqlite = new Sqlite(this);
     applySkin(m_settings->value(QStringLiteral("common/skin")).toString());
 
     setMinimumSize(1024, 690);
     centerOnScreen();
 
+    createUserPhoto();
+    createLoginForm();
+    createTabWidget();
     m_statusBar = new StatusBar(this);
     createTrayIcon();
     createMainMenu();
     setupTitleButtons();
+    startTokenThread();
 
     m_resizeBorder = 4;
     m_resizeEdges = EdgeNone;
     setMouseTracking(true);
     layoutChildren();
+    // Everything a login touches exists now; a remembered account may log in.
+    m_loginForm->tryAutoLogin();
 }
 
 MainFrame::~MainFrame()
 {
+    stopThreads();
     delete m_trayMenu;
     delete m_trayIcon;
     delete ui;
@@ -69,6 +93,74 @@ void MainFrame::setupWindow()
                    | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint);
     setWindowIcon(QIcon(AppPaths::faviconPath()));
     setWindowTitle(QStringLiteral("Korvo游戏盒"));
+}
+
+void MainFrame::startAccountCheck()
+{
+    m_checkAccountThread = new QThread(this);
+    m_checkAccount = new ThreadCheckAccount;
+    m_checkAccount->moveToThread(m_checkAccountThread);
+    connect(m_checkAccountThread, &QThread::finished, m_checkAccount, &QObject::deleteLater);
+    connect(this, &MainFrame::signalCheckAccount, m_checkAccount, &ThreadCheckAccount::onCheckAccount);
+    connect(this, &MainFrame::signalStopCheckAccount, m_checkAccount, &ThreadCheckAccount::onStopCheck);
+    connect(m_checkAccount, &ThreadCheckAccount::signalLoginError, this, &MainFrame::handlerCheckAccountErr);
+    m_checkAccountThread->start(QThread::InheritPriority);
+}
+
+void MainFrame::startTokenThread()
+{
+    m_tokenThread = new TokenDelayThread(this);
+    m_tokenThread->start(QThread::InheritPriority);
+}
+
+void MainFrame::stopThreads()
+{
+    // Both threads must be finished before their QThread objects go with the window.
+    for (QThread *thread : {static_cast<QThread *>(m_tokenThread), m_checkAccountThread}) {
+        if (!thread)
+            continue;
+        thread->quit();
+        thread->wait();
+    }
+}
+
+void MainFrame::createUserPhoto()
+{
+    m_userPhoto = new UserPhotoControl(this);
+    m_userPhoto->setPhoto(AppPaths::iconPath(QStringLiteral("noavatar_big.gif")));
+    m_userPhoto->setGeometry(2, 6, 77, 73);
+    connect(m_userPhoto, &UserPhotoControl::signalLoginout, this, &MainFrame::handlerUserLoginout);
+    connect(m_userPhoto, &UserPhotoControl::signalSwitchAccount, this, &MainFrame::showLoginWindow);
+}
+
+void MainFrame::createLoginForm()
+{
+    m_loginForm = new LoginForm(this);
+    m_loginForm->setWebProfile(m_webProfile);
+    m_loginForm->setCookieStore(m_webProfile->cookieStore());
+    m_loginForm->setCookieJar(new NetworkCookie(m_webProfile->cookieStore()));
+    m_loginForm->setUserPhoto(m_userPhoto);
+    connect(m_loginForm, &LoginForm::signalUserBalanceInfo, this, &MainFrame::handlerUpdateLoinInfo);
+}
+
+void MainFrame::createTabWidget()
+{
+    m_tabWidget = new TabWidget(this);
+    m_tabWidget->setWebProfile(m_webProfile);
+    m_tabWidget->setLoginForm(m_loginForm);
+    m_tabWidget->setTabsClosable(true);
+    m_tabWidget->setObjectName(QStringLiteral("mainTabWidget"));
+    m_tabWidget->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    m_tabWidget->createHomeTab();
+    HomeToolBar *homeBar = m_tabWidget->homeToolBar();
+    connect(homeBar, &HomeToolBar::signalBossKey, this, &QWidget::close);
+    connect(m_tabWidget, &QTabWidget::tabCloseRequested, m_tabWidget,
+            static_cast<void (TabWidget::*)(int)>(&TabWidget::closeTab));
+    for (QWidget *above : {static_cast<QWidget *>(ui->closeBtn), static_cast<QWidget *>(ui->maxBtn),
+                           static_cast<QWidget *>(ui->minBtn), static_cast<QWidget *>(ui->skinBtn),
+                           static_cast<QWidget *>(ui->vipBtn), static_cast<QWidget *>(ui->loginBtn),
+                           static_cast<QWidget *>(ui->settingBtn), static_cast<QWidget *>(m_userPhoto)})
+        above->raise();
 }
 
 void MainFrame::centerOnScreen()
@@ -89,6 +181,7 @@ void MainFrame::setupTitleButtons()
     connect(ui->closeBtn, &QPushButton::clicked, this, &MainFrame::windowClose);
     connect(ui->skinBtn, &QPushButton::clicked, this, &MainFrame::showSkinWindow);
     connect(ui->settingBtn, &QPushButton::clicked, this, [this] { ui->settingBtn->showMenu(); });
+    setLoginButtonAction(false);
 
     ui->loginBtn->setIcon(appIcon(QStringLiteral("icon_downarrow_white.png")));
     ui->skinBtn->setIcon(appIcon(QStringLiteral("icon_skin.png")));
@@ -336,6 +429,10 @@ void MainFrame::resizeEvent(QResizeEvent *event)
 
 void MainFrame::layoutChildren()
 {
+    if (m_tabWidget) {
+        m_tabWidget->setGeometry(2, 10, width() - 4, height() - 38);
+        m_tabWidget->updateTabBarWidth(m_tabWidget->count());
+    }
     if (m_statusBar)
         m_statusBar->setGeometry(2, height() - 28, width() - 4, 26);
 }
@@ -350,4 +447,95 @@ void MainFrame::paintEvent(QPaintEvent *event)
         }
     }
     QWidget::paintEvent(event);
+}
+
+void MainFrame::showLoginWindow()
+{
+    m_loginForm->show();
+    m_loginForm->setFocus(Qt::OtherFocusReason);
+}
+
+// Exactly one click action at a time: the login dialog, or the user centre.
+void MainFrame::setLoginButtonAction(bool loggedIn)
+{
+    disconnect(m_loginBtnConnection);
+    if (loggedIn)
+        m_loginBtnConnection = connect(ui->loginBtn, &QPushButton::clicked, this, &MainFrame::handlerOpenUserCenter);
+    else
+        m_loginBtnConnection = connect(ui->loginBtn, &QPushButton::clicked, this, &MainFrame::showLoginWindow);
+}
+
+void MainFrame::loadLeftPage(const QString &userId)
+{
+    auto *left = m_tabWidget->findChild<QWebEngineView *>(QStringLiteral("homeLeftView"));
+    if (!left)
+        return;
+    QString address = Portal::webPage(QStringLiteral("left")) + QStringLiteral("&v2");
+    if (!userId.isNull())
+        address += QStringLiteral("&user_id=") + userId;
+    left->page()->load(QUrl(address));
+}
+
+void MainFrame::handlerUpdateLoinInfo(QMap<QString, QString> info)
+{
+    if (HomeToolBar *homeBar = m_tabWidget->homeToolBar()) {
+        if (auto *points = homeBar->findChild<QLabel *>(QStringLiteral("homeBar_jfTextLabel")))
+            points->setText(info.value(QStringLiteral("points")));
+        if (auto *balance = homeBar->findChild<QLabel *>(QStringLiteral("homeBar_ptbTextLabel")))
+            balance->setText(info.value(QStringLiteral("balance")));
+    }
+    ui->vipBtn->setText(QStringLiteral("V") + info.value(QStringLiteral("level")));
+    ui->loginBtn->setText(info.value(QStringLiteral("user_nick")));
+    ui->loginBtn->setToolTip(info.value(QStringLiteral("user_nick")));
+    ui->loginBtn->setIcon(QIcon());
+    loadLeftPage(info.value(QStringLiteral("user_id")));
+    setLoginButtonAction(true);
+
+    NetworkCookie *jar = m_loginForm->cookieJar();
+    const QString platUserId = QString::fromUtf8(jar->getCookie(QStringLiteral("plat_userid")).value());
+    const QString userId = QString::fromUtf8(jar->getCookie(QStringLiteral("user_id")).value());
+    const QString token = QString::fromUtf8(jar->getCookie(QStringLiteral("user_token")).value());
+    qDebug() << "platUserId:" << platUserId.toInt();
+    qDebug() << "userid:" << userId;
+    emit signalCheckAccount(platUserId.toInt(), userId.toInt(), token);
+    m_tokenThread->setIdentity(userId, token);
+}
+
+void MainFrame::handlerUserLoginout()
+{
+    qDebug() << "countTab:" << m_tabWidget->count();
+    emit signalStopCheckAccount();
+    m_tokenThread->setIdentity(QString(), QString());
+
+    // The old jar goes, the store is emptied and a new jar watches it.
+    m_loginForm->resetCookieJar();
+
+    for (int open = m_tabWidget->count(); open > 1; --open)
+        m_tabWidget->closeTab();
+
+    ui->loginBtn->setText(QStringLiteral("请登录"));
+    ui->loginBtn->setToolTip(QStringLiteral("请登录"));
+    ui->loginBtn->setIcon(appIcon(QStringLiteral("icon_downarrow_white.png")));
+    m_userPhoto->setPhoto(AppPaths::iconPath(QStringLiteral("noavatar_big.gif")));
+    loadLeftPage(QString());
+    setLoginButtonAction(false);
+}
+
+void MainFrame::handlerCheckAccountErr(int code, QString msg)
+{
+    Q_UNUSED(code);
+    auto *box = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("账号退出提醒"), msg, QMessageBox::Ok, this);
+    box->setObjectName(QStringLiteral("accountErrorBox"));
+    box->button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+    box->setWindowModality(Qt::WindowModal);
+    connect(box, &QMessageBox::finished, this, [this, box] {
+        handlerUserLoginout();
+        box->deleteLater();
+    });
+    box->open();
+}
+
+void MainFrame::handlerOpenUserCenter()
+{
+    m_tabWidget->createWebTab(QUrl(Portal::portalRoot() + QStringLiteral("/user.php")));
 }

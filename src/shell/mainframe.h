@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <QMap>
 #include <QPointer>
 #include <QSystemTrayIcon>
 #include <QWidget>
@@ -16,6 +17,8 @@ class Settings;
 class Sqlite;
 class StatusBar;
 class TabWidget;
+class ThreadCheckAccount;
+class TokenDelayThread;
 class UserPhotoControl;
 class WebEngineProfile;
 
@@ -50,6 +53,8 @@ public:
 
 signals:
     void signalCheckAccount(int platUserId, int userId, QString token);
+    // Logout: the account check of the old login must not outlive it.
+    void signalStopCheckAccount();
 
 public slots:
     void windowMin();
@@ -58,6 +63,11 @@ public slots:
     void showSettingWindow();
     void showSkinWindow();
     void showAboutWindow();
+    void showLoginWindow();
+    void handlerUpdateLoinInfo(QMap<QString, QString> info);
+    void handlerUserLoginout();
+    void handlerOpenUserCenter();
+    void handlerCheckAccountErr(int code, QString msg);
 
 protected:
     // Ends the process; a seam so that tests can observe the request.
@@ -75,6 +85,14 @@ private:
     friend class CloseSettingForm;
 
     void setupWindow();
+    void startAccountCheck();
+    void createUserPhoto();
+    void createLoginForm();
+    void createTabWidget();
+    void startTokenThread();
+    void stopThreads();
+    void setLoginButtonAction(bool loggedIn);
+    void loadLeftPage(const QString &userId);
     void centerOnScreen();
     void setupTitleButtons();
     void createTrayIcon();
@@ -101,5 +119,9 @@ private:
     QString m_skinDir;
     QHash<QString, QString> *m_gameIdHostMap = nullptr;
     QSystemTrayIcon *m_trayIcon = nullptr;
+    QThread *m_checkAccountThread = nullptr;
+    ThreadCheckAccount *m_checkAccount = nullptr;
+    TokenDelayThread *m_tokenThread = nullptr;
+    QMetaObject::Connection m_loginBtnConnection;
     QMenu *m_trayMenu = nullptr;
 };
