@@ -17,6 +17,7 @@
 #include "tokendelaythread.h"
 #include "userphotocontrol.h"
 #include "webengineprofile.h"
+#include "windowplacer.h"
 
 #include <QApplication>
 #include <QDebug>
@@ -49,6 +50,7 @@ MainFrame::MainFrame(QWidget *parent)
     , ui(new Ui::MainFrame)
 {
     setupWindow();
+    qApp->installEventFilter(new WindowPlacer(this));
     startAccountCheck();
     m_settings = new Settings(this);
     m_webProfile = WebEngineProfile::profileFor(QStringLiteral("default"));
@@ -105,6 +107,11 @@ void MainFrame::startAccountCheck()
     connect(this, &MainFrame::signalStopCheckAccount, m_checkAccount, &ThreadCheckAccount::onStopCheck);
     connect(m_checkAccount, &ThreadCheckAccount::signalLoginError, this, &MainFrame::handlerCheckAccountErr);
     m_checkAccountThread->start(QThread::InheritPriority);
+}
+
+void MainFrame::setAccountCheckPeriod(int ms)
+{
+    m_checkAccount->setPeriod(ms);
 }
 
 void MainFrame::startTokenThread()

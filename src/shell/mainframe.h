@@ -43,6 +43,8 @@ public:
     UserPhotoControl *userPhoto() const { return m_userPhoto; }
     QHash<QString, QString> *gameIdHostMap() const { return m_gameIdHostMap; }
     QString skinDirectory() const { return m_skinDir; }
+    // Test hook: how often the account check asks the portal (applies to the next login).
+    void setAccountCheckPeriod(int ms);
     void applySkin(const QString &skinName);
 
     // Which edges a cursor at pos (global) is over, for a frame geometry.

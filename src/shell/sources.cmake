@@ -3,4 +3,5 @@ list(APPEND KORVO_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/label.cpp
     ${CMAKE_CURRENT_LIST_DIR}/mainframe.cpp
     ${CMAKE_CURRENT_LIST_DIR}/statusbar.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/userphotocontrol.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/userphotocontrol.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/windowplacer.cpp)

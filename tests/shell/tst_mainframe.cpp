@@ -1,3 +1,4 @@
+#include "boxsettingform.h"
 #include "closesettingform.h"
 #include "settings.h"
 #include "testmainframe.h"
@@ -210,6 +211,20 @@ private slots:
         frame.applySkin(QStringLiteral("default"));
         QVERIFY(frame.skinDirectory().isEmpty());
         QVERIFY(!qApp->styleSheet().contains(QStringLiteral("rgb(10,10,200)")));
+    }
+
+    void toolWindowsOpenCentredOverTheMainWindow()
+    {
+        TestAppDir dir;
+        TestMainFrame frame;
+        frame.move(40, 30);
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        frame.showSettingWindow();
+        auto *dialog = frame.findChild<BoxSettingForm *>();
+        QVERIFY(dialog && dialog->isVisible());
+        const QPoint offset = dialog->frameGeometry().center() - frame.frameGeometry().center();
+        QVERIFY2(offset.manhattanLength() <= 4, qPrintable(QStringLiteral("%1,%2").arg(offset.x()).arg(offset.y())));
     }
 
     void defaultSkinStyleSheetsPointAtTheApplicationIcons()
