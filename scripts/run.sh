@@ -36,6 +36,10 @@ Xvfb "$display" -screen 0 1440x900x24 -nolisten tcp &
 pids+=($!)
 export DISPLAY="$display"
 sleep 1
+# A tray on the virtual screen, so that the client's tray icon has a home.
+trayer --edge bottom --align right --widthtype request --height 32 --SetDockType true \
+    --transparent false --tint 0x1f6f5c >/dev/null 2>&1 &
+pids+=($!)
 "$bin/KorvoClient" &
 pids+=($!)
 sleep "${SCREENSHOT_DELAY:-15}"

@@ -150,7 +150,15 @@ void TabWidget::createHomeTab()
 
     container->setProperty("myProfileFlag", kDefaultFlag);
     container->setObjectName(QStringLiteral("homeMainWidget"));
-    setTabToolTip(addTab(container, kHomeTitle), kHomeTitle);
+    const int home = addTab(container, kHomeTitle);
+    setTabToolTip(home, kHomeTitle);
+    // The home tab never closes; a close button on it would do nothing.
+    for (QTabBar::ButtonPosition side : {QTabBar::LeftSide, QTabBar::RightSide}) {
+        if (QWidget *button = tabBar()->tabButton(home, side)) {
+            tabBar()->setTabButton(home, side, nullptr);
+            button->deleteLater();
+        }
+    }
     updateTabBarWidth(count());
     connectHomeToolBar();
 }

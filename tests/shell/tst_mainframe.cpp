@@ -1,12 +1,14 @@
 #include "boxsettingform.h"
 #include "closesettingform.h"
 #include "settings.h"
+#include "tabwidget.h"
 #include "testmainframe.h"
 #include "testsupport.h"
 
 #include <QMenu>
 #include <QPushButton>
 #include <QSystemTrayIcon>
+#include <QTabBar>
 #include <QtTest>
 
 class TestMainFrameShell final : public QObject
@@ -175,6 +177,12 @@ private slots:
             QVERIFY2(button && !button->icon().isNull(), name);
             QVERIFY2(!button->icon().pixmap(16, 16).isNull(), name);
         }
+        // The home tab is the only tab at start, and it offers no close button.
+        QCOMPARE(frame.tabWidget()->count(), 1);
+        QVERIFY(frame.tabWidget()->tabsClosable());
+        QVERIFY(!frame.tabWidget()->tabBar()->tabButton(0, QTabBar::RightSide));
+        QVERIFY(!frame.tabWidget()->tabBar()->tabButton(0, QTabBar::LeftSide));
+
         auto *menu = frame.findChild<QMenu *>(QStringLiteral("mainFrameBoxMenu"));
         QVERIFY(menu);
         QStringList texts;
