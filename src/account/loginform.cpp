@@ -1,6 +1,7 @@
 #include "loginform.h"
 #include "ui_loginform.h"
 
+#include "apppaths.h"
 #include "httprequest.h"
 #include "mainframe.h"
 #include "networkcookie.h"
@@ -67,6 +68,9 @@ void LoginForm::setupForm()
     ui->login_LoginBtn->setCursor(Qt::PointingHandCursor);
     ui->login_RegisterLabel->setCursor(Qt::PointingHandCursor);
     ui->login_GetPassLabel->setCursor(Qt::PointingHandCursor);
+    const QPixmap logo(AppPaths::iconPath(QStringLiteral("logo.png")));
+    if (!logo.isNull())
+        ui->login_LogoLabel->setPixmap(logo.scaled(44, 44, Qt::KeepAspectRatio, Qt::SmoothTransformation));
 }
 
 void LoginForm::connectForm()
