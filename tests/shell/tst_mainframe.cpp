@@ -110,6 +110,34 @@ private slots:
         QCOMPARE(!frame.isVisible(), hidden);
     }
 
+    void doubleClickTogglesMaximizedAndMaximizedWindowsDoNotMove()
+    {
+        TestAppDir dir;
+        TestMainFrame frame;
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        const QPoint title(600, 20);
+        QTest::mouseDClick(&frame, Qt::LeftButton, Qt::NoModifier, title);
+        QTRY_VERIFY(frame.isMaximized());
+        const QPoint before = frame.pos();
+        QTest::mousePress(&frame, Qt::LeftButton, Qt::NoModifier, title);
+        QMouseEvent drag(QEvent::MouseMove, QPointF(title + QPoint(80, 60)), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&frame, &drag);
+        QCOMPARE(frame.pos(), before);
+        QVERIFY(frame.isMaximized());
+        QTest::mouseDClick(&frame, Qt::LeftButton, Qt::NoModifier, title);
+        QTRY_VERIFY(!frame.isMaximized());
+
+        // Restored, the same drag moves the window with the cursor.
+        const QPoint normal = frame.pos();
+        QTest::mousePress(&frame, Qt::LeftButton, Qt::NoModifier, title);
+        const QPoint target = frame.mapToGlobal(title) + QPoint(80, 60);
+        QMouseEvent move(QEvent::MouseMove, QPointF(frame.mapFromGlobal(target)), QPointF(target), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&frame, &move);
+        QTRY_COMPARE(frame.pos(), normal + QPoint(80, 60));
+    }
+
     void edgesUnderTheCursor_data()
     {
         QTest::addColumn<QPoint>("pos");
