@@ -81,7 +81,10 @@ void TabWidget::updateTabBarWidth(int count)
 {
     const int fitting = (width() - 360) / 150;
     const int px = fitting < count ? fitting * 150 : count * 150 + 20;
-    setStyleSheet(QStringLiteral("QTabWidget#mainTabWidget::tab-bar{width:%1px;}").arg(px));
+    const QString sheet = QStringLiteral("QTabWidget#mainTabWidget::tab-bar{width:%1px;}").arg(px);
+    // Every resize of the window lands here; re-polishing all tabs for an unchanged sheet is wasted work.
+    if (styleSheet() != sheet)
+        setStyleSheet(sheet);
 }
 
 void TabWidget::closeTab()
