@@ -1,5 +1,6 @@
 list(APPEND KORVO_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/apppaths.cpp
     ${CMAKE_CURRENT_LIST_DIR}/autostart.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/enginearguments.cpp
     ${CMAKE_CURRENT_LIST_DIR}/settings.cpp
     ${CMAKE_CURRENT_LIST_DIR}/singleapplication.cpp)
