@@ -19,7 +19,8 @@ bool WindowPlacer::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::Show && watched->isWidgetType()) {
         auto *widget = static_cast<QWidget *>(watched);
         QWidget *owner = widget->parentWidget() ? widget->parentWidget()->window() : nullptr;
-        if (widget->isWindow() && widget->windowType() == Qt::Tool && owner && owner->isVisible())
+        const Qt::WindowType type = widget->windowType();
+        if (widget->isWindow() && (type == Qt::Tool || type == Qt::Dialog) && owner && owner->isVisible())
             widget->move(centeredPosition(owner->frameGeometry(), widget->size()));
     }
     return QObject::eventFilter(watched, event);

@@ -4,8 +4,8 @@
 
 // Frameless tool windows (login, settings, about, ...) have no window manager
 // decoration to place them; without this they open in the screen's corner.
-// Installed once on the application, it centres every tool window over the
-// window it belongs to each time it is shown.
+// Installed once on the application, it centres every tool window and notice
+// box over the window it belongs to each time it is shown.
 class WindowPlacer : public QObject
 {
     Q_OBJECT

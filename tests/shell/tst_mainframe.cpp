@@ -6,6 +6,7 @@
 #include "testsupport.h"
 
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSystemTrayIcon>
 #include <QTabBar>
@@ -261,6 +262,17 @@ private slots:
         QVERIFY(dialog && dialog->isVisible());
         const QPoint offset = dialog->frameGeometry().center() - frame.frameGeometry().center();
         QVERIFY2(offset.manhattanLength() <= 4, qPrintable(QStringLiteral("%1,%2").arg(offset.x()).arg(offset.y())));
+
+        // A notice over that dialog is centred over it too, so over the main window.
+        auto *notice = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("提示"), QStringLiteral("网络异常,请稍后重试"),
+                                       QMessageBox::Ok, dialog);
+        notice->setAttribute(Qt::WA_DeleteOnClose);
+        notice->open();
+        QVERIFY(QTest::qWaitForWindowExposed(notice));
+        const QPoint noticeOffset = notice->frameGeometry().center() - frame.frameGeometry().center();
+        QVERIFY2(noticeOffset.manhattanLength() <= 4,
+                 qPrintable(QStringLiteral("%1,%2").arg(noticeOffset.x()).arg(noticeOffset.y())));
+        notice->close();
     }
 
     void defaultSkinStyleSheetsPointAtTheApplicationIcons()
