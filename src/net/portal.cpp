@@ -3,6 +3,9 @@
 #include <QHostAddress>
 #include <QJsonDocument>
 #include <QJsonValue>
+#include <QLocale>
+
+#include <cmath>
 
 namespace {
 QString hostFromEnv(const char *name, const char *fallback)
@@ -146,10 +149,13 @@ QString Portal::text(const QJsonValue &value)
         return value.toString();
     case QJsonValue::Double: {
         const double number = value.toDouble();
-        // Ids and amounts arrive as numbers from some portal versions.
-        if (number == static_cast<double>(static_cast<qint64>(number)))
+        // Ids and amounts arrive as numbers from some portal versions. Only whole
+        // numbers a double holds exactly are written as integers: converting a
+        // larger one to an integer type is undefined.
+        constexpr double kExactLimit = 9007199254740992.0;  // 2^53
+        if (std::fabs(number) <= kExactLimit && number == std::trunc(number))
             return QString::number(static_cast<qint64>(number));
-        return QString::number(number);
+        return QString::number(number, 'g', QLocale::FloatingPointShortest);
     }
     case QJsonValue::Bool:
         return value.toBool() ? QStringLiteral("true") : QStringLiteral("false");

@@ -68,7 +68,8 @@ void ThreadCheckAccount::onReplyFinish(QNetworkReply *reply)
     if (!Portal::parseObject(reply->readAll(), &object))
         return;
     const int code = object.contains(QLatin1String("code"))
-        ? object.value(QLatin1String("code")).toVariant().toInt()
+        // Through text: a number too large for an int must not reach a numeric conversion.
+        ? Portal::text(object.value(QLatin1String("code"))).toInt()
         : accountOkCode;
     if (code == accountOkCode)
         return;

@@ -125,6 +125,11 @@ private slots:
         QCOMPARE(Portal::text(QJsonValue(12345)), QStringLiteral("12345"));
         QCOMPARE(Portal::text(QJsonValue(QStringLiteral("12"))), QStringLiteral("12"));
         QCOMPARE(Portal::text(QJsonValue(1.5)), QStringLiteral("1.5"));
+        QCOMPARE(Portal::text(QJsonValue(-7)), QStringLiteral("-7"));
+        QCOMPARE(Portal::text(QJsonValue(1234567.89)), QStringLiteral("1234567.89"));
+        QCOMPARE(Portal::text(QJsonValue(9007199254740992.0)), QStringLiteral("9007199254740992"));
+        // Far beyond any integer type: still text, never an undefined conversion.
+        QCOMPARE(Portal::text(QJsonDocument::fromJson("[1e300]").array().at(0)), QStringLiteral("1e+300"));
         QCOMPARE(Portal::text(QJsonValue()), QString());
         QCOMPARE(Portal::text(QJsonValue(QJsonArray{1})), QString());
     }
