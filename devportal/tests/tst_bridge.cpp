@@ -148,34 +148,34 @@ void tst_DevportalBridge::pageCallsReachExternal_data()
     QTest::addColumn<QString>("script");
     QTest::addColumn<QString>("call");
     const QString click = QStringLiteral("document.querySelector(\"%1\").click()");
-    QTest::newRow("web game") << "index&v2" << click.arg("a[onclick*=\\\"openGame('xianxia'\\\"]")
+    QTest::newRow("web game") << QStringLiteral("index&v2") << click.arg(QStringLiteral("a[onclick*=\\\"openGame('xianxia'\\\"]"))
                               << QStringLiteral("OpenGame|xianxia|仙侠传说|");
-    QTest::newRow("h5 game") << "index&v2" << click.arg("a[onclick*=\\\"'h5'\\\"]")
+    QTest::newRow("h5 game") << QStringLiteral("index&v2") << click.arg(QStringLiteral("a[onclick*=\\\"'h5'\\\"]"))
                              << QStringLiteral("OpenGame|snake|贪吃蛇大作战|h5");
-    QTest::newRow("app") << "index&v2" << click.arg("a[onclick*=\\\"'app'\\\"]")
+    QTest::newRow("app") << QStringLiteral("index&v2") << click.arg(QStringLiteral("a[onclick*=\\\"'app'\\\"]"))
                          << QStringLiteral("OpenGame|1031|口袋江湖|app");
-    QTest::newRow("today's servers") << "index&v2" << click.arg("a[onclick*=todayserver]")
-                                     << "OpenUrl|" + webUrl("web_game&v2&tab=today") + "|todayserver";
+    QTest::newRow("today's servers") << QStringLiteral("index&v2") << click.arg(QStringLiteral("a[onclick*=todayserver]"))
+                                     << QStringLiteral("OpenUrl|") + webUrl(QStringLiteral("web_game&v2&tab=today")) + QStringLiteral("|todayserver");
     QTest::newRow("search") << "index&v2"
                             << "document.querySelector('form.search input').value = '三国';"
                                "document.querySelector('form.search button').click()"
-                            << "OpenUrl|" + webUrl("web_game&v2&keyword=%E4%B8%89%E5%9B%BD") + "|search";
-    QTest::newRow("feed") << "index&v2" << click.arg("a[onclick*=dynamic]")
-                          << "OpenUrl|" + portalUrl("/dynamic.php") + "|open";
-    QTest::newRow("back") << "web_game&v2" << click.arg("a[onclick*=back]") << QStringLiteral("OpenUrl||back");
+                            << QStringLiteral("OpenUrl|") + webUrl(QStringLiteral("web_game&v2&keyword=%E4%B8%89%E5%9B%BD")) + QStringLiteral("|search");
+    QTest::newRow("feed") << QStringLiteral("index&v2") << click.arg(QStringLiteral("a[onclick*=dynamic]"))
+                          << QStringLiteral("OpenUrl|") + portalUrl(QStringLiteral("/dynamic.php")) + QStringLiteral("|open");
+    QTest::newRow("back") << QStringLiteral("web_game&v2") << click.arg(QStringLiteral("a[onclick*=back]")) << QStringLiteral("OpenUrl||back");
     for (const char *method : {"Sign", "OpenJFSC", "SwitchUser", "LoginOut"}) {
         QTest::newRow(method) << "left&v2&user_id=10001"
                               << click.arg(QStringLiteral("button[onclick*=%1]").arg(QLatin1String(method)))
                               << QString::fromLatin1(method);
     }
-    QTest::newRow("user centre") << "left&v2&user_id=10001" << click.arg("button[onclick*='user.php']")
-                                 << "OpenUrl|" + portalUrl("/user.php") + "|open";
-    QTest::newRow("skin") << "skin&v2" << click.arg("a[onclick*='blue.zip']")
-                          << "OpenUrl|" + portalUrl("/skins/blue.zip") + "|blue";
-    QTest::newRow("default skin") << "skin&v2" << click.arg("a[onclick*=default]")
+    QTest::newRow("user centre") << QStringLiteral("left&v2&user_id=10001") << click.arg(QStringLiteral("button[onclick*='user.php']"))
+                                 << QStringLiteral("OpenUrl|") + portalUrl(QStringLiteral("/user.php")) + QStringLiteral("|open");
+    QTest::newRow("skin") << QStringLiteral("skin&v2") << click.arg(QStringLiteral("a[onclick*='blue.zip']"))
+                          << QStringLiteral("OpenUrl|") + portalUrl(QStringLiteral("/skins/blue.zip")) + QStringLiteral("|blue");
+    QTest::newRow("default skin") << QStringLiteral("skin&v2") << click.arg(QStringLiteral("a[onclick*=default]"))
                                   << QStringLiteral("OpenUrl||default");
     QTest::newRow("mall from the calendar") << "user_signCalendar&v2&user_id=10001"
-                                            << click.arg("a[onclick*=OpenJFSC]") << QStringLiteral("OpenJFSC");
+                                            << click.arg(QStringLiteral("a[onclick*=OpenJFSC]")) << QStringLiteral("OpenJFSC");
 }
 
 void tst_DevportalBridge::pageCallsReachExternal()
@@ -195,16 +195,16 @@ void tst_DevportalBridge::gameLinksAskForNewWindows_data()
     QTest::addColumn<QString>("page");
     QTest::addColumn<QString>("selector");
     QTest::addColumn<QString>("target");
-    const QString home = webUrl("index&v2");
-    QTest::newRow("game host") << home << "a[href='/xianxia']" << portalUrl("/xianxia");
-    QTest::newRow("game server") << home << "a[href^='/game_server.php']" << portalUrl("/game_server.php?id=1");
-    QTest::newRow("game play") << home << "a[href='/game_play/108.html']" << portalUrl("/game_play/108.html");
-    QTest::newRow("H5 game") << home << "a[href$='/snake']" << QStringLiteral("http://") + m_h5 + "/snake";
-    QTest::newRow("diverted payment") << home << "a[href^='/pay/']" << portalUrl("/pay/recharge.php?from=index");
-    QTest::newRow("server list") << portalUrl("/game.php?client=pcclient&host=longcheng")
-                                 << "ul.servers a" << portalUrl("/game_play/204.html");
-    QTest::newRow("H5 play") << QStringLiteral("http://") + m_h5 + "/bricks" << "#start"
-                             << QStringLiteral("http://") + m_h5 + "/games/bricks/1/play";
+    const QString home = webUrl(QStringLiteral("index&v2"));
+    QTest::newRow("game host") << home << QStringLiteral("a[href='/xianxia']") << portalUrl(QStringLiteral("/xianxia"));
+    QTest::newRow("game server") << home << QStringLiteral("a[href^='/game_server.php']") << portalUrl(QStringLiteral("/game_server.php?id=1"));
+    QTest::newRow("game play") << home << QStringLiteral("a[href='/game_play/108.html']") << portalUrl(QStringLiteral("/game_play/108.html"));
+    QTest::newRow("H5 game") << home << QStringLiteral("a[href$='/snake']") << QStringLiteral("http://") + m_h5 + QStringLiteral("/snake");
+    QTest::newRow("diverted payment") << home << QStringLiteral("a[href^='/pay/']") << portalUrl(QStringLiteral("/pay/recharge.php?from=index"));
+    QTest::newRow("server list") << portalUrl(QStringLiteral("/game.php?client=pcclient&host=longcheng"))
+                                 << QStringLiteral("ul.servers a") << portalUrl(QStringLiteral("/game_play/204.html"));
+    QTest::newRow("H5 play") << QStringLiteral("http://") + m_h5 + QStringLiteral("/bricks") << QStringLiteral("#start")
+                             << QStringLiteral("http://") + m_h5 + QStringLiteral("/games/bricks/1/play");
 }
 
 void tst_DevportalBridge::gameLinksAskForNewWindows()

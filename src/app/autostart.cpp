@@ -49,7 +49,12 @@ QString AutoStart::desktopEntryPath()
     QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
     if (base.isEmpty() || !QDir::isAbsolutePath(base))
         base = QDir::homePath() + QStringLiteral("/.config");
-    return base + QStringLiteral("/autostart/") + QLatin1String(kEntryName) + QStringLiteral(".desktop");
+    // Appended piece by piece: GCC 12 reports a false overflow in the one-expression form.
+    QString path = base;
+    path += QStringLiteral("/autostart/");
+    path += QLatin1String(kEntryName);
+    path += QStringLiteral(".desktop");
+    return path;
 }
 
 namespace {

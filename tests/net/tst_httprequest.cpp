@@ -38,7 +38,7 @@ void TestHttpRequest::initTestCase()
 
 void TestHttpRequest::init()
 {
-    m_portal.control({{"op", "clear"}});
+    m_portal.control({{QStringLiteral("op"), QStringLiteral("clear")}});
 }
 
 void TestHttpRequest::replyReachesTheRightSignal_data()
@@ -47,13 +47,13 @@ void TestHttpRequest::replyReachesTheRightSignal_data()
     QTest::addColumn<bool>("success");
     QTest::addColumn<QByteArray>("body");
 
-    QTest::newRow("empty body") << QJsonObject{{"word", ""}} << true << QByteArray("");
-    QTest::newRow("bare word") << QJsonObject{{"word", "failed"}} << true << QByteArray("failed");
-    QTest::newRow("byte-order mark kept") << QJsonObject{{"word", "success"}, {"bom", "1"}} << true
+    QTest::newRow("empty body") << QJsonObject{{QStringLiteral("word"), QStringLiteral("")}} << true << QByteArray("");
+    QTest::newRow("bare word") << QJsonObject{{QStringLiteral("word"), QStringLiteral("failed")}} << true << QByteArray("failed");
+    QTest::newRow("byte-order mark kept") << QJsonObject{{QStringLiteral("word"), QStringLiteral("success")}, {QStringLiteral("bom"), QStringLiteral("1")}} << true
                                           << QByteArray("\xEF\xBB\xBFsuccess");
-    QTest::newRow("status 500") << QJsonObject{{"status", "500"}} << false << QByteArray();
-    QTest::newRow("status 404") << QJsonObject{{"status", "404"}} << false << QByteArray();
-    QTest::newRow("connection dropped") << QJsonObject{{"drop", "1"}} << false << QByteArray();
+    QTest::newRow("status 500") << QJsonObject{{QStringLiteral("status"), QStringLiteral("500")}} << false << QByteArray();
+    QTest::newRow("status 404") << QJsonObject{{QStringLiteral("status"), QStringLiteral("404")}} << false << QByteArray();
+    QTest::newRow("connection dropped") << QJsonObject{{QStringLiteral("drop"), QStringLiteral("1")}} << false << QByteArray();
 }
 
 void TestHttpRequest::replyReachesTheRightSignal()
@@ -96,7 +96,7 @@ void TestHttpRequest::twoGetsGiveTwoSuccesses()
         keys << (object.contains(QStringLiteral("last_version")) ? QStringLiteral("update") : QStringLiteral("map"));
     }
     keys.sort();
-    QCOMPARE(keys, QStringList({"map", "update"}));
+    QCOMPARE(keys, QStringList({QStringLiteral("map"), QStringLiteral("update")}));
 }
 
 void TestHttpRequest::refusedConnectionFails()
@@ -118,7 +118,7 @@ void TestHttpRequest::refusedConnectionFails()
 
 void TestHttpRequest::silentPortalFailsWithinTheTimeout()
 {
-    QVERIFY(PortalFault::once(m_portal, QStringLiteral("check_update"), {{"delay_ms", "20000"}}));
+    QVERIFY(PortalFault::once(m_portal, QStringLiteral("check_update"), {{QStringLiteral("delay_ms"), QStringLiteral("20000")}}));
     HttpRequest request;
     request.setTimeout(700);
     QCOMPARE(request.timeout(), 700);

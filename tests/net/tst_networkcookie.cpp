@@ -21,8 +21,8 @@ void shareContexts()
 }
 Q_CONSTRUCTOR_FUNCTION(shareContexts)
 
-const QStringList kIdentityNames = {"plat_userid", "user_id",  "user_name",      "user_email",
-                                    "user_nick",   "user_token", "user_login_time"};
+const QStringList kIdentityNames = {QStringLiteral("plat_userid"), QStringLiteral("user_id"),  QStringLiteral("user_name"),      QStringLiteral("user_email"),
+                                    QStringLiteral("user_nick"),   QStringLiteral("user_token"), QStringLiteral("user_login_time")};
 constexpr int kStoreTimeoutMs = 10000;
 }
 

@@ -53,8 +53,8 @@ bool TestRSASignature::openssl(const QStringList &args, QByteArray *out)
 bool TestRSASignature::makeKeyPair(const QString &privateName)
 {
     QFile::remove(m_app.filePath(privateName));
-    return openssl({"genpkey", "-algorithm", "RSA", "-pkeyopt", "rsa_keygen_bits:2048", "-out", privateName})
-        && openssl({"pkey", "-in", privateName, "-pubout", "-out", "public_key_korvo.pem"});
+    return openssl({QStringLiteral("genpkey"), QStringLiteral("-algorithm"), QStringLiteral("RSA"), QStringLiteral("-pkeyopt"), QStringLiteral("rsa_keygen_bits:2048"), QStringLiteral("-out"), privateName})
+        && openssl({QStringLiteral("pkey"), QStringLiteral("-in"), privateName, QStringLiteral("-pubout"), QStringLiteral("-out"), QStringLiteral("public_key_korvo.pem")});
 }
 
 QByteArray TestRSASignature::openEnvelope(const QByteArray &envelope, const QString &privateName,
@@ -75,8 +75,8 @@ QByteArray TestRSASignature::openEnvelope(const QByteArray &envelope, const QStr
             return "<cannot write piece>";
         file.close();
         QByteArray text;
-        if (!openssl({"pkeyutl", "-decrypt", "-inkey", privateName, "-pkeyopt",
-                      "rsa_padding_mode:pkcs1", "-in", piecePath}, &text))
+        if (!openssl({QStringLiteral("pkeyutl"), QStringLiteral("-decrypt"), QStringLiteral("-inkey"), privateName, QStringLiteral("-pkeyopt"),
+                      QStringLiteral("rsa_padding_mode:pkcs1"), QStringLiteral("-in"), piecePath}, &text))
             return "<piece does not decrypt>";
         plain += text;
         ++*pieces;

@@ -75,8 +75,8 @@ void TestThreadCheckAccount::initTestCase()
 
 void TestThreadCheckAccount::init()
 {
-    m_portal.control({{"op", "reset"}});
-    m_portal.control({{"op", "clear_log"}});
+    m_portal.control({{QStringLiteral("op"), QStringLiteral("reset")}});
+    m_portal.control({{QStringLiteral("op"), QStringLiteral("clear_log")}});
     m_errors.clear();
     // Wired as the main window wires it.
     m_thread = new QThread(this);
@@ -100,7 +100,7 @@ void TestThreadCheckAccount::cleanup()
 
 Identity TestThreadCheckAccount::login()
 {
-    const QJsonObject reply = m_portal.control({{"op", "login"}, {"user_name", "korvo"}});
+    const QJsonObject reply = m_portal.control({{QStringLiteral("op"), QStringLiteral("login")}, {QStringLiteral("user_name"), QStringLiteral("korvo")}});
     return {reply.value(QStringLiteral("user_id")).toString().toInt() + 1000,
             reply.value(QStringLiteral("user_id")).toString().toInt(),
             reply.value(QStringLiteral("user_token")).toString()};
@@ -125,8 +125,8 @@ bool TestThreadCheckAccount::setCheckFault(const QJsonObject &fault)
 Identity TestThreadCheckAccount::checkWithLateRevocation(int delayMs)
 {
     const Identity korvo = login();
-    m_portal.control({{"op", "revoke"}, {"token", korvo.token}});
-    setCheckFault({{"delay_ms", QString::number(delayMs)}});
+    m_portal.control({{QStringLiteral("op"), QStringLiteral("revoke")}, {QStringLiteral("token"), korvo.token}});
+    setCheckFault({{QStringLiteral("delay_ms"), QString::number(delayMs)}});
     check(korvo);
     // The first request is out and its answer still on its way.
     QTest::qWait(kPeriodMs + 100);
@@ -168,7 +168,7 @@ void TestThreadCheckAccount::revokedTokenReportsOnceAndStops()
     const Identity korvo = login();
     check(korvo);
     QTRY_VERIFY_WITH_TIMEOUT(!checkedTokens().isEmpty(), kWaitMs);
-    m_portal.control({{"op", "revoke"}, {"token", korvo.token}});
+    m_portal.control({{QStringLiteral("op"), QStringLiteral("revoke")}, {QStringLiteral("token"), korvo.token}});
 
     QTRY_COMPARE_WITH_TIMEOUT(m_errors.size(), 1, kWaitMs);
     QCOMPARE(m_errors.at(0), qMakePair(401, kRevokedMessage));
@@ -184,18 +184,18 @@ void TestThreadCheckAccount::replyIsReadWithCare_data()
     QTest::addColumn<int>("code");   // 0: no signal
     QTest::addColumn<QString>("msg");
 
-    QTest::newRow("code 200") << QJsonObject{{"word", R"({"code":200,"msg":"ok"})"}} << 0 << QString();
-    QTest::newRow("no code") << QJsonObject{{"word", "{}"}} << 0 << QString();
-    QTest::newRow("array") << QJsonObject{{"word", "[401]"}} << 0 << QString();
-    QTest::newRow("not json") << QJsonObject{{"word", "failed"}} << 0 << QString();
-    QTest::newRow("cut json") << QJsonObject{{"malformed", "1"}} << 0 << QString();
-    QTest::newRow("server error page") << QJsonObject{{"status", "500"}} << 0 << QString();
-    QTest::newRow("connection dropped") << QJsonObject{{"drop", "1"}} << 0 << QString();
-    QTest::newRow("code 401 with msg") << QJsonObject{{"word", R"({"code":401,"msg":"m"})"}} << 401 << "m";
-    QTest::newRow("code as digits") << QJsonObject{{"word", R"({"code":"402","msg":"m"})"}} << 402 << "m";
-    QTest::newRow("code without msg") << QJsonObject{{"word", R"({"code":403})"}} << 403 << QString();
-    QTest::newRow("msg as number") << QJsonObject{{"word", R"({"code":401,"msg":5})"}} << 401 << "5";
-    QTest::newRow("byte-order mark") << QJsonObject{{"word", R"({"code":405,"msg":"m"})"}, {"bom", "1"}} << 405 << "m";
+    QTest::newRow("code 200") << QJsonObject{{QStringLiteral("word"), QStringLiteral(R"({"code":200,"msg":"ok"})")}} << 0 << QString();
+    QTest::newRow("no code") << QJsonObject{{QStringLiteral("word"), QStringLiteral("{}")}} << 0 << QString();
+    QTest::newRow("array") << QJsonObject{{QStringLiteral("word"), QStringLiteral("[401]")}} << 0 << QString();
+    QTest::newRow("not json") << QJsonObject{{QStringLiteral("word"), QStringLiteral("failed")}} << 0 << QString();
+    QTest::newRow("cut json") << QJsonObject{{QStringLiteral("malformed"), QStringLiteral("1")}} << 0 << QString();
+    QTest::newRow("server error page") << QJsonObject{{QStringLiteral("status"), QStringLiteral("500")}} << 0 << QString();
+    QTest::newRow("connection dropped") << QJsonObject{{QStringLiteral("drop"), QStringLiteral("1")}} << 0 << QString();
+    QTest::newRow("code 401 with msg") << QJsonObject{{QStringLiteral("word"), QStringLiteral(R"({"code":401,"msg":"m"})")}} << 401 << QStringLiteral("m");
+    QTest::newRow("code as digits") << QJsonObject{{QStringLiteral("word"), QStringLiteral(R"({"code":"402","msg":"m"})")}} << 402 << QStringLiteral("m");
+    QTest::newRow("code without msg") << QJsonObject{{QStringLiteral("word"), QStringLiteral(R"({"code":403})")}} << 403 << QString();
+    QTest::newRow("msg as number") << QJsonObject{{QStringLiteral("word"), QStringLiteral(R"({"code":401,"msg":5})")}} << 401 << QStringLiteral("5");
+    QTest::newRow("byte-order mark") << QJsonObject{{QStringLiteral("word"), QStringLiteral(R"({"code":405,"msg":"m"})")}, {QStringLiteral("bom"), QStringLiteral("1")}} << 405 << QStringLiteral("m");
 }
 
 void TestThreadCheckAccount::replyIsReadWithCare()

@@ -43,8 +43,8 @@ void TestTokenDelayThread::initTestCase()
 
 void TestTokenDelayThread::init()
 {
-    m_portal.control({{"op", "clear_log"}});
-    const QJsonObject login = m_portal.control({{"op", "login"}, {"user_name", "korvo"}});
+    m_portal.control({{QStringLiteral("op"), QStringLiteral("clear_log")}});
+    const QJsonObject login = m_portal.control({{QStringLiteral("op"), QStringLiteral("login")}, {QStringLiteral("user_name"), QStringLiteral("korvo")}});
     m_userId = login.value(QStringLiteral("user_id")).toString();
     m_token = login.value(QStringLiteral("user_token")).toString();
     QVERIFY(!m_token.isEmpty());
