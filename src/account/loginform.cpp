@@ -1,18 +1,21 @@
 #include "loginform.h"
 #include "ui_loginform.h"
 
+#include "accountoperations.h"
 #include "apppaths.h"
 #include "httprequest.h"
 #include "mainframe.h"
 #include "networkcookie.h"
 #include "portal.h"
-#include "rsasignature.h"
+#include "session.h"
 #include "sqlite.h"
 #include "tabwidget.h"
+#include "toolwindow.h"
 #include "userphotocontrol.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
+#include <QHash>
 #include <QDebug>
 #include <QDesktopServices>
 #include <QJsonValue>
@@ -24,14 +27,6 @@
 
 namespace {
 const QString kMasked = QStringLiteral("******");
-const QStringList kIdentityFields = {QStringLiteral("user_name"), QStringLiteral("user_email"),
-                                     QStringLiteral("user_nick"), QStringLiteral("user_id"),
-                                     QStringLiteral("user_token")};
-
-QString replyText(const QJsonObject &reply, const char *key)
-{
-    return Portal::text(reply.value(QLatin1String(key)));
-}
 
 QString flag(bool on)
 {
@@ -44,6 +39,7 @@ LoginForm::LoginForm(QWidget *parent)
     , ui(new Ui::LoginForm)
     , m_request(new HttpRequest(this))
     , m_mainFrame(qobject_cast<MainFrame *>(parent))
+    , m_session(new Session(this))
 {
     // For queued connections and signal spies on signalUserBalanceInfo.
     qRegisterMetaType<QMap<QString, QString>>("QMap<QString,QString>");
@@ -61,8 +57,7 @@ LoginForm::~LoginForm()
 void LoginForm::setupForm()
 {
     ui->setupUi(this);
-    setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint);
-    setWindowModality(Qt::ApplicationModal);
+    ToolWindow::setup(this);
     ui->login_CloseBtn->setShortcut(QKeySequence::Cancel);
     ui->login_LoginBtn->setShortcut(QKeySequence::InsertParagraphSeparator);
     ui->login_LoginBtn->setCursor(Qt::PointingHandCursor);
@@ -97,42 +92,45 @@ void LoginForm::connectForm()
     connect(m_request, &HttpRequest::signalHttpFailed, this, &LoginForm::handlerLoginFailed);
 }
 
+void LoginForm::setSession(Session *session)
+{
+    if (!session || session == m_session)
+        return;
+    if (m_session && m_session->parent() == this)
+        m_session->deleteLater();
+    m_session = session;
+}
+
+Session *LoginForm::session() const
+{
+    return m_session;
+}
+
 void LoginForm::setWebProfile(QWebEngineProfile *profile)
 {
     m_profile = profile;
-    if (profile && !m_cookieStore)
-        m_cookieStore = profile->cookieStore();
+    if (profile && !m_session->cookieStore())
+        m_session->setCookieStore(profile->cookieStore());
 }
 
 void LoginForm::setCookieStore(QWebEngineCookieStore *store)
 {
-    m_cookieStore = store;
+    m_session->setCookieStore(store);
 }
 
 void LoginForm::setCookieJar(NetworkCookie *jar)
 {
-    if (m_cookieJar && m_cookieJar != jar)
-        delete m_cookieJar;
-    m_cookieJar = jar;
-    if (jar)
-        jar->setParent(this);
+    m_session->setCookieJar(jar);
 }
 
 NetworkCookie *LoginForm::cookieJar() const
 {
-    return m_cookieJar;
+    return m_session ? m_session->cookieJar() : nullptr;
 }
 
 void LoginForm::resetCookieJar()
 {
-    if (m_cookieJar) {
-        m_cookieJar->clearCookies();
-        delete m_cookieJar;
-    }
-    if (!m_cookieStore)
-        return;
-    m_cookieStore->deleteAllCookies();
-    setCookieJar(new NetworkCookie(m_cookieStore));
+    m_session->resetCookieJar();
 }
 
 void LoginForm::setUserPhoto(UserPhotoControl *badge)
@@ -185,8 +183,7 @@ void LoginForm::reloadAccountList()
 {
     ComboBox *combo = ui->login_AccountTxt;
     combo->clear();
-    const QList<AccountRow> rows = accountStore()->select(
-        QStringLiteral("*"), QStringLiteral("is_main=1 and remember_me=1"), QStringLiteral("login_time desc"));
+    const QList<AccountRow> rows = accountStore()->rememberedMainAccounts();
     for (const AccountRow &row : rows)
         combo->addItem(row.value(QStringLiteral("user_name")));
     if (rows.isEmpty())
@@ -195,11 +192,9 @@ void LoginForm::reloadAccountList()
 
 void LoginForm::fillFromAccount(const QString &name)
 {
-    const QList<AccountRow> rows = accountStore()->select(QStringLiteral("*"), QStringLiteral("user_name=?"),
-                                                          QString(), {name.trimmed()});
-    if (rows.isEmpty())
+    AccountRow row = accountStore()->accountByName(name.trimmed());
+    if (row.isEmpty())
         return;
-    AccountRow row = rows.first();
     row.remove(QStringLiteral("user_pass"));
     qDebug() << "fillFromAccount:" << row;
     if (row.value(QStringLiteral("auto_login")) == QLatin1String("1")) {
@@ -215,15 +210,14 @@ void LoginForm::fillFromAccount(const QString &name)
 
 QString LoginForm::storedDigest(const QString &name)
 {
-    const QList<AccountRow> rows = accountStore()->select(
-        QStringLiteral("*"), QStringLiteral("remember_me=1 and user_name=?"), QStringLiteral("login_time desc"), {name});
-    return rows.isEmpty() ? QString() : rows.first().value(QStringLiteral("user_pass"));
+    const AccountRow row = accountStore()->accountByName(name);
+    return row.value(QStringLiteral("remember_me")) == QLatin1String("1") ? row.value(QStringLiteral("user_pass"))
+                                                                         : QString();
 }
 
 void LoginForm::tryAutoLogin()
 {
-    const QList<AccountRow> rows = accountStore()->select(
-        QStringLiteral("*"), QStringLiteral("is_main=1 and remember_me=1"), QStringLiteral("login_time desc"));
+    const QList<AccountRow> rows = accountStore()->rememberedMainAccounts();
     if (rows.isEmpty())
         return;
     const AccountRow &row = rows.first();
@@ -265,10 +259,8 @@ void LoginForm::handlerAccountLogin()
 void LoginForm::sendLogin(const QString &name, const QString &digest)
 {
     // The text holds the digest and the API key: it is sealed, never logged.
-    const QString text = Portal::accountText(QStringLiteral("user_login"),
-                                             QStringLiteral("user_name=") + name + QStringLiteral("&user_pass=") + digest);
     qDebug() << "handlerAccountLogin: login as" << name;
-    m_request->get(Portal::accountUrl(RSASignature::encrypt(text)));
+    m_request->get(AccountOperations::sealedUrl(AccountOperations::loginText(name, digest)));
 }
 
 void LoginForm::handlerLoginFailed(const QString &error)
@@ -309,50 +301,47 @@ void LoginForm::handlerLoginResult(QByteArray reply)
 {
     // The body carries the login token: only its size goes to the log.
     qDebug() << "handlerLoginResult:" << reply.size() << "bytes";
-    QJsonObject object;
-    const QString problem = replyProblem(Portal::stripBom(reply), &object);
+    const AccountReply answer = AccountOperations::classify(reply);
+    const QString problem = replyProblem(answer);
     if (!problem.isEmpty()) {
         endAttempt(problem);
         return;
     }
-    completeLogin(object);
+    completeLogin(answer.object);
 }
 
-// The message for a reply that is not a login, or empty when object holds one.
-QString LoginForm::replyProblem(const QByteArray &body, QJsonObject *object)
+// The message for a reply that is not a login, or empty for a login.
+QString LoginForm::replyProblem(const AccountReply &reply)
 {
-    if (body == "params error")
-        return QStringLiteral("系统异常，请重启客户端后重试 ");
-    if (body == "nouser")
-        return QStringLiteral("账号不存在!");
-    if (body == "password_error")
-        return QStringLiteral("密码错误!");
-    // JSON that is not an object is as unreadable as no JSON at all.
-    if (!Portal::parseObject(body, object))
-        return QStringLiteral("系统异常,请重新启动客户端");
-    QString message;
-    if (Portal::isErrorObject(*object, &message))
-        return message.isEmpty() ? QStringLiteral("系统异常:") + replyText(*object, "code") : message;
-    for (const QString &field : kIdentityFields) {
-        if (!object->contains(field))
-            return QStringLiteral("登录异常,请联系客服");
+    static const QHash<QString, QString> wordMessages = {
+        {QStringLiteral("params error"), QStringLiteral("系统异常，请重启客户端后重试 ")},
+        {QStringLiteral("nouser"), QStringLiteral("账号不存在!")},
+        {QStringLiteral("password_error"), QStringLiteral("密码错误!")},
+    };
+    switch (reply.kind) {
+    case AccountReply::Identity:
+        return QString();
+    case AccountReply::Word:
+        // Another word of the gateway is as unreadable here as no JSON at all.
+        return wordMessages.value(reply.word, QStringLiteral("系统异常,请重新启动客户端"));
+    case AccountReply::Error:
+        return reply.message.isEmpty() ? QStringLiteral("系统异常:") + reply.code : reply.message;
+    case AccountReply::Incomplete:
+        return QStringLiteral("登录异常,请联系客服");
+    case AccountReply::Unreadable:
+        break;
     }
-    // Logged in means name, id and token are set; a reply without them is no login.
-    for (const char *key : {"user_name", "user_id", "user_token"}) {
-        if (replyText(*object, key).isEmpty())
-            return QStringLiteral("登录异常,请联系客服");
-    }
-    return QString();
+    return QStringLiteral("系统异常,请重新启动客户端");
 }
 
 void LoginForm::completeLogin(const QJsonObject &reply)
 {
-    const QString userName = replyText(reply, "user_name");
-    const QString userId = replyText(reply, "user_id");
+    const QString userName = Portal::text(reply.value(QLatin1String("user_name")));
+    const QString userId = Portal::text(reply.value(QLatin1String("user_id")));
     writeIdentityCookies(reply);
     if (TabWidget *tabs = tabWidget())
         tabs->setCurrentUserName(userName);
-    const QMap<QString, QString> info = loginInfo(reply);
+    const QMap<QString, QString> info = AccountOperations::loginInfo(reply);
     if (m_badge)
         m_badge->setPhotoUrl(QUrl(Portal::portalRoot() + QStringLiteral("/DODev_C/avatar.php?user_id=") + userId));
     emit signalUserBalanceInfo(info);
@@ -360,7 +349,8 @@ void LoginForm::completeLogin(const QJsonObject &reply)
     restoreLoginButton();
     storeAccount(reply);
     reloadAccountList();
-    closeTabsButHome();
+    if (TabWidget *tabs = tabWidget())
+        tabs->closeTabsButHome();
     // After the close, so the page that stays (the home tab) carries the new name.
     showUserInTabs(userName);
     close();
@@ -370,47 +360,21 @@ void LoginForm::writeIdentityCookies(const QJsonObject &reply)
 {
     // A login after another starts from an empty jar and store, so no cookie of
     // the previous account survives.
-    if (m_cookieJar && !m_cookieJar->getCookie(QStringLiteral("user_id")).value().isEmpty())
-        resetCookieJar();
-    if (!m_cookieJar && m_cookieStore)
-        setCookieJar(new NetworkCookie(m_cookieStore));
-    if (!m_cookieJar) {
+    if (!m_session->cookieValue(QStringLiteral("user_id")).isEmpty())
+        m_session->resetCookieJar();
+    NetworkCookie *jar = m_session->ensureCookieJar();
+    if (!jar) {
         qDebug() << "handlerLoginResult: no cookie jar, the login stays invisible to the pages";
         return;
     }
-    const QString domain = Portal::cookieDomain();
-    const QString now = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    const QList<QPair<QString, QString>> cookies = {
-        {QStringLiteral("plat_userid"), replyText(reply, "plat_userid")},
-        {QStringLiteral("user_id"), replyText(reply, "user_id")},
-        {QStringLiteral("user_name"), replyText(reply, "user_name")},
-        {QStringLiteral("user_email"), replyText(reply, "user_email")},
-        {QStringLiteral("user_nick"), replyText(reply, "user_nick")},
-        {QStringLiteral("user_token"), replyText(reply, "user_token")},
-        {QStringLiteral("user_login_time"), now}};
-    for (const auto &cookie : cookies)
-        m_cookieJar->setCookie(cookie.first, cookie.second, QStringLiteral("/"), 0, domain, false, false);
-}
-
-QMap<QString, QString> LoginForm::loginInfo(const QJsonObject &reply)
-{
-    QMap<QString, QString> info;
-    info.insert(QStringLiteral("user_nick"), replyText(reply, "user_nick"));
-    info.insert(QStringLiteral("user_id"), replyText(reply, "user_id"));
-    const QJsonObject userInfo = reply.value(QLatin1String("user_info")).toObject();
-    for (const char *key : {"level", "balance", "points"}) {
-        const QString value = replyText(userInfo, key);
-        info.insert(QLatin1String(key), value.isEmpty() ? QStringLiteral("0") : value);
-    }
-    return info;
+    AccountOperations::writeIdentityCookies(jar, AccountOperations::identityOf(reply));
 }
 
 void LoginForm::storeAccount(const QJsonObject &reply)
 {
-    const QString userId = replyText(reply, "user_id");
     AccountRow row;
     for (const char *key : {"user_id", "user_name", "user_nick", "user_email"})
-        row.insert(QLatin1String(key), replyText(reply, key));
+        row.insert(QLatin1String(key), Portal::text(reply.value(QLatin1String(key))));
     if (!m_passwordHash.isEmpty())
         row.insert(QStringLiteral("user_pass"), m_passwordHash);
     row.insert(QStringLiteral("main_id"), QStringLiteral("0"));
@@ -419,11 +383,7 @@ void LoginForm::storeAccount(const QJsonObject &reply)
     row.insert(QStringLiteral("remember_me"), flag(m_rememberChecked));
     row.insert(QStringLiteral("is_main"), QStringLiteral("1"));
     row.insert(QStringLiteral("login_time"), QString::number(QDateTime::currentSecsSinceEpoch()));
-    Sqlite *store = accountStore();
-    if (store->select(QStringLiteral("*"), QStringLiteral("user_id=?"), QString(), {userId}).isEmpty())
-        store->insert(row);
-    else
-        store->update(row, userId);
+    accountStore()->saveByUserId(row);
 }
 
 void LoginForm::showUserInTabs(const QString &userName)
@@ -434,17 +394,6 @@ void LoginForm::showUserInTabs(const QString &userName)
     tabs->setCurrentUserName(userName);
     if (QWidget *page = tabs->currentWidget())
         page->setProperty("userName", userName);
-}
-
-void LoginForm::closeTabsButHome()
-{
-    TabWidget *tabs = tabWidget();
-    if (!tabs)
-        return;
-    // No page may keep the previous identity. Counted down, so a tab that
-    // refuses to close cannot hold the loop.
-    for (int open = tabs->count(); open > 1; --open)
-        tabs->closeTab();
 }
 
 void LoginForm::handlerOpenLink()

@@ -15,9 +15,11 @@ class NetworkCookie;
 class QMessageBox;
 class QWebEngineCookieStore;
 class QWebEngineProfile;
+class Session;
 class Sqlite;
 class TabWidget;
 class UserPhotoControl;
+struct AccountReply;
 
 // The login dialog, and where a login becomes real for the whole client: the
 // credentials go sealed to the portal's login gateway, the reply becomes the
@@ -30,14 +32,17 @@ public:
     explicit LoginForm(QWidget *parent = nullptr);
     ~LoginForm() override;
 
+    // The login this dialog makes real; the main window shares its own. Without
+    // one the dialog keeps a session of its own.
+    void setSession(Session *session);
+    Session *session() const;
+
     void setWebProfile(QWebEngineProfile *profile);
+    // These four forward to the session, which owns the current jar and
+    // replaces it at a login that follows another.
     void setCookieStore(QWebEngineCookieStore *store);
-    // The dialog owns the current jar from here on and replaces it at a login
-    // that follows another; a jar deleted elsewhere is noticed.
     void setCookieJar(NetworkCookie *jar);
     NetworkCookie *cookieJar() const;
-    // Empties and drops the current jar, clears the store and starts a new jar
-    // over it: what a second login and a logout do.
     void resetCookieJar();
     void setUserPhoto(UserPhotoControl *badge);
     // The tab container whose extra tabs a login closes; by default the main window's.
@@ -74,13 +79,11 @@ private:
     void restoreLoginButton();
     void showMessage(const QString &text);
 
-    static QString replyProblem(const QByteArray &body, QJsonObject *object);
+    static QString replyProblem(const AccountReply &reply);
     void completeLogin(const QJsonObject &reply);
     void writeIdentityCookies(const QJsonObject &reply);
-    static QMap<QString, QString> loginInfo(const QJsonObject &reply);
     void storeAccount(const QJsonObject &reply);
     void showUserInTabs(const QString &userName);
-    void closeTabsButHome();
 
     Ui::LoginForm *ui;
     HttpRequest *m_request;
@@ -89,8 +92,7 @@ private:
     QPointer<TabWidget> m_tabWidget;
     QPointer<UserPhotoControl> m_badge;
     QPointer<QWebEngineProfile> m_profile;
-    QPointer<QWebEngineCookieStore> m_cookieStore;
-    QPointer<NetworkCookie> m_cookieJar;
+    QPointer<Session> m_session;
     QPointer<QMessageBox> m_messageBox;
     QString m_passwordHash;
     bool m_rememberChecked = false;

@@ -195,3 +195,33 @@ bool Sqlite::deleteByName(const QString &userName)
         return false;
     return exec(QStringLiteral("delete from box_user where user_name = ?"), {userName});
 }
+
+QList<AccountRow> Sqlite::rememberedMainAccounts()
+{
+    return select(QStringLiteral("*"), QStringLiteral("is_main=1 and remember_me=1"), QStringLiteral("login_time desc"));
+}
+
+AccountRow Sqlite::accountByName(const QString &userName)
+{
+    const QList<AccountRow> rows = select(QStringLiteral("*"), QStringLiteral("user_name=?"), QString(), {userName});
+    return rows.isEmpty() ? AccountRow() : rows.first();
+}
+
+AccountRow Sqlite::accountById(const QString &userId)
+{
+    const QList<AccountRow> rows = select(QStringLiteral("*"), QStringLiteral("user_id=?"), QString(), {userId});
+    return rows.isEmpty() ? AccountRow() : rows.first();
+}
+
+QList<AccountRow> Sqlite::smallAccountsOf(const QString &mainId)
+{
+    return select(QStringLiteral("*"), QStringLiteral("main_id=?"), QString(), {mainId});
+}
+
+bool Sqlite::saveByUserId(const AccountRow &row)
+{
+    const QString userId = row.value(QStringLiteral("user_id"));
+    if (accountById(userId).isEmpty())
+        return insert(row);
+    return update(row, userId);
+}

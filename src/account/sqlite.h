@@ -43,6 +43,17 @@ public:
                              const QStringList &values = QStringList());
     bool deleteByName(const QString &userName);
 
+    // Named questions of the client; callers never write where-clauses.
+    // Main accounts marked "remember me", the latest login first.
+    QList<AccountRow> rememberedMainAccounts();
+    // The row of that account, or an empty row.
+    AccountRow accountByName(const QString &userName);
+    AccountRow accountById(const QString &userId);
+    // The small accounts added under a main account, in the store's order.
+    QList<AccountRow> smallAccountsOf(const QString &mainId);
+    // Updates the row that carries the row's user id, or inserts it when there is none.
+    bool saveByUserId(const AccountRow &row);
+
 private:
     static bool run(QSqlQuery &query, const QString &sql, const QStringList &values);
     bool hasOnlyKnownColumns(const AccountRow &row) const;

@@ -1,6 +1,8 @@
-list(APPEND KORVO_SOURCES
+list(APPEND KORVO_BASE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/apppaths.cpp
     ${CMAKE_CURRENT_LIST_DIR}/autostart.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/backgroundtasks.cpp
     ${CMAKE_CURRENT_LIST_DIR}/enginearguments.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/settings.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/settings.cpp)
+list(APPEND KORVO_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/singleapplication.cpp)

@@ -2,6 +2,7 @@
 #include "ui_aboutform.h"
 
 #include "apppaths.h"
+#include "toolwindow.h"
 
 #include <QDate>
 
@@ -10,8 +11,7 @@ AboutForm::AboutForm(QWidget *parent)
     , ui(new Ui::AboutForm)
 {
     ui->setupUi(this);
-    setWindowModality(Qt::ApplicationModal);
-    setWindowFlags(Qt::Tool | Qt::BypassWindowManagerHint | Qt::FramelessWindowHint | Qt::WindowSystemMenuHint);
+    ToolWindow::setup(this);
     connect(ui->CloseButton, &QPushButton::clicked, this, &AboutForm::CloseForm);
     connect(ui->SureButton, &QPushButton::clicked, this, &AboutForm::CloseForm);
     ui->SureButton->setCursor(Qt::PointingHandCursor);

@@ -3,6 +3,7 @@
 
 #include "mainframe.h"
 #include "settings.h"
+#include "toolwindow.h"
 
 #include <QShortcut>
 
@@ -13,8 +14,7 @@ BoxSettingForm::BoxSettingForm(QWidget *parent)
 {
     ui->setupUi(this);
     setObjectName(QStringLiteral("BoxSettingForm"));
-    setWindowModality(Qt::ApplicationModal);
-    setWindowFlags(Qt::Tool | Qt::BypassWindowManagerHint | Qt::FramelessWindowHint | Qt::WindowSystemMenuHint);
+    ToolWindow::setup(this);
     ui->DownFrame->hide();
     ui->line_3->hide();
     for (QWidget *button : {ui->ClearCacheBtn, ui->CancenBtn, ui->SaveBtn})

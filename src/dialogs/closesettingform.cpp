@@ -3,6 +3,7 @@
 
 #include "mainframe.h"
 #include "settings.h"
+#include "toolwindow.h"
 
 CloseSettingForm::CloseSettingForm(QWidget *parent)
     : QWidget(parent)
@@ -11,8 +12,7 @@ CloseSettingForm::CloseSettingForm(QWidget *parent)
 {
     ui->setupUi(this);
     setObjectName(QStringLiteral("BoxSettingForm"));
-    setWindowModality(Qt::ApplicationModal);
-    setWindowFlags(Qt::Tool | Qt::BypassWindowManagerHint | Qt::FramelessWindowHint | Qt::WindowSystemMenuHint);
+    ToolWindow::setup(this);
     ui->CancenBtn->setCursor(Qt::PointingHandCursor);
     ui->SaveBtn->setCursor(Qt::PointingHandCursor);
     connect(ui->CloseSettingForm_CloseButton, &QPushButton::clicked, this, &QWidget::close);

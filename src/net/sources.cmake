@@ -1,7 +1,8 @@
-list(APPEND KORVO_SOURCES
+list(APPEND KORVO_BASE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/portal.cpp
     ${CMAKE_CURRENT_LIST_DIR}/httprequest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/rsasignature.cpp
     ${CMAKE_CURRENT_LIST_DIR}/networkcookie.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/session.cpp
     ${CMAKE_CURRENT_LIST_DIR}/threadcheckaccount.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tokendelaythread.cpp)

@@ -84,6 +84,12 @@ void HomeToolBar::selectNavButton(const QString &buttonName)
     }
 }
 
+void HomeToolBar::showAccountFigures(const QString &points, const QString &balance)
+{
+    ui->homeBar_jfTextLabel->setText(points);
+    ui->homeBar_ptbTextLabel->setText(balance);
+}
+
 void HomeToolBar::handlerHomePage()
 {
     highlight(ui->homeBar_HomePageBtn);

@@ -20,6 +20,8 @@ public:
     // Shows a section as selected without asking for it to load; names other
     // than the four section buttons are ignored.
     void selectNavButton(const QString &buttonName);
+    // The logged-in account's points and balance.
+    void showAccountFigures(const QString &points, const QString &balance);
 
     // The portal page (after the root and "/") of a link button, empty for other buttons.
     static QString linkPath(const QString &buttonName);

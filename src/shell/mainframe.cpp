@@ -3,18 +3,22 @@
 
 #include "aboutform.h"
 #include "apppaths.h"
+#include "backgroundtasks.h"
 #include "boxsettingform.h"
 #include "closesettingform.h"
+#include "framegeometry.h"
 #include "hometoolbar.h"
 #include "loginform.h"
 #include "networkcookie.h"
 #include "portal.h"
+#include "session.h"
 #include "settings.h"
 #include "sqlite.h"
 #include "statusbar.h"
 #include "tabwidget.h"
 #include "threadcheckaccount.h"
 #include "tokendelaythread.h"
+#include "toolwindow.h"
 #include "userphotocontrol.h"
 #include "webengineprofile.h"
 #include "windowplacer.h"
@@ -24,13 +28,9 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
-#include <QThread>
-#include <QWebEngineCookieStore>
-#include <QWebEngineView>
 #include <QPainter>
 #include <QScreen>
 #include <QUrl>
@@ -51,6 +51,7 @@ MainFrame::MainFrame(QWidget *parent)
 {
     setupWindow();
     qApp->installEventFilter(new WindowPlacer(this));
+    m_tasks = new BackgroundTasks(this);
     startAccountCheck();
     m_settings = new Settings(this);
     m_webProfile = WebEngineProfile::profileFor(QStringLiteral("default"));
@@ -67,10 +68,10 @@ MainFrame::MainFrame(QWidget *parent)
     createTrayIcon();
     createMainMenu();
     setupTitleButtons();
-    startTokenThread();
+    m_tasks->startTokenThread();
 
     m_resizeBorder = 4;
-    m_resizeEdges = EdgeNone;
+    m_resizeEdges = FrameGeometry::EdgeNone;
     setMouseTracking(true);
     layoutChildren();
     // Everything a login touches exists now; a remembered account may log in.
@@ -79,7 +80,7 @@ MainFrame::MainFrame(QWidget *parent)
 
 MainFrame::~MainFrame()
 {
-    stopThreads();
+    m_tasks->stopAll();
     delete m_trayMenu;
     delete m_trayIcon;
     delete ui;
@@ -99,36 +100,16 @@ void MainFrame::setupWindow()
 
 void MainFrame::startAccountCheck()
 {
-    m_checkAccountThread = new QThread(this);
-    m_checkAccount = new ThreadCheckAccount;
-    m_checkAccount->moveToThread(m_checkAccountThread);
-    connect(m_checkAccountThread, &QThread::finished, m_checkAccount, &QObject::deleteLater);
-    connect(this, &MainFrame::signalCheckAccount, m_checkAccount, &ThreadCheckAccount::onCheckAccount);
-    connect(this, &MainFrame::signalStopCheckAccount, m_checkAccount, &ThreadCheckAccount::onStopCheck);
-    connect(m_checkAccount, &ThreadCheckAccount::signalLoginError, this, &MainFrame::handlerCheckAccountErr);
-    m_checkAccountThread->start(QThread::InheritPriority);
+    ThreadCheckAccount *check = m_tasks->startAccountCheck();
+    connect(this, &MainFrame::signalCheckAccount, check, &ThreadCheckAccount::onCheckAccount);
+    connect(this, &MainFrame::signalStopCheckAccount, check, &ThreadCheckAccount::onStopCheck);
+    connect(check, &ThreadCheckAccount::signalLoginError, this, &MainFrame::handlerCheckAccountErr);
 }
 
 void MainFrame::setAccountCheckPeriod(int ms)
 {
-    m_checkAccount->setPeriod(ms);
-}
-
-void MainFrame::startTokenThread()
-{
-    m_tokenThread = new TokenDelayThread(this);
-    m_tokenThread->start(QThread::InheritPriority);
-}
-
-void MainFrame::stopThreads()
-{
-    // Both threads must be finished before their QThread objects go with the window.
-    for (QThread *thread : {static_cast<QThread *>(m_tokenThread), m_checkAccountThread}) {
-        if (!thread)
-            continue;
-        thread->quit();
-        thread->wait();
-    }
+    if (ThreadCheckAccount *check = m_tasks->accountCheck())
+        check->setPeriod(ms);
 }
 
 void MainFrame::createUserPhoto()
@@ -142,7 +123,9 @@ void MainFrame::createUserPhoto()
 
 void MainFrame::createLoginForm()
 {
+    m_session = new Session(this);
     m_loginForm = new LoginForm(this);
+    m_loginForm->setSession(m_session);
     m_loginForm->setWebProfile(m_webProfile);
     m_loginForm->setCookieStore(m_webProfile->cookieStore());
     m_loginForm->setCookieJar(new NetworkCookie(m_webProfile->cookieStore()));
@@ -155,6 +138,7 @@ void MainFrame::createTabWidget()
     m_tabWidget = new TabWidget(this);
     m_tabWidget->setWebProfile(m_webProfile);
     m_tabWidget->setLoginForm(m_loginForm);
+    m_tabWidget->setSession(m_session);
     m_tabWidget->setTabsClosable(true);
     m_tabWidget->setObjectName(QStringLiteral("mainTabWidget"));
     m_tabWidget->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
@@ -259,9 +243,7 @@ void MainFrame::windowClose()
 {
     const QVariant exitType = m_settings->value(QStringLiteral("common/exittype"));
     if (exitType.isNull()) {
-        if (!m_closeSettingForm)
-            m_closeSettingForm = new CloseSettingForm(this);
-        m_closeSettingForm->show();
+        ToolWindow::kept(m_closeSettingForm, this)->show();
         return;
     }
     if (exitType.toString() == QLatin1String("exit")) {
@@ -279,10 +261,9 @@ void MainFrame::quitApplication()
 
 void MainFrame::showSettingWindow()
 {
-    if (!m_settingForm)
-        m_settingForm = new BoxSettingForm(this);
-    m_settingForm->show();
-    m_settingForm->setFocus(Qt::OtherFocusReason);
+    BoxSettingForm *form = ToolWindow::kept(m_settingForm, this);
+    form->show();
+    form->setFocus(Qt::OtherFocusReason);
 }
 
 void MainFrame::showSkinWindow()
@@ -292,9 +273,7 @@ void MainFrame::showSkinWindow()
 
 void MainFrame::showAboutWindow()
 {
-    if (!m_aboutForm)
-        m_aboutForm = new AboutForm(this);
-    m_aboutForm->show();
+    ToolWindow::kept(m_aboutForm, this)->show();
 }
 
 void MainFrame::applySkin(const QString &skinName)
@@ -312,70 +291,25 @@ void MainFrame::applySkin(const QString &skinName)
     update();
 }
 
-int MainFrame::edgesAt(const QRect &frame, const QPoint &pos, int border)
-{
-    int edges = EdgeNone;
-    if (qAbs(pos.y() - frame.top()) < border)
-        edges |= EdgeTop;
-    else if (qAbs(pos.y() - frame.bottom()) < border)
-        edges |= EdgeBottom;
-    if (qAbs(pos.x() - frame.left()) < border)
-        edges |= EdgeLeft;
-    else if (qAbs(pos.x() - frame.right()) < border)
-        edges |= EdgeRight;
-    return edges;
-}
-
-QRect MainFrame::resizedGeometry(const QRect &frame, int edges, const QPoint &cursor,
-                                 const QSize &minimum, const QSize &maximum)
-{
-    int top = frame.top(), bottom = frame.bottom(), left = frame.left(), right = frame.right();
-    // At a size limit an edge only follows the cursor in the direction that leaves the limit.
-    auto follow = [](int &edge, int target, int size, int min, int max, bool growsWhenLess) {
-        const bool grows = growsWhenLess ? target < edge : target > edge;
-        if ((size <= min && !grows) || (size >= max && grows))
-            return;
-        edge = target;
-    };
-    if (edges & EdgeTop)
-        follow(top, cursor.y(), frame.height(), minimum.height(), maximum.height(), true);
-    else if (edges & EdgeBottom)
-        follow(bottom, cursor.y(), frame.height(), minimum.height(), maximum.height(), false);
-    if (edges & EdgeLeft)
-        follow(left, cursor.x(), frame.width(), minimum.width(), maximum.width(), true);
-    else if (edges & EdgeRight)
-        follow(right, cursor.x(), frame.width(), minimum.width(), maximum.width(), false);
-    QRect result(QPoint(left, top), QPoint(right, bottom));
-    // A large jump of the cursor could still cross the limit; keep the far edge fixed.
-    if (result.width() < minimum.width()) {
-        if (edges & EdgeLeft) result.setLeft(result.right() - minimum.width() + 1);
-        else result.setWidth(minimum.width());
-    }
-    if (result.height() < minimum.height()) {
-        if (edges & EdgeTop) result.setTop(result.bottom() - minimum.height() + 1);
-        else result.setHeight(minimum.height());
-    }
-    return result;
-}
-
 void MainFrame::updateCursorShape(const QPoint &globalPos)
 {
-    m_resizeEdges = edgesAt(frameGeometry(), globalPos, m_resizeBorder);
+    using G = FrameGeometry;
+    m_resizeEdges = G::edgesAt(frameGeometry(), globalPos, m_resizeBorder);
     switch (m_resizeEdges) {
-    case EdgeTop | EdgeLeft:
-    case EdgeBottom | EdgeRight:
+    case G::EdgeTop | G::EdgeLeft:
+    case G::EdgeBottom | G::EdgeRight:
         setCursor(Qt::SizeFDiagCursor);
         break;
-    case EdgeTop | EdgeRight:
-    case EdgeBottom | EdgeLeft:
+    case G::EdgeTop | G::EdgeRight:
+    case G::EdgeBottom | G::EdgeLeft:
         setCursor(Qt::SizeBDiagCursor);
         break;
-    case EdgeTop:
-    case EdgeBottom:
+    case G::EdgeTop:
+    case G::EdgeBottom:
         setCursor(Qt::SizeVerCursor);
         break;
-    case EdgeLeft:
-    case EdgeRight:
+    case G::EdgeLeft:
+    case G::EdgeRight:
         setCursor(Qt::SizeHorCursor);
         break;
     default:
@@ -396,11 +330,11 @@ void MainFrame::mouseMoveEvent(QMouseEvent *event)
     if (isMaximized())
         return;
     if (event->buttons() & Qt::LeftButton) {
-        if (m_resizeEdges == EdgeNone)
+        if (m_resizeEdges == FrameGeometry::EdgeNone)
             move(event->globalPos() - m_dragOffset);
         else
-            setGeometry(resizedGeometry(frameGeometry(), m_resizeEdges, event->globalPos(),
-                                        minimumSize(), maximumSize()));
+            setGeometry(FrameGeometry::resizedGeometry(frameGeometry(), m_resizeEdges, event->globalPos(),
+                                                       minimumSize(), maximumSize()));
     } else {
         updateCursorShape(event->globalPos());
     }
@@ -409,7 +343,7 @@ void MainFrame::mouseMoveEvent(QMouseEvent *event)
 
 void MainFrame::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (m_resizeEdges != EdgeNone)
+    if (m_resizeEdges != FrameGeometry::EdgeNone)
         updateCursorShape(event->globalPos());
     QWidget::mouseReleaseEvent(event);
 }
@@ -472,59 +406,40 @@ void MainFrame::setLoginButtonAction(bool loggedIn)
         m_loginBtnConnection = connect(ui->loginBtn, &QPushButton::clicked, this, &MainFrame::showLoginWindow);
 }
 
-void MainFrame::loadLeftPage(const QString &userId)
-{
-    auto *left = m_tabWidget->findChild<QWebEngineView *>(QStringLiteral("homeLeftView"));
-    if (!left)
-        return;
-    QString address = Portal::webPage(QStringLiteral("left")) + QStringLiteral("&v2");
-    if (!userId.isNull())
-        address += QStringLiteral("&user_id=") + userId;
-    left->page()->load(QUrl(address));
-}
-
 void MainFrame::handlerUpdateLoinInfo(QMap<QString, QString> info)
 {
-    if (HomeToolBar *homeBar = m_tabWidget->homeToolBar()) {
-        if (auto *points = homeBar->findChild<QLabel *>(QStringLiteral("homeBar_jfTextLabel")))
-            points->setText(info.value(QStringLiteral("points")));
-        if (auto *balance = homeBar->findChild<QLabel *>(QStringLiteral("homeBar_ptbTextLabel")))
-            balance->setText(info.value(QStringLiteral("balance")));
-    }
+    if (HomeToolBar *homeBar = m_tabWidget->homeToolBar())
+        homeBar->showAccountFigures(info.value(QStringLiteral("points")), info.value(QStringLiteral("balance")));
     ui->vipBtn->setText(QStringLiteral("V") + info.value(QStringLiteral("level")));
     ui->loginBtn->setText(info.value(QStringLiteral("user_nick")));
     ui->loginBtn->setToolTip(info.value(QStringLiteral("user_nick")));
     ui->loginBtn->setIcon(QIcon());
-    loadLeftPage(info.value(QStringLiteral("user_id")));
+    m_tabWidget->loadHomeLeftPage(info.value(QStringLiteral("user_id")));
     setLoginButtonAction(true);
 
-    NetworkCookie *jar = m_loginForm->cookieJar();
-    const QString platUserId = QString::fromUtf8(jar->getCookie(QStringLiteral("plat_userid")).value());
-    const QString userId = QString::fromUtf8(jar->getCookie(QStringLiteral("user_id")).value());
-    const QString token = QString::fromUtf8(jar->getCookie(QStringLiteral("user_token")).value());
-    qDebug() << "platUserId:" << platUserId.toInt();
-    qDebug() << "userid:" << userId;
-    emit signalCheckAccount(platUserId.toInt(), userId.toInt(), token);
-    m_tokenThread->setIdentity(userId, token);
+    const Identity who = m_session->identity();
+    qDebug() << "platUserId:" << who.platUserId.toInt();
+    qDebug() << "userid:" << who.userId;
+    emit signalCheckAccount(who.platUserId.toInt(), who.userId.toInt(), who.userToken);
+    m_tasks->tokenThread()->setIdentity(who.userId, who.userToken);
 }
 
 void MainFrame::handlerUserLoginout()
 {
     qDebug() << "countTab:" << m_tabWidget->count();
     emit signalStopCheckAccount();
-    m_tokenThread->setIdentity(QString(), QString());
+    m_tasks->tokenThread()->setIdentity(QString(), QString());
 
     // The old jar goes, the store is emptied and a new jar watches it.
     m_loginForm->resetCookieJar();
 
-    for (int open = m_tabWidget->count(); open > 1; --open)
-        m_tabWidget->closeTab();
+    m_tabWidget->closeTabsButHome();
 
     ui->loginBtn->setText(QStringLiteral("请登录"));
     ui->loginBtn->setToolTip(QStringLiteral("请登录"));
     ui->loginBtn->setIcon(appIcon(QStringLiteral("icon_downarrow_white.png")));
     m_userPhoto->setPhoto(AppPaths::iconPath(QStringLiteral("noavatar_big.gif")));
-    loadLeftPage(QString());
+    m_tabWidget->loadHomeLeftPage(QString());
     setLoginButtonAction(false);
 }
 

@@ -9,16 +9,16 @@
 namespace Ui { class MainFrame; }
 
 class AboutForm;
+class BackgroundTasks;
 class BoxSettingForm;
 class CloseSettingForm;
 class LoginForm;
 class QMenu;
+class Session;
 class Settings;
 class Sqlite;
 class StatusBar;
 class TabWidget;
-class ThreadCheckAccount;
-class TokenDelayThread;
 class UserPhotoControl;
 class WebEngineProfile;
 
@@ -29,8 +29,6 @@ class MainFrame : public QWidget
 {
     Q_OBJECT
 public:
-    enum Edge { EdgeNone = 0, EdgeTop = 1, EdgeBottom = 2, EdgeLeft = 4, EdgeRight = 8 };
-
     explicit MainFrame(QWidget *parent = nullptr);
     ~MainFrame() override;
 
@@ -38,6 +36,9 @@ public:
     Settings *settings() const { return m_settings; }
     Sqlite *sqlite() const { return m_sqlite; }
     LoginForm *loginForm() const { return m_loginForm; }
+    // Who is logged in: the current cookie jar of the main profile.
+    Session *session() const { return m_session; }
+    BackgroundTasks *backgroundTasks() const { return m_tasks; }
     TabWidget *tabWidget() const { return m_tabWidget; }
     WebEngineProfile *webProfile() const { return m_webProfile; }
     UserPhotoControl *userPhoto() const { return m_userPhoto; }
@@ -46,12 +47,6 @@ public:
     // Test hook: how often the account check asks the portal (applies to the next login).
     void setAccountCheckPeriod(int ms);
     void applySkin(const QString &skinName);
-
-    // Which edges a cursor at pos (global) is over, for a frame geometry.
-    static int edgesAt(const QRect &frame, const QPoint &pos, int border);
-    // The geometry after dragging the given edges to the cursor, kept within the size limits.
-    static QRect resizedGeometry(const QRect &frame, int edges, const QPoint &cursor,
-                                 const QSize &minimum, const QSize &maximum);
 
 signals:
     void signalCheckAccount(int platUserId, int userId, QString token);
@@ -91,10 +86,7 @@ private:
     void createUserPhoto();
     void createLoginForm();
     void createTabWidget();
-    void startTokenThread();
-    void stopThreads();
     void setLoginButtonAction(bool loggedIn);
-    void loadLeftPage(const QString &userId);
     void centerOnScreen();
     void setupTitleButtons();
     void createTrayIcon();
@@ -106,7 +98,7 @@ private:
     Ui::MainFrame *ui;
     QPoint m_dragOffset;
     int m_resizeBorder = 4;
-    int m_resizeEdges = EdgeNone;
+    int m_resizeEdges = 0;
     UserPhotoControl *m_userPhoto = nullptr;
     StatusBar *m_statusBar = nullptr;
     QPointer<BoxSettingForm> m_settingForm;
@@ -121,9 +113,8 @@ private:
     QString m_skinDir;
     QHash<QString, QString> *m_gameIdHostMap = nullptr;
     QSystemTrayIcon *m_trayIcon = nullptr;
-    QThread *m_checkAccountThread = nullptr;
-    ThreadCheckAccount *m_checkAccount = nullptr;
-    TokenDelayThread *m_tokenThread = nullptr;
+    BackgroundTasks *m_tasks = nullptr;
+    Session *m_session = nullptr;
     QMetaObject::Connection m_loginBtnConnection;
     QMenu *m_trayMenu = nullptr;
 };

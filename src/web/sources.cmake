@@ -1,4 +1,6 @@
-list(APPEND KORVO_SOURCES
+list(APPEND KORVO_BASE_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/tabtitle.cpp)
+list(APPEND KORVO_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/navigationrequestinterceptor.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tabwidget.cpp
     ${CMAKE_CURRENT_LIST_DIR}/webenginepage.cpp

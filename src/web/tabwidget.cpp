@@ -2,8 +2,9 @@
 
 #include "hometoolbar.h"
 #include "loginform.h"
-#include "networkcookie.h"
 #include "portal.h"
+#include "session.h"
+#include "tabtitle.h"
 #include "webenginepage.h"
 #include "webengineprofile.h"
 #include "webview.h"
@@ -56,25 +57,29 @@ WebEngineProfile *TabWidget::chosenProfile() const
     return m_defaultProfile ? m_defaultProfile : WebEngineProfile::profileFor(kDefaultFlag);
 }
 
-QString TabWidget::cookieValue(const QString &name) const
+void TabWidget::setSession(Session *session)
 {
-    NetworkCookie *jar = m_loginForm ? m_loginForm->cookieJar() : nullptr;
-    return jar ? QString::fromUtf8(jar->getCookie(name).value()) : QString();
+    m_session = session;
+}
+
+Session *TabWidget::session() const
+{
+    if (m_session)
+        return m_session;
+    return m_loginForm ? m_loginForm->session() : nullptr;
 }
 
 bool TabWidget::checkLogin()
 {
-    for (const char *name : {"user_name", "user_id", "user_token"}) {
-        if (cookieValue(QLatin1String(name)).isEmpty()) {
-            if (m_loginForm) {
-                m_loginForm->show();
-                m_loginForm->raise();
-                m_loginForm->setFocus(Qt::OtherFocusReason);
-            }
-            return false;
-        }
+    Session *current = session();
+    if (current && current->isLoggedIn())
+        return true;
+    if (m_loginForm) {
+        m_loginForm->show();
+        m_loginForm->raise();
+        m_loginForm->setFocus(Qt::OtherFocusReason);
     }
-    return true;
+    return false;
 }
 
 void TabWidget::updateTabBarWidth(int count)
@@ -85,6 +90,24 @@ void TabWidget::updateTabBarWidth(int count)
     // Every resize of the window lands here; re-polishing all tabs for an unchanged sheet is wasted work.
     if (styleSheet() != sheet)
         setStyleSheet(sheet);
+}
+
+void TabWidget::closeTabsButHome()
+{
+    // Counted down, so a tab that refuses to close cannot hold the loop.
+    for (int open = count(); open > 1; --open)
+        closeTab();
+}
+
+void TabWidget::loadHomeLeftPage(const QString &userId)
+{
+    auto *left = findChild<WebView *>(QStringLiteral("homeLeftView"));
+    if (!left)
+        return;
+    QString address = Portal::webPage(QStringLiteral("left")) + QStringLiteral("&v2");
+    if (!userId.isNull())
+        address += QStringLiteral("&user_id=") + userId;
+    left->page()->load(QUrl(address));
 }
 
 void TabWidget::closeTab()
@@ -247,34 +270,10 @@ void TabWidget::showTitle(QWidget *container, const QString &title, bool cut)
 
 QString TabWidget::cutTitle(const QString &title)
 {
-    for (QChar separator : {QLatin1Char('|'), QLatin1Char('-'), QLatin1Char('_'), QLatin1Char(',')}) {
-        const int position = title.indexOf(separator);
-        if (position >= 0)
-            return title.left(position);
-    }
-    return title;
-}
-
-int TabWidget::titleWeight(const QString &text)
-{
-    static const QString wideMarks = QStringLiteral("《》【】");
-    int wide = 0, upper = 0, lower = 0, other = 0;
-    for (QChar c : text) {
-        if ((c.unicode() >= 0x4E00 && c.unicode() <= 0x9FA5) || wideMarks.contains(c))
-            ++wide;
-        else if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
-            ++upper;
-        else if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
-            ++lower;
-        else
-            ++other;
-    }
-    return wide + upper + lower / 2 + other / 2;
+    return TabTitle::cut(title);
 }
 
 QString TabWidget::elideTitle(const QString &text)
 {
-    if (titleWeight(text) > 11)
-        return text.left(11) + QStringLiteral("...");
-    return text;
+    return TabTitle::elide(text);
 }

@@ -6,6 +6,7 @@
 class HomeToolBar;
 class LoginForm;
 class QWebChannel;
+class Session;
 class WebEnginePage;
 class WebEngineProfile;
 class WebView;
@@ -21,20 +22,26 @@ public:
 
     void setWebProfile(WebEngineProfile *profile);
     void setLoginForm(LoginForm *form);
+    // Who is logged in; by default the login dialog's session.
+    void setSession(Session *session);
+    Session *session() const;
     void setCurrentUserName(const QString &name);
     HomeToolBar *homeToolBar() const { return m_homeToolBar; }
     QWebChannel *webChannel() const { return m_webChannel; }
 
     // Logged in: "user_name", "user_id" and "user_token" are all set in the
-    // login dialog's cookie jar. Otherwise the login dialog opens.
+    // session's cookie jar. Otherwise the login dialog opens.
     bool checkLogin();
     void updateTabBarWidth(int count);
+    // Closes every tab but the home tab, so that no page keeps an old identity.
+    void closeTabsButHome();
+    // The home tab's left column, for that user (a null id: nobody logged in).
+    void loadHomeLeftPage(const QString &userId);
 
-    // Tab-title rules: cut at the first "|", "-", "_" or ","; shorten texts
-    // that would be too wide for a tab.
+    // Tab-title rules (TabTitle): cut at the first "|", "-", "_" or ",";
+    // shorten texts that would be too wide for a tab.
     static QString cutTitle(const QString &title);
     static QString elideTitle(const QString &text);
-    static int titleWeight(const QString &text);
 
     // Prefix of tab titles: the name of the account that plays.
     QString currentUserName;
@@ -52,7 +59,6 @@ public slots:
 
 private:
     WebEngineProfile *chosenProfile() const;
-    QString cookieValue(const QString &name) const;
     WebView *createOwnedView(const QWebEngineHttpRequest &request, WebEnginePage *page);
     QWidget *createHomePanel(const QString &viewName, const QString &action, WebEnginePage *page);
     void connectHomeToolBar();
@@ -62,6 +68,7 @@ private:
 
     WebEngineProfile *m_defaultProfile = nullptr;
     LoginForm *m_loginForm = nullptr;
+    Session *m_session = nullptr;
     HomeToolBar *m_homeToolBar = nullptr;
     QWebChannel *m_webChannel = nullptr;
     QString m_profileFlag = QStringLiteral("default");

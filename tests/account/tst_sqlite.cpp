@@ -45,6 +45,8 @@ private slots:
     void storesHostileNamesLiterally_data();
     void storesHostileNamesLiterally();
     void deletesOnlyTheNamedAccount();
+    void listsTheSmallAccountsOfOneMainAccount();
+    void savesByUserIdWithoutASecondRow();
 
 private:
     QString dbFile() const { return m_dir->filePath(QStringLiteral("vmgamebox.db")); }
@@ -120,9 +122,11 @@ void TestSqlite::ordersRememberedAccountsNewestFirst()
     AccountRow forgotten = account(QStringLiteral("3"), QStringLiteral("gone"), QStringLiteral("2000"));
     forgotten[QStringLiteral("remember_me")] = QStringLiteral("0");
     QVERIFY(m_store->insert(forgotten));
+    AccountRow small = account(QStringLiteral("4"), QStringLiteral("small"), QStringLiteral("3000"));
+    small[QStringLiteral("is_main")] = QStringLiteral("0");
+    QVERIFY(m_store->insert(small));
 
-    const QList<AccountRow> rows = m_store->select(QStringLiteral("*"), QStringLiteral("is_main=1 and remember_me=1"),
-                                                   QStringLiteral("login_time desc"));
+    const QList<AccountRow> rows = m_store->rememberedMainAccounts();
     QCOMPARE(rows.size(), 2);
     QCOMPARE(rows.at(0).value(QStringLiteral("user_name")), QStringLiteral("new"));
     QCOMPARE(rows.at(1).value(QStringLiteral("user_name")), QStringLiteral("old"));
@@ -175,11 +179,9 @@ void TestSqlite::storesHostileNamesLiterally()
     QVERIFY(m_store->insert(account(QStringLiteral("5"), QStringLiteral("plain"), QStringLiteral("1"))));
     QVERIFY(m_store->insert(account(QStringLiteral("6"), name, QStringLiteral("2"))));
 
-    const QList<AccountRow> found = m_store->select(QStringLiteral("*"), QStringLiteral("remember_me=1 and user_name=?"),
-                                                    QStringLiteral("login_time desc"), {name});
-    QCOMPARE(found.size(), 1);
-    QCOMPARE(found.first().value(QStringLiteral("user_name")), name);
-    QCOMPARE(found.first().value(QStringLiteral("user_id")), QStringLiteral("6"));
+    const AccountRow found = m_store->accountByName(name);
+    QCOMPARE(found.value(QStringLiteral("user_name")), name);
+    QCOMPARE(found.value(QStringLiteral("user_id")), QStringLiteral("6"));
 
     QVERIFY(m_store->update({{QStringLiteral("user_nick"), name}}, QStringLiteral("6")));
     QCOMPARE(tool(QStringLiteral("select user_nick from box_user where user_id=6")), name);
@@ -197,6 +199,34 @@ void TestSqlite::deletesOnlyTheNamedAccount()
     QVERIFY(!m_store->deleteByName(QString()));
     QVERIFY(m_store->deleteByName(QStringLiteral("drop")));
     QCOMPARE(tool(QStringLiteral("select group_concat(user_name) from box_user")), QStringLiteral("keep"));
+}
+
+void TestSqlite::listsTheSmallAccountsOfOneMainAccount()
+{
+    for (const auto &[id, name, mainId] : {std::make_tuple("11", "alt-a", "7"), std::make_tuple("12", "alt-b", "8"),
+                                           std::make_tuple("13", "alt-c", "7")}) {
+        AccountRow row = account(QLatin1String(id), QLatin1String(name), QStringLiteral("1"));
+        row[QStringLiteral("is_main")] = QStringLiteral("0");
+        row[QStringLiteral("main_id")] = QLatin1String(mainId);
+        QVERIFY(m_store->insert(row));
+    }
+    QStringList names;
+    for (const AccountRow &row : m_store->smallAccountsOf(QStringLiteral("7")))
+        names << row.value(QStringLiteral("user_name"));
+    QCOMPARE(names, QStringList({QStringLiteral("alt-a"), QStringLiteral("alt-c")}));
+    QVERIFY(m_store->smallAccountsOf(QStringLiteral("7' or '1'='1")).isEmpty());
+    QVERIFY(m_store->accountByName(QStringLiteral("nobody")).isEmpty());
+}
+
+void TestSqlite::savesByUserIdWithoutASecondRow()
+{
+    QVERIFY(m_store->saveByUserId(account(QStringLiteral("7"), QStringLiteral("abc"), QStringLiteral("100"))));
+    AccountRow again = account(QStringLiteral("7"), QStringLiteral("abc"), QStringLiteral("200"));
+    again[QStringLiteral("user_nick")] = QStringLiteral("renamed");
+    QVERIFY(m_store->saveByUserId(again));
+    QCOMPARE(tool(QStringLiteral("select count(*)||'|'||user_nick||'|'||login_time from box_user")),
+             QStringLiteral("1|renamed|200"));
+    QCOMPARE(m_store->accountById(QStringLiteral("7")).value(QStringLiteral("user_name")), QStringLiteral("abc"));
 }
 
 QTEST_GUILESS_MAIN(TestSqlite)

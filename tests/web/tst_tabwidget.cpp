@@ -26,10 +26,6 @@ private slots:
     void closedTabReleasesViewAndPage();
     void tabBarWidth_data();
     void tabBarWidth();
-    void cutTitle_data();
-    void cutTitle();
-    void elideTitle_data();
-    void elideTitle();
     void webTabTakesThePageTitle();
     void titleFollowsItsTabAfterAnEarlierOneCloses();
 
@@ -191,49 +187,6 @@ void TestTabWidget::tabBarWidth()
     m_tabs->resize(width, 600);
     m_tabs->updateTabBarWidth(count);
     QCOMPARE(m_tabs->styleSheet(), QStringLiteral("QTabWidget#mainTabWidget::tab-bar{width:%1px;}").arg(px));
-}
-
-void TestTabWidget::cutTitle_data()
-{
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<QString>("cut");
-    QTest::newRow("dash") << "Tetris - Play" << "Tetris ";
-    QTest::newRow("bar before dash") << "a-b|c" << "a-b";
-    QTest::newRow("dash before underscore") << "a_b-c" << "a_b";
-    QTest::newRow("underscore before comma") << "Gift_Centre,2" << "Gift";
-    QTest::newRow("comma") << "Points,mall" << "Points";
-    QTest::newRow("leading separator") << "|Korvo" << "";
-    QTest::newRow("no separator") << "礼包中心" << "礼包中心";
-}
-
-void TestTabWidget::cutTitle()
-{
-    QFETCH(QString, title);
-    QFETCH(QString, cut);
-    QCOMPARE(TabWidget::cutTitle(title), cut);
-}
-
-void TestTabWidget::elideTitle_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("weight 9") << "bob|Tetris - Play" << "bob|Tetris - Play";
-    QTest::newRow("weight 13") << "bob|Dragon Legend Online" << "bob|Dragon ...";
-    QTest::newRow("eleven cjk") << "游戏中心游戏中心游戏中" << "游戏中心游戏中心游戏中";
-    QTest::newRow("twelve cjk") << "游戏中心游戏中心游戏中心" << "游戏中心游戏中心游戏中...";
-    QTest::newRow("wide brackets") << "《龙城》【战场】战斗吧" << "《龙城》【战场】战斗吧";
-    QTest::newRow("wide brackets over") << "《龙城》【战场】战斗吧!!" << "《龙城》【战场】战斗吧...";
-    QTest::newRow("twelve capitals") << "ABCDEFGHIJKL" << "ABCDEFGHIJK...";
-    QTest::newRow("lower case counts half") << "abcdefghijklmnopqrstuv" << "abcdefghijklmnopqrstuv";
-    QTest::newRow("halves round down apart") << "abcdefghijklmnopqrstuvw," << "abcdefghijklmnopqrstuvw,";
-    QTest::newRow("empty") << "" << "";
-}
-
-void TestTabWidget::elideTitle()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, shown);
-    QCOMPARE(TabWidget::elideTitle(text), shown);
 }
 
 void TestTabWidget::webTabTakesThePageTitle()

@@ -1,0 +1,114 @@
+#include "accountoperations.h"
+
+#include "networkcookie.h"
+#include "portal.h"
+#include "rsasignature.h"
+#include "tokendelaythread.h"
+
+#include <QDateTime>
+
+namespace {
+// The bare words of the gateway; any other body is read as JSON.
+const char *const kWords[] = {"params error", "nouser",       "password_error", "already",          "failed",
+                              "success",      "game error",   "server error",   "username repeat", "query is empty"};
+
+QString field(const QJsonObject &reply, const char *key)
+{
+    return Portal::text(reply.value(QLatin1String(key)));
+}
+
+bool holdsIdentity(const QJsonObject &object)
+{
+    for (const char *key : {"user_name", "user_email", "user_nick", "user_id", "user_token"}) {
+        if (!object.contains(QLatin1String(key)))
+            return false;
+    }
+    // A reply without name, id or token logs nobody in.
+    for (const char *key : {"user_name", "user_id", "user_token"}) {
+        if (field(object, key).isEmpty())
+            return false;
+    }
+    return true;
+}
+}
+
+QString AccountOperations::loginText(const QString &name, const QString &digest)
+{
+    return Portal::accountText(QStringLiteral("user_login"),
+                               QStringLiteral("user_name=") + name + QStringLiteral("&user_pass=") + digest);
+}
+
+QString AccountOperations::registerText(const QString &mainUserId, const QString &name, const QString &digest)
+{
+    return Portal::accountText(QStringLiteral("user_register"), QStringLiteral("user_large_id=") + mainUserId
+                                   + QStringLiteral("&user_name=") + name + QStringLiteral("&user_pass=") + digest);
+}
+
+QString AccountOperations::statusCheckText(const QString &userId, const QString &token)
+{
+    return TokenDelayThread::refreshText(userId, token);
+}
+
+QUrl AccountOperations::sealedUrl(const QString &text)
+{
+    return Portal::accountUrl(RSASignature::encrypt(text));
+}
+
+AccountReply AccountOperations::classify(const QByteArray &body)
+{
+    AccountReply reply;
+    const QByteArray clean = Portal::stripBom(body);
+    for (const char *word : kWords) {
+        if (clean == word) {
+            reply.kind = AccountReply::Word;
+            reply.word = QString::fromLatin1(word);
+            return reply;
+        }
+    }
+    if (!Portal::parseObject(clean, &reply.object))
+        return reply;
+    if (Portal::isErrorObject(reply.object, &reply.message)) {
+        reply.kind = AccountReply::Error;
+        reply.code = field(reply.object, "code");
+        return reply;
+    }
+    reply.kind = holdsIdentity(reply.object) ? AccountReply::Identity : AccountReply::Incomplete;
+    return reply;
+}
+
+Identity AccountOperations::identityOf(const QJsonObject &reply)
+{
+    Identity who;
+    who.platUserId = field(reply, "plat_userid");
+    who.userId = field(reply, "user_id");
+    who.userName = field(reply, "user_name");
+    who.userEmail = field(reply, "user_email");
+    who.userNick = field(reply, "user_nick");
+    who.userToken = field(reply, "user_token");
+    who.userLoginTime = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    return who;
+}
+
+QMap<QString, QString> AccountOperations::loginInfo(const QJsonObject &reply)
+{
+    QMap<QString, QString> info;
+    info.insert(QStringLiteral("user_nick"), field(reply, "user_nick"));
+    info.insert(QStringLiteral("user_id"), field(reply, "user_id"));
+    const QJsonObject userInfo = reply.value(QLatin1String("user_info")).toObject();
+    for (const char *key : {"level", "balance", "points"}) {
+        const QString value = field(userInfo, key);
+        info.insert(QLatin1String(key), value.isEmpty() ? QStringLiteral("0") : value);
+    }
+    return info;
+}
+
+void AccountOperations::writeIdentityCookies(NetworkCookie *jar, const Identity &identity)
+{
+    if (!jar)
+        return;
+    const QString domain = Portal::cookieDomain();
+    const QStringList names = Identity::cookieNames();
+    const QStringList values = identity.values();
+    for (int i = 0; i < names.size(); ++i)
+        jar->setCookie(names.at(i), values.at(i), QStringLiteral("/"), 0, domain, false, false);
+}
