@@ -13,12 +13,25 @@ StandInPortal::StandInPortal(const QString &keyDir)
 
 StandInPortal::~StandInPortal()
 {
+    for (const auto &saved : qAsConst(m_savedEnvironment))
+        qputenv(saved.first.constData(), saved.second);
+    for (const QByteArray &name : qAsConst(m_unsetEnvironment))
+        qunsetenv(name.constData());
     if (m_process.state() == QProcess::NotRunning)
         return;
     m_process.terminate();
     if (!m_process.waitForFinished(5000))
         m_process.kill();
     m_process.waitForFinished(2000);
+}
+
+void StandInPortal::setEnvironment(const char *name, const QString &value)
+{
+    if (qEnvironmentVariableIsSet(name))
+        m_savedEnvironment.append({QByteArray(name), qgetenv(name)});
+    else
+        m_unsetEnvironment.append(QByteArray(name));
+    qputenv(name, value.toUtf8());
 }
 
 bool StandInPortal::start()
@@ -42,8 +55,8 @@ bool StandInPortal::start()
                 h5Host = line.mid(3);
         }
     }
-    qputenv("KORVO_PORTAL_HOST", m_portalHost.toUtf8());
-    qputenv("KORVO_H5_HOST", h5Host.toUtf8());
+    setEnvironment("KORVO_PORTAL_HOST", m_portalHost);
+    setEnvironment("KORVO_H5_HOST", h5Host);
     return true;
 }
 

@@ -28,6 +28,11 @@ public:
 private:
     QByteArray fetch(const QString &path, const QByteArray &jsonBody);
 
+    // What start() changed in the environment, restored when the portal goes.
+    QList<QPair<QByteArray, QByteArray>> m_savedEnvironment;
+    QList<QByteArray> m_unsetEnvironment;
+    void setEnvironment(const char *name, const QString &value);
+
     QString m_keyDir;
     QString m_portalHost;
     QProcess m_process;

@@ -6,6 +6,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 bool copyTree(const QString &from, const QString &to)
 {
@@ -22,10 +23,52 @@ bool copyTree(const QString &from, const QString &to)
     return true;
 }
 
+namespace {
+QTemporaryDir &programDir()
+{
+    static QTemporaryDir dir;
+    return dir;
+}
+
+// Everything a test wrote, but the web profiles' storage.
+void emptyKeepingProfiles(const QString &path)
+{
+    QDir dir(path);
+    for (const QFileInfo &entry : dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
+        if (entry.fileName() == QLatin1String("cacheData"))
+            continue;
+        if (entry.isDir() && !entry.isSymLink()) {
+            // A test may have left a folder without write permission behind.
+            QFile::setPermissions(entry.filePath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            QDir(entry.filePath()).removeRecursively();
+        } else {
+            QFile::remove(entry.filePath());
+        }
+    }
+}
+}
+
 TestAppDir::TestAppDir()
 {
+    const QString root = programDir().path();
+    emptyKeepingProfiles(root);
     const QString bin = QStringLiteral(KORVO_BIN_DIR);
     for (const char *sub : {"icons_Korvo", "style", "favicons"})
-        copyTree(bin + QLatin1Char('/') + QLatin1String(sub), m_dir.path() + QLatin1Char('/') + QLatin1String(sub));
-    AppPaths::setAppDir(m_dir.path());
+        copyTree(bin + QLatin1Char('/') + QLatin1String(sub), root + QLatin1Char('/') + QLatin1String(sub));
+    AppPaths::setAppDir(root);
+}
+
+QString TestAppDir::path() const
+{
+    return programDir().path();
+}
+
+QString TestAppDir::filePath(const QString &name) const
+{
+    return programDir().filePath(name);
+}
+
+bool TestAppDir::isValid() const
+{
+    return programDir().isValid();
 }

@@ -1,20 +1,21 @@
 #pragma once
 
 #include <QString>
-#include <QTemporaryDir>
 
 // A fresh application directory for one test: icons, style sheets and the
 // favicon copied from the build, nothing else. Points AppPaths at it.
+//
+// Web profiles live as long as the process and keep the storage folder they
+// were made with, so every TestAppDir of a test program is the same folder:
+// each one empties it (all but the profiles' cacheData/) and lays the assets
+// anew. Test programs still never share a folder with each other.
 class TestAppDir
 {
 public:
     TestAppDir();
-    QString path() const { return m_dir.path(); }
-    QString filePath(const QString &name) const { return m_dir.filePath(name); }
-    bool isValid() const { return m_dir.isValid(); }
-
-private:
-    QTemporaryDir m_dir;
+    QString path() const;
+    QString filePath(const QString &name) const;
+    bool isValid() const;
 };
 
 // Copies a directory tree; used to give a test directory the deployed assets.
