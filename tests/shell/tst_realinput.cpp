@@ -1,0 +1,127 @@
+#include "standinportal.h"
+#include "testmainframe.h"
+#include "testsupport.h"
+
+#include <QProcess>
+#include <QStandardPaths>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+constexpr int kWait = 5000;
+
+// Input through the X server, as a user gives it: pointer hover, implicit
+// grabs and keyboard focus all take part, which events sent to widgets skip.
+bool xdotool(const QStringList &args)
+{
+    QProcess tool;
+    tool.start(QStringLiteral("xdotool"), args);
+    return tool.waitForFinished(10000) && tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
+}
+
+bool pointTo(const QPoint &global)
+{
+    return xdotool({QStringLiteral("mousemove"), QString::number(global.x()), QString::number(global.y())});
+}
+
+bool clickAt(const QPoint &global, int times = 1)
+{
+    return pointTo(global)
+        && xdotool({QStringLiteral("click"), QStringLiteral("--repeat"), QString::number(times),
+                    QStringLiteral("--delay"), QStringLiteral("60"), QStringLiteral("1")});
+}
+}
+
+// The main window driven through the X server with xdotool, checked by what
+// the user would see.
+class TestRealInput final : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TestAppDir> m_dir;
+    std::unique_ptr<StandInPortal> m_portal;
+
+    static bool showFrame(TestMainFrame &frame)
+    {
+        frame.show();
+        frame.activateWindow();
+        return QTest::qWaitForWindowActive(&frame);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+            QSKIP("xdotool is not installed");
+        if (QGuiApplication::platformName() != QLatin1String("xcb") || qEnvironmentVariableIsEmpty("DISPLAY"))
+            QSKIP("no X display");
+        // The pages of every window here come from the stand-in portal.
+        m_dir = std::make_unique<TestAppDir>();
+        m_portal = std::make_unique<StandInPortal>(m_dir->path());
+        QVERIFY(m_portal->start());
+    }
+
+    void edgesResizeAndTheTitleMoves_data()
+    {
+        QTest::addColumn<int>("edges");  // where the drag starts; none: the title bar
+        QTest::addColumn<QPoint>("delta");
+        QTest::addColumn<int>("cursor");  // the shape the hover shows there
+        QTest::addColumn<bool>("maximized");
+        QTest::newRow("left edge") << int(MainFrame::EdgeLeft) << QPoint(-40, 0) << int(Qt::SizeHorCursor) << false;
+        QTest::newRow("right edge") << int(MainFrame::EdgeRight) << QPoint(50, 0) << int(Qt::SizeHorCursor) << false;
+        QTest::newRow("bottom edge") << int(MainFrame::EdgeBottom) << QPoint(0, 40) << int(Qt::SizeVerCursor) << false;
+        QTest::newRow("bottom-right corner") << int(MainFrame::EdgeBottom | MainFrame::EdgeRight) << QPoint(50, 40)
+                                             << int(Qt::SizeFDiagCursor) << false;
+        QTest::newRow("title bar") << int(MainFrame::EdgeNone) << QPoint(60, 30) << int(Qt::ArrowCursor) << false;
+        QTest::newRow("title bar, maximized") << int(MainFrame::EdgeNone) << QPoint(60, 30) << int(Qt::ArrowCursor)
+                                              << true;
+    }
+
+    void edgesResizeAndTheTitleMoves()
+    {
+        QFETCH(int, edges);
+        QFETCH(QPoint, delta);
+        QFETCH(int, cursor);
+        QFETCH(bool, maximized);
+        TestMainFrame frame;
+        QVERIFY(showFrame(frame));
+        const QRect start = frame.frameGeometry();
+        // Inside the window, one pixel from the edge; the title bar above the tabs.
+        const QPoint from(edges & MainFrame::EdgeLeft ? start.left() + 1
+                          : edges & MainFrame::EdgeRight ? start.right() - 1 : start.center().x(),
+                          edges & MainFrame::EdgeBottom ? start.bottom() - 1
+                          : edges == MainFrame::EdgeNone ? start.top() + 6 : start.center().y());
+        if (maximized) {
+            QVERIFY(clickAt(from, 2));
+            QTRY_VERIFY_WITH_TIMEOUT(frame.isMaximized(), kWait);
+        }
+        const QRect before = frame.frameGeometry();
+
+        QVERIFY(pointTo(from));
+        QTRY_COMPARE_WITH_TIMEOUT(int(frame.cursor().shape()), cursor, kWait);
+        QVERIFY(xdotool({QStringLiteral("mousedown"), QStringLiteral("1")}));
+        QTRY_COMPARE_WITH_TIMEOUT(QGuiApplication::mouseButtons(), Qt::LeftButton, kWait);
+        const QPoint to = from + delta;
+        QVERIFY(pointTo(to));
+        QVERIFY(xdotool({QStringLiteral("mouseup"), QStringLiteral("1")}));
+        // The release comes after the drag, so once it is seen the drag has been handled.
+        QTRY_COMPARE_WITH_TIMEOUT(QGuiApplication::mouseButtons(), Qt::NoButton, kWait);
+
+        QRect expected = before;  // a maximized window stays where it is
+        if (!maximized && edges == MainFrame::EdgeNone)
+            expected.translate(delta);
+        if (edges & MainFrame::EdgeLeft)
+            expected.setLeft(to.x());
+        if (edges & MainFrame::EdgeRight)
+            expected.setRight(to.x());
+        if (edges & MainFrame::EdgeBottom)
+            expected.setBottom(to.y());
+        QTRY_COMPARE_WITH_TIMEOUT(frame.frameGeometry(), expected, kWait);
+        QCOMPARE(frame.isMaximized(), maximized);
+    }
+};
+
+QTEST_MAIN(TestRealInput)
+#include "tst_realinput.moc"
