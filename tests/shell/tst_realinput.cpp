@@ -1,8 +1,12 @@
+#include "loginform.h"
 #include "standinportal.h"
 #include "testmainframe.h"
 #include "testsupport.h"
 
+#include <QComboBox>
+#include <QLineEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QtTest>
 
@@ -31,10 +35,21 @@ bool clickAt(const QPoint &global, int times = 1)
         && xdotool({QStringLiteral("click"), QStringLiteral("--repeat"), QString::number(times),
                     QStringLiteral("--delay"), QStringLiteral("60"), QStringLiteral("1")});
 }
+
+QPoint centreOf(const QWidget *widget)
+{
+    return widget->mapToGlobal(widget->rect().center());
 }
 
-// The main window driven through the X server with xdotool, checked by what
-// the user would see.
+template<typename T>
+T *child(QWidget *parent, const char *name)
+{
+    return parent->findChild<T *>(QLatin1String(name));
+}
+}
+
+// The main window and the login dialog driven through the X server with
+// xdotool, checked by what the user would see.
 class TestRealInput final : public QObject
 {
     Q_OBJECT
@@ -120,6 +135,48 @@ private slots:
             expected.setBottom(to.y());
         QTRY_COMPARE_WITH_TIMEOUT(frame.frameGeometry(), expected, kWait);
         QCOMPARE(frame.isMaximized(), maximized);
+    }
+
+    void returnAndEnterLogInOnceFromEitherField_data()
+    {
+        QTest::addColumn<bool>("fromAccount");  // which field has the focus at the key press
+        QTest::addColumn<QString>("key");
+        QTest::newRow("Return, password field") << false << QStringLiteral("Return");
+        QTest::newRow("keypad Enter, password field") << false << QStringLiteral("KP_Enter");
+        QTest::newRow("Return, account field") << true << QStringLiteral("Return");
+        QTest::newRow("keypad Enter, account field") << true << QStringLiteral("KP_Enter");
+    }
+
+    void returnAndEnterLogInOnceFromEitherField()
+    {
+        QFETCH(bool, fromAccount);
+        QFETCH(QString, key);
+        m_portal->control({{QStringLiteral("op"), QStringLiteral("clear_log")}});
+        TestMainFrame frame;
+        QVERIFY(showFrame(frame));
+        auto *loginBtn = child<QPushButton>(&frame, "loginBtn");
+        QVERIFY(clickAt(centreOf(loginBtn)));
+        LoginForm *form = frame.loginForm();
+        QTRY_VERIFY_WITH_TIMEOUT(form->isVisible(), kWait);
+        QVERIFY(QTest::qWaitForWindowExposed(form));
+
+        QLineEdit *account = child<QComboBox>(form, "login_AccountTxt")->lineEdit();
+        auto *password = child<QLineEdit>(form, "login_PasswordTxt");
+        QList<QPair<QLineEdit *, QString>> entries{{account, QStringLiteral("korvo")},
+                                                  {password, QStringLiteral("korvo123")}};
+        if (fromAccount)
+            std::swap(entries[0], entries[1]);
+        for (const auto &entry : entries) {
+            QVERIFY(clickAt(centreOf(entry.first)));
+            QTRY_VERIFY_WITH_TIMEOUT(entry.first->hasFocus(), kWait);
+            QVERIFY(xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("20"), entry.second}));
+            QTRY_COMPARE_WITH_TIMEOUT(entry.first->text(), entry.second, kWait);
+        }
+        QVERIFY(xdotool({QStringLiteral("key"), key}));
+
+        QTRY_COMPARE_WITH_TIMEOUT(loginBtn->text(), QStringLiteral("科沃玩家"), 10000);
+        QVERIFY(!form->isVisible());
+        QCOMPARE(m_portal->gatewayTexts().filter(QStringLiteral("sign=user_login")).size(), 1);
     }
 };
 
