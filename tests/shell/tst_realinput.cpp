@@ -1,10 +1,12 @@
 #include "loginform.h"
+#include "settings.h"
 #include "standinportal.h"
 #include "testmainframe.h"
 #include "testsupport.h"
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -177,6 +179,46 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(loginBtn->text(), QStringLiteral("科沃玩家"), 10000);
         QVERIFY(!form->isVisible());
         QCOMPARE(m_portal->gatewayTexts().filter(QStringLiteral("sign=user_login")).size(), 1);
+    }
+
+    void trayShowBringsBackTheStateTheWindowHad_data()
+    {
+        QTest::addColumn<bool>("maximized");
+        QTest::addColumn<QString>("leaveBy");  // the title button that takes the window away
+        QTest::newRow("maximized, minimized") << true << QStringLiteral("minBtn");
+        QTest::newRow("normal, minimized") << false << QStringLiteral("minBtn");
+        QTest::newRow("maximized, closed to the tray") << true << QStringLiteral("closeBtn");
+    }
+
+    void trayShowBringsBackTheStateTheWindowHad()
+    {
+        QFETCH(bool, maximized);
+        QFETCH(QString, leaveBy);
+        TestMainFrame frame;
+        frame.settings()->setValue(QStringLiteral("common/exittype"), QStringLiteral("tray"));
+        QVERIFY(showFrame(frame));
+        if (maximized) {
+            QVERIFY(clickAt(centreOf(child<QPushButton>(&frame, "maxBtn"))));
+            QTRY_VERIFY_WITH_TIMEOUT(frame.isMaximized(), kWait);
+        }
+        QVERIFY(clickAt(centreOf(frame.findChild<QPushButton *>(leaveBy))));
+        QTRY_VERIFY_WITH_TIMEOUT(frame.isMinimized() || !frame.isVisible(), kWait);
+        // A hidden window loses the focus a moment later; the way to the tray takes a user longer.
+        if (!frame.isVisible())
+            QTRY_VERIFY_WITH_TIMEOUT(!QGuiApplication::focusWindow(), kWait);
+
+        // The X server of the tests has no tray to click: the menu's action stands in for it.
+        QMenu *menu = nullptr;
+        for (QWidget *widget : QApplication::allWidgets())
+            if (widget->objectName() == QLatin1String("trayMenu"))
+                menu = qobject_cast<QMenu *>(widget);
+        QAction *show = menu ? menu->actions().value(0) : nullptr;
+        QVERIFY(show && show->text() == QStringLiteral("显示窗口"));
+        show->trigger();
+
+        QTRY_VERIFY_WITH_TIMEOUT(frame.isVisible() && !frame.isMinimized(), kWait);
+        QCOMPARE(frame.isMaximized(), maximized);
+        QTRY_VERIFY_WITH_TIMEOUT(frame.isActiveWindow(), kWait);
     }
 };
 
