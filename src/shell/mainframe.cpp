@@ -43,6 +43,16 @@ QIcon appIcon(const QString &fileName)
 {
     return QIcon(AppPaths::iconPath(fileName));
 }
+
+// Back from the tray in the state the window had: maximized stays maximized,
+// and a minimized window returns to the state it had before minimizing.
+void showAgain(QWidget *window)
+{
+    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
 }
 
 MainFrame::MainFrame(QWidget *parent)
@@ -192,7 +202,7 @@ void MainFrame::createTrayIcon()
     m_trayMenu = new QMenu;
     m_trayMenu->setObjectName(QStringLiteral("trayMenu"));
     m_trayMenu->addAction(appIcon(QStringLiteral("icon-tray-show.png")), QStringLiteral("显示窗口"), this,
-                          [this] { showNormal(); activateWindow(); raise(); });
+                          [this] { showAgain(this); });
     m_trayMenu->addAction(appIcon(QStringLiteral("icon-tray-exit.png")), QStringLiteral("退出"), this,
                           &MainFrame::quitApplication);
     m_trayIcon->setContextMenu(m_trayMenu);
@@ -216,14 +226,8 @@ void MainFrame::createMainMenu()
 
 void MainFrame::handlerTrayActivated(QSystemTrayIcon::ActivationReason reason)
 {
-    if (reason != QSystemTrayIcon::DoubleClick)
-        return;
-    if (isMinimized()) {
-        showNormal();
-        return;
-    }
-    activateWindow();
-    show();
+    if (reason == QSystemTrayIcon::DoubleClick)
+        showAgain(this);
 }
 
 void MainFrame::windowMin()
