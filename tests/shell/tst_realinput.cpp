@@ -1,3 +1,4 @@
+#include "framegeometry.h"
 #include "loginform.h"
 #include "settings.h"
 #include "standinportal.h"
@@ -86,13 +87,13 @@ private slots:
         QTest::addColumn<QPoint>("delta");
         QTest::addColumn<int>("cursor");  // the shape the hover shows there
         QTest::addColumn<bool>("maximized");
-        QTest::newRow("left edge") << int(MainFrame::EdgeLeft) << QPoint(-40, 0) << int(Qt::SizeHorCursor) << false;
-        QTest::newRow("right edge") << int(MainFrame::EdgeRight) << QPoint(50, 0) << int(Qt::SizeHorCursor) << false;
-        QTest::newRow("bottom edge") << int(MainFrame::EdgeBottom) << QPoint(0, 40) << int(Qt::SizeVerCursor) << false;
-        QTest::newRow("bottom-right corner") << int(MainFrame::EdgeBottom | MainFrame::EdgeRight) << QPoint(50, 40)
+        QTest::newRow("left edge") << int(FrameGeometry::EdgeLeft) << QPoint(-40, 0) << int(Qt::SizeHorCursor) << false;
+        QTest::newRow("right edge") << int(FrameGeometry::EdgeRight) << QPoint(50, 0) << int(Qt::SizeHorCursor) << false;
+        QTest::newRow("bottom edge") << int(FrameGeometry::EdgeBottom) << QPoint(0, 40) << int(Qt::SizeVerCursor) << false;
+        QTest::newRow("bottom-right corner") << int(FrameGeometry::EdgeBottom | FrameGeometry::EdgeRight) << QPoint(50, 40)
                                              << int(Qt::SizeFDiagCursor) << false;
-        QTest::newRow("title bar") << int(MainFrame::EdgeNone) << QPoint(60, 30) << int(Qt::ArrowCursor) << false;
-        QTest::newRow("title bar, maximized") << int(MainFrame::EdgeNone) << QPoint(60, 30) << int(Qt::ArrowCursor)
+        QTest::newRow("title bar") << int(FrameGeometry::EdgeNone) << QPoint(60, 30) << int(Qt::ArrowCursor) << false;
+        QTest::newRow("title bar, maximized") << int(FrameGeometry::EdgeNone) << QPoint(60, 30) << int(Qt::ArrowCursor)
                                               << true;
     }
 
@@ -106,10 +107,10 @@ private slots:
         QVERIFY(showFrame(frame));
         const QRect start = frame.frameGeometry();
         // Inside the window, one pixel from the edge; the title bar above the tabs.
-        const QPoint from(edges & MainFrame::EdgeLeft ? start.left() + 1
-                          : edges & MainFrame::EdgeRight ? start.right() - 1 : start.center().x(),
-                          edges & MainFrame::EdgeBottom ? start.bottom() - 1
-                          : edges == MainFrame::EdgeNone ? start.top() + 6 : start.center().y());
+        const QPoint from(edges & FrameGeometry::EdgeLeft ? start.left() + 1
+                          : edges & FrameGeometry::EdgeRight ? start.right() - 1 : start.center().x(),
+                          edges & FrameGeometry::EdgeBottom ? start.bottom() - 1
+                          : edges == FrameGeometry::EdgeNone ? start.top() + 6 : start.center().y());
         if (maximized) {
             QVERIFY(clickAt(from, 2));
             QTRY_VERIFY_WITH_TIMEOUT(frame.isMaximized(), kWait);
@@ -127,13 +128,13 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(QGuiApplication::mouseButtons(), Qt::NoButton, kWait);
 
         QRect expected = before;  // a maximized window stays where it is
-        if (!maximized && edges == MainFrame::EdgeNone)
+        if (!maximized && edges == FrameGeometry::EdgeNone)
             expected.translate(delta);
-        if (edges & MainFrame::EdgeLeft)
+        if (edges & FrameGeometry::EdgeLeft)
             expected.setLeft(to.x());
-        if (edges & MainFrame::EdgeRight)
+        if (edges & FrameGeometry::EdgeRight)
             expected.setRight(to.x());
-        if (edges & MainFrame::EdgeBottom)
+        if (edges & FrameGeometry::EdgeBottom)
             expected.setBottom(to.y());
         QTRY_COMPARE_WITH_TIMEOUT(frame.frameGeometry(), expected, kWait);
         QCOMPARE(frame.isMaximized(), maximized);
