@@ -5,6 +5,7 @@
 #include "rsasignature.h"
 #include "tokendelaythread.h"
 
+#include <QCryptographicHash>
 #include <QDateTime>
 
 namespace {
@@ -111,4 +112,36 @@ void AccountOperations::writeIdentityCookies(NetworkCookie *jar, const Identity 
     const QStringList values = identity.values();
     for (int i = 0; i < names.size(); ++i)
         jar->setCookie(names.at(i), values.at(i), QStringLiteral("/"), 0, domain, false, false);
+}
+
+AccountRow AccountOperations::mainAccountRow(const QJsonObject &reply, const QString &digest, bool remember,
+                                             bool autoLogin)
+{
+    const auto flag = [](bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); };
+    AccountRow row;
+    for (const char *key : {"user_id", "user_name", "user_nick", "user_email"})
+        row.insert(QLatin1String(key), field(reply, key));
+    if (!digest.isEmpty())
+        row.insert(QStringLiteral("user_pass"), digest);
+    row.insert(QStringLiteral("main_id"), QStringLiteral("0"));
+    row.insert(QStringLiteral("list"), QStringLiteral("0"));
+    row.insert(QStringLiteral("auto_login"), flag(autoLogin));
+    row.insert(QStringLiteral("remember_me"), flag(remember));
+    row.insert(QStringLiteral("is_main"), QStringLiteral("1"));
+    row.insert(QStringLiteral("login_time"), QString::number(QDateTime::currentSecsSinceEpoch()));
+    return row;
+}
+
+QString AccountOperations::passwordDigest(const QString &password)
+{
+    return QString::fromLatin1(QCryptographicHash::hash(password.toUtf8(), QCryptographicHash::Md5).toHex());
+}
+
+bool AccountOperations::hasChineseCharacter(const QString &text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x4e00 && c.unicode() <= 0x9fa5)
+            return true;
+    }
+    return false;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "identity.h"
+#include "sqlite.h"
 
 #include <QByteArray>
 #include <QJsonObject>
@@ -48,6 +49,16 @@ public:
     static Identity identityOf(const QJsonObject &reply);
     // "user_nick", "user_id", and "level", "balance", "points" ("0" when absent).
     static QMap<QString, QString> loginInfo(const QJsonObject &reply);
+    // The row box_user keeps for a main account after its login; the digest
+    // only when there is one, so a login without it keeps the stored one.
+    static AccountRow mainAccountRow(const QJsonObject &reply, const QString &digest, bool remember,
+                                     bool autoLogin);
+
+    // Lower-case hexadecimal MD5 of the UTF-8 password: all that is ever sent or kept.
+    static QString passwordDigest(const QString &password);
+    // Whether the text holds a CJK ideograph (U+4E00 to U+9FA5).
+    static bool hasChineseCharacter(const QString &text);
+
     // Writes the seven identity cookies into the jar, and so into its profile's store.
     static void writeIdentityCookies(NetworkCookie *jar, const Identity &identity);
 };

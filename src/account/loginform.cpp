@@ -13,7 +13,6 @@
 #include "toolwindow.h"
 #include "userphotocontrol.h"
 
-#include <QCryptographicHash>
 #include <QDateTime>
 #include <QHash>
 #include <QDebug>
@@ -28,11 +27,6 @@
 
 namespace {
 const QString kMasked = QStringLiteral("******");
-
-QString flag(bool on)
-{
-    return on ? QStringLiteral("1") : QStringLiteral("0");
-}
 }
 
 LoginForm::LoginForm(QWidget *parent)
@@ -172,20 +166,6 @@ TabWidget *LoginForm::tabWidget() const
     return m_mainFrame ? m_mainFrame->tabWidget() : nullptr;
 }
 
-QString LoginForm::passwordDigest(const QString &password)
-{
-    return QString::fromLatin1(QCryptographicHash::hash(password.toUtf8(), QCryptographicHash::Md5).toHex());
-}
-
-bool LoginForm::hasChineseCharacter(const QString &text)
-{
-    for (const QChar c : text) {
-        if (c.unicode() >= 0x4e00 && c.unicode() <= 0x9fa5)
-            return true;
-    }
-    return false;
-}
-
 void LoginForm::reloadAccountList()
 {
     ComboBox *combo = ui->login_AccountTxt;
@@ -245,13 +225,13 @@ void LoginForm::handlerAccountLogin()
         showMessage(tr("account or password error"));
         return;
     }
-    if (hasChineseCharacter(name)) {
+    if (AccountOperations::hasChineseCharacter(name)) {
         showMessage(QStringLiteral("盒子不支持中文账号"));
         return;
     }
     ui->login_LoginBtn->setText(QStringLiteral("登录中..."));
     ui->login_LoginBtn->setEnabled(false);
-    m_passwordHash = passwordDigest(password);
+    m_passwordHash = AccountOperations::passwordDigest(password);
     m_rememberChecked = ui->login_rememberCB->isChecked();
     m_autoLoginChecked = ui->login_AutoLoginCB->isChecked();
     // "******" stands for the remembered password: send the digest stored for it.
@@ -379,18 +359,8 @@ void LoginForm::writeIdentityCookies(const QJsonObject &reply)
 
 void LoginForm::storeAccount(const QJsonObject &reply)
 {
-    AccountRow row;
-    for (const char *key : {"user_id", "user_name", "user_nick", "user_email"})
-        row.insert(QLatin1String(key), Portal::text(reply.value(QLatin1String(key))));
-    if (!m_passwordHash.isEmpty())
-        row.insert(QStringLiteral("user_pass"), m_passwordHash);
-    row.insert(QStringLiteral("main_id"), QStringLiteral("0"));
-    row.insert(QStringLiteral("list"), QStringLiteral("0"));
-    row.insert(QStringLiteral("auto_login"), flag(m_autoLoginChecked));
-    row.insert(QStringLiteral("remember_me"), flag(m_rememberChecked));
-    row.insert(QStringLiteral("is_main"), QStringLiteral("1"));
-    row.insert(QStringLiteral("login_time"), QString::number(QDateTime::currentSecsSinceEpoch()));
-    accountStore()->saveByUserId(row);
+    accountStore()->saveByUserId(
+        AccountOperations::mainAccountRow(reply, m_passwordHash, m_rememberChecked, m_autoLoginChecked));
 }
 
 void LoginForm::showUserInTabs(const QString &userName)

@@ -54,8 +54,6 @@ public:
     void tryAutoLogin();
     void reloadAccountList();
 
-    static QString passwordDigest(const QString &password);
-    static bool hasChineseCharacter(const QString &text);
 
 signals:
     void signalUserBalanceInfo(QMap<QString, QString> info);

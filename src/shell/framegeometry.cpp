@@ -47,3 +47,23 @@ QRect FrameGeometry::resizedGeometry(const QRect &frame, int edges, const QPoint
     }
     return result;
 }
+
+Qt::CursorShape FrameGeometry::cursorFor(int edges)
+{
+    switch (edges) {
+    case EdgeTop | EdgeLeft:
+    case EdgeBottom | EdgeRight:
+        return Qt::SizeFDiagCursor;
+    case EdgeTop | EdgeRight:
+    case EdgeBottom | EdgeLeft:
+        return Qt::SizeBDiagCursor;
+    case EdgeTop:
+    case EdgeBottom:
+        return Qt::SizeVerCursor;
+    case EdgeLeft:
+    case EdgeRight:
+        return Qt::SizeHorCursor;
+    default:
+        return Qt::ArrowCursor;
+    }
+}

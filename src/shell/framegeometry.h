@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPoint>
+#include <Qt>
 #include <QRect>
 #include <QSize>
 
@@ -16,4 +17,6 @@ public:
     // The geometry after dragging the given edges to the cursor, kept within the size limits.
     static QRect resizedGeometry(const QRect &frame, int edges, const QPoint &cursor, const QSize &minimum,
                                  const QSize &maximum);
+    // The cursor that shows which edges a drag would move.
+    static Qt::CursorShape cursorFor(int edges);
 };

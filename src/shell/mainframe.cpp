@@ -6,19 +6,21 @@
 #include "backgroundtasks.h"
 #include "boxsettingform.h"
 #include "closesettingform.h"
-#include "framegeometry.h"
+#include "framedragger.h"
 #include "hometoolbar.h"
 #include "loginform.h"
 #include "networkcookie.h"
 #include "portal.h"
 #include "session.h"
 #include "settings.h"
+#include "skinstyle.h"
 #include "sqlite.h"
 #include "statusbar.h"
 #include "tabwidget.h"
 #include "threadcheckaccount.h"
 #include "tokendelaythread.h"
 #include "toolwindow.h"
+#include "trayicon.h"
 #include "userphotocontrol.h"
 #include "webengineprofile.h"
 #include "windowplacer.h"
@@ -80,9 +82,7 @@ MainFrame::MainFrame(QWidget *parent)
     setupTitleButtons();
     m_tasks->startTokenThread();
 
-    m_resizeBorder = 4;
-    m_resizeEdges = FrameGeometry::EdgeNone;
-    setMouseTracking(true);
+    m_dragger = std::make_unique<FrameDragger>(this);
     layoutChildren();
     // Everything a login touches exists now; a remembered account may log in.
     m_loginForm->tryAutoLogin();
@@ -91,8 +91,6 @@ MainFrame::MainFrame(QWidget *parent)
 MainFrame::~MainFrame()
 {
     m_tasks->stopAll();
-    delete m_trayMenu;
-    delete m_trayIcon;
     delete ui;
 }
 
@@ -196,18 +194,9 @@ void MainFrame::setupTitleButtons()
 
 void MainFrame::createTrayIcon()
 {
-    m_trayIcon = new QSystemTrayIcon(appIcon(QStringLiteral("logo.png")));
-    m_trayIcon->setObjectName(QStringLiteral("boxTrayIcon"));
-    m_trayIcon->setToolTip(QStringLiteral("Korvo游戏盒"));
-    m_trayMenu = new QMenu;
-    m_trayMenu->setObjectName(QStringLiteral("trayMenu"));
-    m_trayMenu->addAction(appIcon(QStringLiteral("icon-tray-show.png")), QStringLiteral("显示窗口"), this,
-                          [this] { showAgain(this); });
-    m_trayMenu->addAction(appIcon(QStringLiteral("icon-tray-exit.png")), QStringLiteral("退出"), this,
-                          &MainFrame::quitApplication);
-    m_trayIcon->setContextMenu(m_trayMenu);
-    connect(m_trayIcon, &QSystemTrayIcon::activated, this, &MainFrame::handlerTrayActivated);
-    m_trayIcon->show();
+    m_tray = new TrayIcon(this);
+    connect(m_tray, &TrayIcon::signalShowWindow, this, [this] { showAgain(this); });
+    connect(m_tray, &TrayIcon::signalExit, this, &MainFrame::quitApplication);
 }
 
 void MainFrame::createMainMenu()
@@ -222,12 +211,6 @@ void MainFrame::createMainMenu()
     m_mainMenu->addAction(appIcon(QStringLiteral("icon-menu-about.png")), QStringLiteral("关于"), this,
                           &MainFrame::showAboutWindow);
     ui->settingBtn->setMenu(m_mainMenu);
-}
-
-void MainFrame::handlerTrayActivated(QSystemTrayIcon::ActivationReason reason)
-{
-    if (reason == QSystemTrayIcon::DoubleClick)
-        showAgain(this);
 }
 
 void MainFrame::windowMin()
@@ -282,73 +265,29 @@ void MainFrame::showAboutWindow()
 
 void MainFrame::applySkin(const QString &skinName)
 {
-    const QString common = AppPaths::readStyleSheet(AppPaths::stylePath(QStringLiteral("common.qss")));
-    QString skin;
-    if (skinName.isEmpty() || skinName == QLatin1String("default")) {
-        m_skinDir.clear();
-        skin = AppPaths::readStyleSheet(AppPaths::stylePath(QStringLiteral("style.qss")));
-    } else {
-        m_skinDir = AppPaths::filePath(QStringLiteral("themes/") + skinName + QLatin1Char('/'));
-        skin = AppPaths::readStyleSheet(m_skinDir + QStringLiteral("style.qss"), false);
-    }
-    qApp->setStyleSheet(common + skin);
+    m_skinDir = SkinStyle::directoryFor(skinName);
+    qApp->setStyleSheet(SkinStyle::styleSheetFor(skinName));
     update();
-}
-
-void MainFrame::updateCursorShape(const QPoint &globalPos)
-{
-    using G = FrameGeometry;
-    m_resizeEdges = G::edgesAt(frameGeometry(), globalPos, m_resizeBorder);
-    switch (m_resizeEdges) {
-    case G::EdgeTop | G::EdgeLeft:
-    case G::EdgeBottom | G::EdgeRight:
-        setCursor(Qt::SizeFDiagCursor);
-        break;
-    case G::EdgeTop | G::EdgeRight:
-    case G::EdgeBottom | G::EdgeLeft:
-        setCursor(Qt::SizeBDiagCursor);
-        break;
-    case G::EdgeTop:
-    case G::EdgeBottom:
-        setCursor(Qt::SizeVerCursor);
-        break;
-    case G::EdgeLeft:
-    case G::EdgeRight:
-        setCursor(Qt::SizeHorCursor);
-        break;
-    default:
-        setCursor(Qt::ArrowCursor);
-        break;
-    }
 }
 
 void MainFrame::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton)
-        m_dragOffset = event->globalPos() - frameGeometry().topLeft();
+    m_dragger->press(event);
     QWidget::mousePressEvent(event);
 }
 
 void MainFrame::mouseMoveEvent(QMouseEvent *event)
 {
+    // A maximized window stays where it is.
     if (isMaximized())
         return;
-    if (event->buttons() & Qt::LeftButton) {
-        if (m_resizeEdges == FrameGeometry::EdgeNone)
-            move(event->globalPos() - m_dragOffset);
-        else
-            setGeometry(FrameGeometry::resizedGeometry(frameGeometry(), m_resizeEdges, event->globalPos(),
-                                                       minimumSize(), maximumSize()));
-    } else {
-        updateCursorShape(event->globalPos());
-    }
+    m_dragger->move(event);
     QWidget::mouseMoveEvent(event);
 }
 
 void MainFrame::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (m_resizeEdges != FrameGeometry::EdgeNone)
-        updateCursorShape(event->globalPos());
+    m_dragger->release(event);
     QWidget::mouseReleaseEvent(event);
 }
 

@@ -3,14 +3,16 @@
 #include <QHash>
 #include <QMap>
 #include <QPointer>
-#include <QSystemTrayIcon>
 #include <QWidget>
+
+#include <memory>
 
 namespace Ui { class MainFrame; }
 
 class AboutForm;
 class BackgroundTasks;
 class BoxSettingForm;
+class FrameDragger;
 class CloseSettingForm;
 class LoginForm;
 class QMenu;
@@ -19,6 +21,7 @@ class Settings;
 class Sqlite;
 class StatusBar;
 class TabWidget;
+class TrayIcon;
 class UserPhotoControl;
 class WebEngineProfile;
 
@@ -91,14 +94,10 @@ private:
     void setupTitleButtons();
     void createTrayIcon();
     void createMainMenu();
-    void handlerTrayActivated(QSystemTrayIcon::ActivationReason reason);
-    void updateCursorShape(const QPoint &globalPos);
     void layoutChildren();
 
     Ui::MainFrame *ui;
-    QPoint m_dragOffset;
-    int m_resizeBorder = 4;
-    int m_resizeEdges = 0;
+    std::unique_ptr<FrameDragger> m_dragger;
     UserPhotoControl *m_userPhoto = nullptr;
     StatusBar *m_statusBar = nullptr;
     QPointer<BoxSettingForm> m_settingForm;
@@ -112,9 +111,8 @@ private:
     WebEngineProfile *m_webProfile = nullptr;
     QString m_skinDir;
     QHash<QString, QString> *m_gameIdHostMap = nullptr;
-    QSystemTrayIcon *m_trayIcon = nullptr;
+    TrayIcon *m_tray = nullptr;
     BackgroundTasks *m_tasks = nullptr;
     Session *m_session = nullptr;
     QMetaObject::Connection m_loginBtnConnection;
-    QMenu *m_trayMenu = nullptr;
 };

@@ -1,10 +1,12 @@
 list(APPEND KORVO_BASE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/framegeometry.cpp)
 list(APPEND KORVO_GUI_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/framedragger.cpp
     ${CMAKE_CURRENT_LIST_DIR}/hometoolbar.cpp
     ${CMAKE_CURRENT_LIST_DIR}/label.cpp
     ${CMAKE_CURRENT_LIST_DIR}/mainframe.cpp
     ${CMAKE_CURRENT_LIST_DIR}/statusbar.cpp
     ${CMAKE_CURRENT_LIST_DIR}/toolwindow.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/trayicon.cpp
     ${CMAKE_CURRENT_LIST_DIR}/userphotocontrol.cpp
     ${CMAKE_CURRENT_LIST_DIR}/windowplacer.cpp)

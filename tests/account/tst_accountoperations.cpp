@@ -81,6 +81,27 @@ private slots:
                  QStringLiteral("0"));
     }
 
+    void digestAndNameRules()
+    {
+        QCOMPARE(AccountOperations::passwordDigest(QStringLiteral("korvo123")),
+                 QStringLiteral("132662596afc20bbe27bc7322d7da683"));
+        QCOMPARE(AccountOperations::passwordDigest(QStringLiteral("密码")).size(), 32);
+        QVERIFY(AccountOperations::hasChineseCharacter(QStringLiteral("abc玩家")));
+        QVERIFY(!AccountOperations::hasChineseCharacter(QStringLiteral("abc《》")));
+    }
+
+    void mainRowKeepsAStoredDigestWhenNoneIsGiven()
+    {
+        const QJsonObject reply{{QStringLiteral("user_id"), 10001}, {QStringLiteral("user_name"), QStringLiteral("k")}};
+        const AccountRow withDigest = AccountOperations::mainAccountRow(reply, QStringLiteral("d"), true, false);
+        QCOMPARE(withDigest.value(QStringLiteral("user_pass")), QStringLiteral("d"));
+        QCOMPARE(withDigest.value(QStringLiteral("user_id")), QStringLiteral("10001"));
+        QCOMPARE(withDigest.value(QStringLiteral("remember_me")) + withDigest.value(QStringLiteral("auto_login"))
+                     + withDigest.value(QStringLiteral("is_main")),
+                 QStringLiteral("101"));
+        QVERIFY(!AccountOperations::mainAccountRow(reply, QString(), true, true).contains(QStringLiteral("user_pass")));
+    }
+
     void writesTheSevenIdentityCookies()
     {
         qputenv("KORVO_PORTAL_HOST", "www.example.com:8080");

@@ -61,6 +61,27 @@ private slots:
                  expected);
     }
 
+
+    void cursorShowsTheEdgesUnderIt_data()
+    {
+        QTest::addColumn<int>("edges");
+        QTest::addColumn<int>("shape");
+        QTest::newRow("top-left") << 5 << int(Qt::SizeFDiagCursor);
+        QTest::newRow("bottom-right") << 10 << int(Qt::SizeFDiagCursor);
+        QTest::newRow("top-right") << 9 << int(Qt::SizeBDiagCursor);
+        QTest::newRow("bottom-left") << 6 << int(Qt::SizeBDiagCursor);
+        QTest::newRow("bottom") << 2 << int(Qt::SizeVerCursor);
+        QTest::newRow("left") << 4 << int(Qt::SizeHorCursor);
+        QTest::newRow("right") << 8 << int(Qt::SizeHorCursor);
+        QTest::newRow("inside") << 0 << int(Qt::ArrowCursor);
+    }
+
+    void cursorShowsTheEdgesUnderIt()
+    {
+        QFETCH(int, edges);
+        QFETCH(int, shape);
+        QCOMPARE(int(FrameGeometry::cursorFor(edges)), shape);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestFrameGeometry)
