@@ -12,6 +12,7 @@
 #include "tabwidget.h"
 #include "toolwindow.h"
 #include "userphotocontrol.h"
+#include "windowfinder.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -33,7 +34,7 @@ LoginForm::LoginForm(QWidget *parent)
     : QWidget(parent)
     , ui(new Ui::LoginForm)
     , m_request(new HttpRequest(this))
-    , m_mainFrame(qobject_cast<MainFrame *>(parent))
+    , m_mainFrame(WindowFinder::mainFrame(this))
     , m_session(new Session(this))
 {
     // For queued connections and signal spies on signalUserBalanceInfo.

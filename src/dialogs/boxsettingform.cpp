@@ -4,13 +4,14 @@
 #include "mainframe.h"
 #include "settings.h"
 #include "toolwindow.h"
+#include "windowfinder.h"
 
 #include <QShortcut>
 
 BoxSettingForm::BoxSettingForm(QWidget *parent)
     : QWidget(parent)
     , ui(new Ui::BoxSettingForm)
-    , m_mainFrame(qobject_cast<MainFrame *>(parent))
+    , m_mainFrame(WindowFinder::mainFrame(this))
 {
     ui->setupUi(this);
     setObjectName(QStringLiteral("BoxSettingForm"));

@@ -4,11 +4,12 @@
 #include "mainframe.h"
 #include "settings.h"
 #include "toolwindow.h"
+#include "windowfinder.h"
 
 CloseSettingForm::CloseSettingForm(QWidget *parent)
     : QWidget(parent)
     , ui(new Ui::CloseSettingForm)
-    , m_mainFrame(qobject_cast<MainFrame *>(parent))
+    , m_mainFrame(WindowFinder::mainFrame(this))
 {
     ui->setupUi(this);
     setObjectName(QStringLiteral("BoxSettingForm"));

@@ -4,6 +4,7 @@
 #include "apppaths.h"
 #include "portal.h"
 #include "tabwidget.h"
+#include "windowfinder.h"
 
 #include <QUrl>
 
@@ -130,9 +131,7 @@ void HomeToolBar::handlerCommonBtn()
 {
     auto *button = qobject_cast<QPushButton *>(sender());
     const QString path = button ? linkPath(button->objectName()) : QString();
-    TabWidget *tabs = nullptr;
-    for (QObject *up = parent(); up && !tabs; up = up->parent())
-        tabs = qobject_cast<TabWidget *>(up);
+    TabWidget *tabs = WindowFinder::tabWidget(this);
     if (path.isEmpty() || !tabs || !tabs->checkLogin())
         return;
     tabs->createWebTab(QUrl(Portal::portalRoot() + QLatin1Char('/') + path));

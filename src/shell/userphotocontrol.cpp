@@ -1,6 +1,7 @@
 #include "userphotocontrol.h"
 
 #include "tabwidget.h"
+#include "windowfinder.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -94,7 +95,7 @@ void UserPhotoControl::handlerPhotoReply(QNetworkReply *reply)
 
 void UserPhotoControl::mouseReleaseEvent(QMouseEvent *event)
 {
-    auto *tabs = window() ? window()->findChild<TabWidget *>(QStringLiteral("mainTabWidget")) : nullptr;
+    TabWidget *tabs = WindowFinder::tabWidget(this);
     if (tabs && tabs->checkLogin())
         m_menu->exec(event->globalPos());
     QWidget::mouseReleaseEvent(event);

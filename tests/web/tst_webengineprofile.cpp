@@ -24,7 +24,7 @@ private:
 void TestWebEngineProfile::sameObjectPerName()
 {
     WebEngineProfile *first = WebEngineProfile::profileFor(QStringLiteral("default"));
-    QVERIFY(first);
+    QCOMPARE(first->storageName(), QStringLiteral("default"));
     QCOMPARE(WebEngineProfile::profileFor(QStringLiteral("default")), first);
     WebEngineProfile *small = WebEngineProfile::profileFor(QStringLiteral("4711"));
     QVERIFY(small != first);
