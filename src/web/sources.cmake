@@ -1,5 +1,6 @@
 list(APPEND KORVO_BASE_SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/tabtitle.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/tabtitle.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/urlrouter.cpp)
 list(APPEND KORVO_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/navigationrequestinterceptor.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tabwidget.cpp
