@@ -6,6 +6,7 @@
 #include "backgroundtasks.h"
 #include "boxsettingform.h"
 #include "closesettingform.h"
+#include "external.h"
 #include "framedragger.h"
 #include "hometoolbar.h"
 #include "loginform.h"
@@ -153,6 +154,8 @@ void MainFrame::createTabWidget()
     m_tabWidget->createHomeTab();
     HomeToolBar *homeBar = m_tabWidget->homeToolBar();
     connect(homeBar, &HomeToolBar::signalBossKey, this, &QWidget::close);
+    connect(External::instance(), &External::signalLoginOut, this, &MainFrame::handlerUserLoginout);
+    connect(External::instance(), &External::signalSwitchUser, this, &MainFrame::showLoginWindow);
     connect(m_tabWidget, &QTabWidget::tabCloseRequested, m_tabWidget,
             static_cast<void (TabWidget::*)(int)>(&TabWidget::closeTab));
     for (QWidget *above : {static_cast<QWidget *>(ui->closeBtn), static_cast<QWidget *>(ui->maxBtn),

@@ -1,9 +1,12 @@
 list(APPEND KORVO_BASE_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/external.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tabtitle.cpp
     ${CMAKE_CURRENT_LIST_DIR}/urlrouter.cpp)
 list(APPEND KORVO_GUI_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/fullscreennotification.cpp
     ${CMAKE_CURRENT_LIST_DIR}/navigationrequestinterceptor.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tabwidget.cpp
     ${CMAKE_CURRENT_LIST_DIR}/webenginepage.cpp
     ${CMAKE_CURRENT_LIST_DIR}/webengineprofile.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/webtoolbar.cpp
     ${CMAKE_CURRENT_LIST_DIR}/webview.cpp)

@@ -1,5 +1,7 @@
 #include "tabwidget.h"
 
+#include "external.h"
+#include "fullscreennotification.h"
 #include "hometoolbar.h"
 #include "loginform.h"
 #include "portal.h"
@@ -7,9 +9,12 @@
 #include "tabtitle.h"
 #include "webenginepage.h"
 #include "webengineprofile.h"
+#include "webtoolbar.h"
 #include "webview.h"
 
+#include <QDesktopServices>
 #include <QHBoxLayout>
+#include <QMessageBox>
 #include <QPointer>
 #include <QTabBar>
 #include <QVBoxLayout>
@@ -31,8 +36,19 @@ TabWidget::TabWidget(QWidget *parent)
 {
     setObjectName(QStringLiteral("mainTabWidget"));
     connect(tabBar(), &QTabBar::tabBarDoubleClicked, this, QOverload<int>::of(&TabWidget::closeTab));
+    connect(tabBar(), &QTabBar::tabBarClicked, this, &TabWidget::handlerTabarClicked);
     tabBar()->setExpanding(false);
     setAttribute(Qt::WA_MouseTracking);
+    connectExternal();
+}
+
+void TabWidget::connectExternal()
+{
+    External *external = External::instance();
+    m_webChannel->registerObject(QStringLiteral("external"), external);
+    connect(external, &External::signalOpenUrl, this, &TabWidget::handlerOpenUrl);
+    connect(external, &External::signalOpenJFSC, this, &TabWidget::handlerOpenJFSC);
+    connect(external, &External::signalOpenGame_app, this, &TabWidget::openAppDownload);
 }
 
 void TabWidget::setWebProfile(WebEngineProfile *profile)
@@ -52,8 +68,8 @@ void TabWidget::setCurrentUserName(const QString &name)
 
 WebEngineProfile *TabWidget::chosenProfile() const
 {
-    if (m_profileFlag != kDefaultFlag)
-        return WebEngineProfile::profileFor(m_profileFlag);
+    if (profileFlag != kDefaultFlag)
+        return WebEngineProfile::profileFor(profileFlag);
     return m_defaultProfile ? m_defaultProfile : WebEngineProfile::profileFor(kDefaultFlag);
 }
 
@@ -236,12 +252,16 @@ WebView *TabWidget::createWebTab(const QWebEngineHttpRequest &request)
     container->setObjectName(QStringLiteral("webtabOther"));
     auto *layout = new QVBoxLayout(container);
     layout->setContentsMargins(0, 5, 0, 5);
+    webToolBar = new WebToolBar(this);
+    webToolBar->setGeometry(0, 0, width(), 40);
+    connect(webToolBar, &WebToolBar::signalReload, this, &TabWidget::handlerReload);
+    layout->addWidget(webToolBar);
     WebView *view = createOwnedView(request, new WebEnginePage(chosenProfile()));
     view->setObjectName(QStringLiteral("webotherview"));
     view->setFocus(Qt::OtherFocusReason);
     layout->addWidget(view);
 
-    container->setProperty("myProfileFlag", m_profileFlag);
+    container->setProperty("myProfileFlag", profileFlag);
     container->setProperty("userName", currentUserName);
     setCurrentIndex(addTab(container, QString()));
     updateTabBarWidth(count());
@@ -276,4 +296,113 @@ QString TabWidget::cutTitle(const QString &title)
 QString TabWidget::elideTitle(const QString &text)
 {
     return TabTitle::elide(text);
+}
+
+void TabWidget::handlerTabarClicked(int index)
+{
+    QWidget *container = widget(index);
+    if (!container) {
+        profileFlag = kDefaultFlag;
+        return;
+    }
+    const auto textOf = [container](const char *name) {
+        const QString value = container->property(name).toString();
+        return value.isEmpty() ? QString() : value;
+    };
+    currentServerId = textOf("serverId");
+    currentHost = textOf("host");
+    h5Playing = container->property("isH5Play").toBool();
+    const QString flag = textOf("myProfileFlag");
+    profileFlag = flag.isEmpty() ? kDefaultFlag : flag;
+    const QString name = textOf("userName");
+    if (!name.isEmpty())
+        currentUserName = name;
+}
+
+WebView *TabWidget::currentView(const QStringList &names) const
+{
+    QWidget *tab = currentWidget();
+    for (const QString &name : names) {
+        if (auto *view = tab ? tab->findChild<WebView *>(name) : nullptr)
+            return view;
+    }
+    return nullptr;
+}
+
+WebView *TabWidget::homePageView() const
+{
+    return findChild<WebView *>(QStringLiteral("homePageWebView"));
+}
+
+void TabWidget::handlerReload()
+{
+    // The home views are never reloaded from here.
+    if (WebView *view = currentView({QStringLiteral("hostwebview"), QStringLiteral("webotherview"),
+                                     QStringLiteral("h5HostWebView")}))
+        view->reload();
+}
+
+void TabWidget::handlerFullscreen()
+{
+    if (currentServerId.isEmpty() && !h5Playing) {
+        showMessage(QStringLiteral("非游戏窗口不允许全屏"));
+        return;
+    }
+    QWidget *tab = currentWidget();
+    auto *view = tab ? tab->findChild<WebView *>() : nullptr;
+    if (!view)
+        return;
+    view->setWindowFlags(Qt::Dialog);
+    view->showFullScreen();
+    auto *notice = new FullScreenNotification(view);
+    notice->show();
+    notice->raise();
+}
+
+void TabWidget::handlerOpenJFSC()
+{
+    createWebTab(QUrl(Portal::portalRoot() + QStringLiteral("/jfsc/")));
+}
+
+void TabWidget::handlerOpenUrl(const QString &url, const QString &option)
+{
+    // One remembered address for the whole process: where "back" returns after a search.
+    static QUrl beforeSearch;
+    WebView *home = homePageView();
+    if (option == QLatin1String("open")) {
+        createWebTab(QUrl(url));
+    } else if (option == QLatin1String("todayserver")) {
+        if (!home)
+            return;
+        home->load(QUrl(url));
+        if (m_homeToolBar)
+            m_homeToolBar->selectNavButton(QStringLiteral("homeBar_WebGameBtn"));
+    } else if (option == QLatin1String("search")) {
+        if (!home)
+            return;
+        beforeSearch = home->url();
+        home->load(QUrl(url));
+    } else if (option == QLatin1String("back")) {
+        // Before any search there is nowhere to go back to: a blank home page helps nobody.
+        if (home && !beforeSearch.isEmpty())
+            home->load(beforeSearch);
+    }
+}
+
+void TabWidget::openAppDownload(const QString &host, const QString &game)
+{
+    Q_UNUSED(game)
+    QDesktopServices::openUrl(QUrl(Portal::portalRoot() + QStringLiteral("/sy/download.php?appid=") + host
+                                   + QStringLiteral("&from=korvo_dodev")));
+}
+
+void TabWidget::showMessage(const QString &text)
+{
+    auto *box = new QMessageBox(this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowTitle(QStringLiteral("提示"));
+    box->setText(text);
+    box->addButton(QStringLiteral("确定"), QMessageBox::ActionRole);
+    box->setWindowModality(Qt::WindowModal);
+    box->open();
 }

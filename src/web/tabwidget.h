@@ -1,7 +1,11 @@
 #pragma once
 
+#include <QHash>
+#include <QPointer>
 #include <QTabWidget>
+#include <QVariant>
 #include <QWebEngineHttpRequest>
+#include <QWebEnginePage>
 
 class HomeToolBar;
 class LoginForm;
@@ -9,6 +13,7 @@ class QWebChannel;
 class Session;
 class WebEnginePage;
 class WebEngineProfile;
+class WebToolBar;
 class WebView;
 
 // The main window's central widget: the portal's home tab at index 0 and one
@@ -43,8 +48,18 @@ public:
     static QString cutTitle(const QString &title);
     static QString elideTitle(const QString &text);
 
+    // The account context that new tabs take over and clicks on tabs bring back.
     // Prefix of tab titles: the name of the account that plays.
     QString currentUserName;
+    // "default" for the main account, otherwise the small account's user id.
+    QString profileFlag = QStringLiteral("default");
+    QString currentHost;
+    QString currentServerId;
+    // The small account that plays: "user_id", "user_name", "user_token", "user_email", ...
+    QHash<QString, QVariant> smallAccountInfo;
+    bool h5Playing = false;
+    // The web toolbar made last.
+    QPointer<WebToolBar> webToolBar;
 
 public slots:
     void closeTab();
@@ -56,6 +71,12 @@ public slots:
     void handlerReloadWebGame();
     void handlerReloadMobileGame();
     void handlerReloadH5Game();
+    void handlerTabarClicked(int index);
+    void handlerFullscreen();
+    void handlerReload();
+    void handlerOpenJFSC();
+    void handlerOpenUrl(const QString &url, const QString &option);
+    void openAppDownload(const QString &host, const QString &game);
 
 private:
     WebEngineProfile *chosenProfile() const;
@@ -65,11 +86,14 @@ private:
     void loadHomeSection(const QString &action);
     void watchTitle(WebView *view, QWidget *container, bool cut);
     void showTitle(QWidget *container, const QString &title, bool cut);
+    void connectExternal();
+    WebView *currentView(const QStringList &names) const;
+    WebView *homePageView() const;
+    void showMessage(const QString &text);
 
     WebEngineProfile *m_defaultProfile = nullptr;
     LoginForm *m_loginForm = nullptr;
     Session *m_session = nullptr;
     HomeToolBar *m_homeToolBar = nullptr;
     QWebChannel *m_webChannel = nullptr;
-    QString m_profileFlag = QStringLiteral("default");
 };

@@ -3,12 +3,15 @@
 #include "portal.h"
 #include "tabfixture.h"
 #include "tabwidget.h"
+#include "webtoolbar.h"
 #include "webview.h"
 
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTest>
+#include <QUrlQuery>
 #include <QWebEngineProfile>
 
 class TestTabWidget final : public QObject
@@ -28,6 +31,8 @@ private slots:
     void tabBarWidth();
     void webTabTakesThePageTitle();
     void titleFollowsItsTabAfterAnEarlierOneCloses();
+    void pageBridgeOpensAWebTabWithItsToolbar();
+    void tabClickBringsBackItsContext();
 
 private:
     WebView *homeView(const QString &name) const;
@@ -215,6 +220,53 @@ void TestTabWidget::titleFollowsItsTabAfterAnEarlierOneCloses()
     setTitle(second, QStringLiteral("Tetris - Play"));
     QTRY_COMPARE_WITH_TIMEOUT(m_tabs->tabText(1), QStringLiteral("korvo|Tetris "), 5000);
     QCOMPARE(m_tabs->count(), 2);
+}
+
+void TestTabWidget::pageBridgeOpensAWebTabWithItsToolbar()
+{
+    QVERIFY(m_fixture.logIn(QStringLiteral("korvo")));
+    WebView *main = homeView(QStringLiteral("homePageWebView"));
+    main->load(QUrl(Portal::webPage(QStringLiteral("index")) + QStringLiteral("&v2")));
+    QSignalSpy loaded(main, &WebView::loadFinished);
+    QVERIFY(loaded.wait(15000));
+    // The feed link calls external.OpenUrl(<feed>, "open") over the web channel.
+    main->page()->runJavaScript(QStringLiteral("document.querySelector('a[onclick*=dynamic]').click()"));
+    QTRY_COMPARE_WITH_TIMEOUT(m_tabs->count(), 2, 15000);
+    QWidget *tab = m_tabs->currentWidget();
+    QVERIFY(tab->findChild<WebToolBar *>());
+    QTRY_COMPARE_WITH_TIMEOUT(TabFixture::view(tab, QStringLiteral("webotherview"))->url().path(),
+                              QStringLiteral("/dynamic.php"), 15000);
+
+    // "back" returns to where the last search started; before any search the page stays.
+    const QUrl index = main->url();
+    m_tabs->handlerOpenUrl(QString(), QStringLiteral("back"));
+    QCOMPARE(main->url(), index);
+    m_tabs->handlerOpenUrl(Portal::webPage(QStringLiteral("web_game")) + QStringLiteral("&v2&keyword=x"),
+                           QStringLiteral("search"));
+    QTRY_COMPARE_WITH_TIMEOUT(QUrlQuery(main->url()).queryItemValue(QStringLiteral("keyword")), QStringLiteral("x"), 15000);
+    m_tabs->handlerOpenUrl(QString(), QStringLiteral("back"));
+    QTRY_COMPARE_WITH_TIMEOUT(main->url(), index, 15000);
+}
+
+void TestTabWidget::tabClickBringsBackItsContext()
+{
+    QVERIFY(m_fixture.logIn(QStringLiteral("korvo")));
+    QWidget *game = openPage(QStringLiteral("/gift.php"))->parentWidget();
+    game->setProperty("serverId", QStringLiteral("12"));
+    game->setProperty("myProfileFlag", QStringLiteral("4711"));
+    m_tabs->handlerTabarClicked(1);
+    QCOMPARE(m_tabs->currentServerId, QStringLiteral("12"));
+    QCOMPARE(m_tabs->profileFlag, QStringLiteral("4711"));
+    m_tabs->handlerTabarClicked(-1);
+    QCOMPARE(m_tabs->profileFlag, QStringLiteral("default"));
+
+    // A tab without a server and not playing H5 may not go full screen.
+    m_tabs->handlerTabarClicked(0);
+    m_tabs->handlerFullscreen();
+    auto *box = m_tabs->findChild<QMessageBox *>();
+    QVERIFY(box);
+    QCOMPARE(box->text(), QStringLiteral("非游戏窗口不允许全屏"));
+    box->close();
 }
 
 QTEST_MAIN(TestTabWidget)

@@ -1,0 +1,55 @@
+#include "external.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+// Which signal each call of a page becomes.
+class TestExternal final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void openGameChoosesBySpelledType_data()
+    {
+        QTest::addColumn<QString>("gameType");
+        QTest::addColumn<int>("web");
+        QTest::addColumn<int>("h5");
+        QTest::addColumn<int>("app");
+        QTest::newRow("h5") << QStringLiteral("h5") << 0 << 1 << 0;
+        QTest::newRow("capital H is a web game") << QStringLiteral("H5") << 1 << 0 << 0;
+        QTest::newRow("app") << QStringLiteral("app") << 0 << 0 << 1;
+        QTest::newRow("empty") << QString() << 1 << 0 << 0;
+    }
+
+    void openGameChoosesBySpelledType()
+    {
+        QFETCH(QString, gameType);
+        QFETCH(int, web);
+        QFETCH(int, h5);
+        QFETCH(int, app);
+        External *external = External::instance();
+        QSignalSpy webSpy(external, &External::signalOpenGame);
+        QSignalSpy h5Spy(external, &External::signalOpenGame_h5);
+        QSignalSpy appSpy(external, &External::signalOpenGame_app);
+        external->OpenGame(QStringLiteral("xianxia"), QStringLiteral("仙侠传说"), gameType);
+        QCOMPARE(webSpy.count(), web);
+        QCOMPARE(h5Spy.count(), h5);
+        QCOMPARE(appSpy.count(), app);
+        QSignalSpy *fired = web ? &webSpy : h5 ? &h5Spy : &appSpy;
+        QCOMPARE(fired->first(), QVariantList({QStringLiteral("xianxia"), QStringLiteral("仙侠传说")}));
+    }
+
+    void pagesCanCallEveryMethodByName()
+    {
+        // The channel reaches slots by name: a renamed one would leave pages calling nothing.
+        const QMetaObject *meta = External::instance()->metaObject();
+        for (const char *method : {"OpenGame(QString,QString,QString)", "GetHttpData(QString)", "Sign()",
+                                   "OpenUrl(QString,QString)", "OpenJFSC()", "LoginOut()", "SwitchUser()",
+                                   "PaySubmit()"})
+            QVERIFY2(meta->indexOfSlot(method) >= 0, method);
+        QCOMPARE(External::instance(), External::instance());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestExternal)
+#include "tst_external.moc"
