@@ -1,6 +1,8 @@
 #include "backgroundtasks.h"
 
+#include "gameurlgotointerceptorthread.h"
 #include "threadcheckaccount.h"
+#include "threadgameidhostmap.h"
 #include "tokendelaythread.h"
 
 #include <QThread>
@@ -38,6 +40,35 @@ TokenDelayThread *BackgroundTasks::startTokenThread()
     m_tokenThread->start(QThread::InheritPriority);
     m_started << m_tokenThread;
     return m_tokenThread;
+}
+
+GameUrlGotoInterceptorThread *BackgroundTasks::startRulesWorker()
+{
+    auto *thread = new GameUrlGotoInterceptorThread(this);
+    thread->start(QThread::LowPriority);
+    m_started << thread;
+    return thread;
+}
+
+ThreadGameIdHostMap *BackgroundTasks::startGameIdMap(QObject *context,
+                                                     const std::function<void(const QByteArray &)> &onMap)
+{
+    if (m_gameIdMap)
+        return m_gameIdMap;
+    auto *thread = new QThread(this);
+    m_gameIdMap = new ThreadGameIdHostMap;
+    m_gameIdMap->moveToThread(thread);
+    connect(thread, &QThread::started, m_gameIdMap, &ThreadGameIdHostMap::getinfo);
+    connect(thread, &QThread::finished, m_gameIdMap, &QObject::deleteLater);
+    connect(m_gameIdMap, &ThreadGameIdHostMap::signalsMap, context, onMap);
+    thread->start(QThread::LowPriority);
+    m_started << thread;
+    return m_gameIdMap;
+}
+
+ThreadCheckAccount *BackgroundTasks::accountCheck() const
+{
+    return m_accountCheck;
 }
 
 int BackgroundTasks::runningCount() const

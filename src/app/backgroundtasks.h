@@ -4,8 +4,12 @@
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
+
+class GameUrlGotoInterceptorThread;
 class QThread;
 class ThreadCheckAccount;
+class ThreadGameIdHostMap;
 class TokenDelayThread;
 
 // The client's background activities, owned in one place: each is started
@@ -22,8 +26,12 @@ public:
     ThreadCheckAccount *startAccountCheck();
     // The hourly token refresh.
     TokenDelayThread *startTokenThread();
+    // One request each at start: the diverting rules, and the game-id map.
+    GameUrlGotoInterceptorThread *startRulesWorker();
+    // The map's reply reaches onMap on the context's thread.
+    ThreadGameIdHostMap *startGameIdMap(QObject *context, const std::function<void(const QByteArray &)> &onMap);
 
-    ThreadCheckAccount *accountCheck() const { return m_accountCheck; }
+    ThreadCheckAccount *accountCheck() const;
     TokenDelayThread *tokenThread() const { return m_tokenThread; }
     int runningCount() const;
 
@@ -35,4 +43,5 @@ private:
     // Deleted on its own thread when that thread ends.
     QPointer<ThreadCheckAccount> m_accountCheck;
     TokenDelayThread *m_tokenThread = nullptr;
+    QPointer<ThreadGameIdHostMap> m_gameIdMap;
 };

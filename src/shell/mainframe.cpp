@@ -18,6 +18,7 @@
 #include "sqlite.h"
 #include "statusbar.h"
 #include "tabwidget.h"
+#include "threadgameidhostmap.h"
 #include "threadcheckaccount.h"
 #include "tokendelaythread.h"
 #include "toolwindow.h"
@@ -82,6 +83,8 @@ MainFrame::MainFrame(QWidget *parent)
     createMainMenu();
     setupTitleButtons();
     m_tasks->startTokenThread();
+    m_tasks->startRulesWorker();
+    getGameIdHostRelation();
 
     m_dragger = std::make_unique<FrameDragger>(this);
     layoutChildren();
@@ -406,4 +409,16 @@ void MainFrame::handlerCheckAccountErr(int code, QString msg)
 void MainFrame::handlerOpenUserCenter()
 {
     m_tabWidget->createWebTab(QUrl(Portal::portalRoot() + QStringLiteral("/user.php")));
+}
+
+void MainFrame::getGameIdHostRelation()
+{
+    m_tasks->startGameIdMap(this, [this](const QByteArray &reply) { fillGameIdHostMap(reply); });
+}
+
+void MainFrame::fillGameIdHostMap(const QByteArray &reply)
+{
+    const QHash<QString, QString> map = ThreadGameIdHostMap::parseMap(reply);
+    for (auto it = map.cbegin(); it != map.cend(); ++it)
+        m_gameIdHostMap.insert(it.key(), it.value());
 }

@@ -45,7 +45,8 @@ public:
     TabWidget *tabWidget() const { return m_tabWidget; }
     WebEngineProfile *webProfile() const { return m_webProfile; }
     UserPhotoControl *userPhoto() const { return m_userPhoto; }
-    QHash<QString, QString> *gameIdHostMap() const { return m_gameIdHostMap; }
+    // Game id to game host, filled once the portal's map arrives.
+    const QHash<QString, QString> *gameIdHostMap() const { return &m_gameIdHostMap; }
     QString skinDirectory() const { return m_skinDir; }
     // Test hook: how often the account check asks the portal (applies to the next login).
     void setAccountCheckPeriod(int ms);
@@ -68,6 +69,7 @@ public slots:
     void handlerUserLoginout();
     void handlerOpenUserCenter();
     void handlerCheckAccountErr(int code, QString msg);
+    void getGameIdHostRelation();
 
 protected:
     // Ends the process; a seam so that tests can observe the request.
@@ -90,6 +92,7 @@ private:
     void createLoginForm();
     void createTabWidget();
     void setLoginButtonAction(bool loggedIn);
+    void fillGameIdHostMap(const QByteArray &reply);
     void centerOnScreen();
     void setupTitleButtons();
     void createTrayIcon();
@@ -110,7 +113,7 @@ private:
     QPointer<CloseSettingForm> m_closeSettingForm;
     WebEngineProfile *m_webProfile = nullptr;
     QString m_skinDir;
-    QHash<QString, QString> *m_gameIdHostMap = nullptr;
+    QHash<QString, QString> m_gameIdHostMap;
     TrayIcon *m_tray = nullptr;
     BackgroundTasks *m_tasks = nullptr;
     Session *m_session = nullptr;

@@ -1,7 +1,10 @@
 list(APPEND KORVO_BASE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/external.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/gameurlgotointerceptorthread.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tabtitle.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/urlrouter.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/threadgameidhostmap.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/urlrouter.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/urlrules.cpp)
 list(APPEND KORVO_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/fullscreennotification.cpp
     ${CMAKE_CURRENT_LIST_DIR}/navigationrequestinterceptor.cpp

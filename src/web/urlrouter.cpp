@@ -57,6 +57,17 @@ void UrlRouter::setRules(const QStringList &patterns)
     }
 }
 
+bool UrlRouter::reloadRulesIfChanged(const QString &file)
+{
+    const UrlRules::Stamp stamp = UrlRules::stampOf(file);
+    if (m_rulesRead && stamp == m_rulesStamp)
+        return false;
+    m_rulesRead = true;
+    m_rulesStamp = stamp;
+    setRules(UrlRules::patterns(file));
+    return true;
+}
+
 bool UrlRouter::matchesRule(const QString &text) const
 {
     for (const QRegularExpression &rule : m_rules) {

@@ -2,6 +2,7 @@
 
 #include "identity.h"
 #include "urlroute.h"
+#include "urlrules.h"
 
 #include <QHash>
 #include <QRegularExpression>
@@ -35,6 +36,9 @@ public:
     // Compiles the patterns once; an invalid or oversized one never matches.
     void setRules(const QStringList &patterns);
     int ruleCount() const { return m_rules.size(); }
+    // Compiles the rules file again when it changed since the last look; a
+    // click never re-reads an unchanged file.
+    bool reloadRulesIfChanged(const QString &file);
     void setGameIdHosts(const QHash<QString, QString> &map) { m_gameIdHosts = map; }
 
     UrlRoute route(const QUrl &url, const RouteContext &context) const;
@@ -51,5 +55,7 @@ private:
     QString m_h5Host;
     QStringList m_partnerHosts;
     QVector<QRegularExpression> m_rules;
+    UrlRules::Stamp m_rulesStamp;
+    bool m_rulesRead = false;
     QHash<QString, QString> m_gameIdHosts;
 };
