@@ -19,13 +19,20 @@ struct Fault {
     bool malformed = false;            // body cut in half
     int status = 0;                    // e.g. 500
     bool drop = false;                 // connection closed before the body
+    int gzipBombMib = 0;               // a gzip body that inflates to this many MiB of zeros
+    bool endlessHeaders = false;       // header lines that never end
+    int imagePx = 0;                   // a valid square PNG this many pixels wide
+    int dripMs = 0;                    // the body one byte every this many milliseconds
+    int largeBytes = 0;                // a JSON member made this long
+    std::string largeField = "user_email";
+    int dupKeys = 0;                   // repeated "dup" members with object values
     int times = -1;                    // remaining uses, -1 for every request
 
     static std::optional<Fault> fromParams(const std::map<std::string, std::string> &params,
                                            std::string *error);
     nlohmann::json toJson() const;
     std::string label() const;
-    bool replacesReply() const { return word || status || drop; }
+    bool replacesReply() const { return word || status || drop || gzipBombMib || endlessHeaders || imagePx; }
 };
 
 // Faults by endpoint key: an action ("game_list"), a gateway sign ("user_login"),
@@ -48,6 +55,10 @@ public:
 
 private:
     void wait(int ms);
+    bool stopping() const;
+    void applyToBody(const Fault &fault, httplib::Response &res);
+    void drip(int intervalMs, httplib::Response &res);
+    void endlessHeaders(httplib::Response &res);
 
     mutable std::mutex m_mutex;
     std::condition_variable m_wake;

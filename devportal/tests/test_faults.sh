@@ -97,6 +97,53 @@ expect_has "log entry fields" "$entry" '"endpoint":"game_list","host":"portal","
 expect_lacks "control calls are not logged" "$(cat "$WORK/log.jsonl")" "__control"
 expect_eq "log file and memory agree" "$(wc -l < "$WORK/log.jsonl")" "$(page "http://$PORTAL/__log" | wc -l)"
 
+# --- hostile replies
+control "op=fault&endpoint=check_update&gzip_bomb_mib=64&times=1" > /dev/null
+curl -s -D "$WORK/bomb.h" -o "$WORK/bomb.gz" "http://$PORTAL/DODev_C/index.php?type=open&action=check_update"
+expect_has "gzip bomb says gzip" "$(cat "$WORK/bomb.h")" "Content-Encoding: gzip"
+expect_eq "gzip bomb is small" "$([ "$(wc -c < "$WORK/bomb.gz")" -lt 200000 ] && echo yes)" "yes"
+expect_eq "gzip bomb inflates to its size" "$(gzip -dc < "$WORK/bomb.gz" | wc -c)" "67108864"
+
+control "op=fault&endpoint=check_update&endless_headers=1&times=1" > /dev/null
+curl -s -m 1 -o /dev/null -D "$WORK/endless.h" "http://$PORTAL/DODev_C/index.php?type=open&action=check_update"
+expect_eq "endless headers: an interim reply first" "$(head -n 1 "$WORK/endless.h" | tr -d '\r')" "HTTP/1.1 100 Continue"
+expect_eq "endless headers keep coming" "$([ "$(grep -c '^X-Filler-' "$WORK/endless.h")" -gt 100 ] && echo yes)" "yes"
+expect_eq "endless headers never end" "$(grep -c '^HTTP/1.1 200' "$WORK/endless.h")" "1"
+
+control "op=fault&endpoint=check_update&word=already&drip_ms=150&times=1" > /dev/null
+start=$(millis); dripped=$(api check_update); took=$(( $(millis) - start ))
+expect_eq "drip keeps the body" "$dripped" "already"
+expect_eq "drip sends a byte at a time" "$([ "$took" -ge 900 ] && echo yes)" "yes"
+
+control "op=fault&endpoint=user_login&large_bytes=3000000&times=1" > /dev/null
+large=$(login korvo korvo123)
+email=$(json_field "$large" user_email)
+expect_eq "large member" "${#email}" "3000000"
+expect_eq "large reply stays a login" "$(json_field "$large" user_id)" "10001"
+control "op=fault&endpoint=check_update&large_bytes=10&large_field=last_version&times=1" > /dev/null
+expect_eq "large member by name" "$(json_field "$(api check_update)" last_version)" "xxxxxxxxxx"
+
+control "op=fault&endpoint=user_login&dup_keys=500&times=1" > /dev/null
+dup=$(login korvo korvo123)
+expect_eq "repeated keys" "$(printf '%s' "$dup" | grep -o '"dup":{"n":\[1\]}' | wc -l)" "500"
+expect_eq "repeated keys before the reply's own" "$(json_field "$dup" user_id)" "10001"
+
+control "op=fault&endpoint=/DODev_C/avatar.php&image_px=20000&times=1" > /dev/null
+curl -s -o "$WORK/huge.png" "http://$PORTAL/DODev_C/avatar.php?user_id=10001"
+expect_eq "huge picture is a PNG of its size" "$(head -c 24 "$WORK/huge.png" | tail -c 8 | hex)" "00004e2000004e20"
+expect_eq "huge picture is small" "$([ "$(wc -c < "$WORK/huge.png")" -lt 3000000 ] && echo yes)" "yes"
+if command -v python3 > /dev/null; then
+    expect_eq "huge picture decodes" "$(python3 -c 'import sys, zlib
+d = open(sys.argv[1], "rb").read(); i = d.index(b"IDAT")
+n = int.from_bytes(d[i-4:i], "big"); o = zlib.decompressobj()
+t = len(o.decompress(d[i+4:i+4+n], 1 << 24))
+while o.unconsumed_tail: t += len(o.decompress(o.unconsumed_tail, 1 << 24))
+print(t, o.eof)' "$WORK/huge.png")" "1600020000 True"
+else
+    skip "huge picture decodes: no python3"
+fi
+expect_eq "bad size" "$(status_of "http://$PORTAL/__control?op=fault&endpoint=x&image_px=0")" "400"
+
 # --- a delayed reply does not hold up the end
 control "op=fault&endpoint=check_update&delay_ms=60000" > /dev/null
 curl -s -m 10 "http://$PORTAL/DODev_C/index.php?type=open&action=check_update" > /dev/null &

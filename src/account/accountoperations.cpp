@@ -1,5 +1,6 @@
 #include "accountoperations.h"
 
+#include "httprequest.h"
 #include "networkcookie.h"
 #include "portal.h"
 #include "rsasignature.h"
@@ -16,6 +17,23 @@ const char *const kWords[] = {"params error", "nouser",       "password_error", 
 QString field(const QJsonObject &reply, const char *key)
 {
     return Portal::text(reply.value(QLatin1String(key)));
+}
+
+// The identity members a reply may carry, each a string or a number of sane length.
+const char *const kIdentityKeys[] = {"plat_userid", "user_id", "user_name", "user_email", "user_nick", "user_token"};
+
+bool identityIsReadable(const QJsonObject &object)
+{
+    for (const char *key : kIdentityKeys) {
+        const QJsonValue value = object.value(QLatin1String(key));
+        if (value.isUndefined())
+            continue;
+        if (!value.isString() && !value.isDouble())
+            return false;
+        if (Portal::text(value).size() > AccountOperations::maxIdentityLength)
+            return false;
+    }
+    return true;
 }
 
 bool holdsIdentity(const QJsonObject &object)
@@ -55,6 +73,13 @@ QUrl AccountOperations::sealedUrl(const QString &text)
     return Portal::accountUrl(RSASignature::encrypt(text));
 }
 
+HttpRequest *AccountOperations::newRequest(QObject *parent)
+{
+    auto *request = new HttpRequest(parent);
+    request->setOneAttempt(true);
+    return request;
+}
+
 AccountReply AccountOperations::classify(const QByteArray &body)
 {
     AccountReply reply;
@@ -71,6 +96,10 @@ AccountReply AccountOperations::classify(const QByteArray &body)
     if (Portal::isErrorObject(reply.object, &reply.message)) {
         reply.kind = AccountReply::Error;
         reply.code = field(reply.object, "code");
+        return reply;
+    }
+    if (!identityIsReadable(reply.object)) {
+        reply.object = QJsonObject();
         return reply;
     }
     reply.kind = holdsIdentity(reply.object) ? AccountReply::Identity : AccountReply::Incomplete;

@@ -9,7 +9,9 @@
 #include <QString>
 #include <QUrl>
 
+class HttpRequest;
 class NetworkCookie;
+class QObject;
 
 // What the gateway said to an account operation.
 struct AccountReply
@@ -19,7 +21,8 @@ struct AccountReply
         Error,       // an object with "code"; its text in code, its "msg" in message
         Identity,    // an object with every identity field, name, id and token set
         Incomplete,  // an object that is neither an error nor a whole identity
-        Unreadable,  // anything else: no JSON, JSON that is not an object
+        Unreadable,  // anything else: no JSON, JSON that is not an object, an
+                     // identity member that is no string or number or is too long
     };
     Kind kind = Unreadable;
     QString word;
@@ -34,6 +37,9 @@ struct AccountReply
 class AccountOperations
 {
 public:
+    // Longest identity member a reply may carry, in characters.
+    static constexpr int maxIdentityLength = 256;
+
     // "datatype=user&sign=user_login&user_name=..&user_pass=..&key=.."
     static QString loginText(const QString &name, const QString &digest);
     // "datatype=user&sign=user_register&user_large_id=..&user_name=..&user_pass=..&key=.."
@@ -42,6 +48,9 @@ public:
     static QString statusCheckText(const QString &userId, const QString &token);
     // The gateway address carrying the sealed text.
     static QUrl sealedUrl(const QString &text);
+    // A request for account operations: one attempt at a time, so a reply
+    // reaches only the attempt that sent it.
+    static HttpRequest *newRequest(QObject *parent);
 
     // Reads a gateway reply once, for every handler: bare words first, then JSON.
     static AccountReply classify(const QByteArray &body);

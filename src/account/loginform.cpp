@@ -33,7 +33,7 @@ const QString kMasked = QStringLiteral("******");
 LoginForm::LoginForm(QWidget *parent)
     : QWidget(parent)
     , ui(new Ui::LoginForm)
-    , m_request(new HttpRequest(this))
+    , m_request(AccountOperations::newRequest(this))
     , m_mainFrame(WindowFinder::mainFrame(this))
     , m_session(new Session(this))
 {
@@ -73,6 +73,8 @@ void LoginForm::setupForm()
 void LoginForm::connectForm()
 {
     connect(ui->login_CloseBtn, &QPushButton::clicked, this, [this] {
+        // A login left behind must not come back as a login later.
+        m_request->cancel();
         restoreLoginButton();
         close();
     });
@@ -148,6 +150,11 @@ void LoginForm::setTabWidget(TabWidget *tabs)
 void LoginForm::setRequestTimeout(int ms)
 {
     m_request->setTimeout(ms);
+}
+
+void LoginForm::setRequestDeadline(int ms)
+{
+    m_request->setDeadline(ms);
 }
 
 Sqlite *LoginForm::accountStore()

@@ -48,6 +48,7 @@ public:
     // The tab container whose extra tabs a login closes; by default the main window's.
     void setTabWidget(TabWidget *tabs);
     void setRequestTimeout(int ms);
+    void setRequestDeadline(int ms);
 
     // Logs in the last account marked for it, with its stored digest. Called
     // once the main window is wired, so nothing is sent before it exists.

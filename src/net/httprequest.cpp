@@ -1,43 +1,55 @@
 #include "httprequest.h"
 
-#include <QNetworkAccessManager>
+#include "guardednetwork.h"
+
 #include <QNetworkReply>
-#include <QNetworkRequest>
 
 HttpRequest::HttpRequest(QObject *parent)
     : QObject(parent)
-    , m_manager(new QNetworkAccessManager)
+    , m_network(new GuardedNetwork(this))
 {
-    connect(m_manager, &QNetworkAccessManager::finished, this, &HttpRequest::requestFinish);
+    connect(m_network, &GuardedNetwork::finished, this, &HttpRequest::requestFinish);
 }
 
-HttpRequest::~HttpRequest()
-{
-    // A reply finishing while this object is half destroyed must not reach it;
-    // the manager itself may be inside its own signal, so it goes later.
-    m_manager->disconnect(this);
-    m_manager->deleteLater();
-}
+HttpRequest::~HttpRequest() = default;
 
 void HttpRequest::get(const QUrl &url)
 {
-    QNetworkRequest request(url);
-    request.setTransferTimeout(m_timeoutMs);
-    m_manager->get(request);
+    if (m_oneAttempt)
+        cancel();
+    m_pending.append(m_network->get(url, m_limits));
 }
 
 void HttpRequest::setTimeout(int ms)
 {
-    m_timeoutMs = ms > 0 ? ms : defaultTimeoutMs;
+    m_limits.idleMs = ms > 0 ? ms : defaultTimeoutMs;
+}
+
+void HttpRequest::setDeadline(int ms)
+{
+    m_limits.deadlineMs = ms > 0 ? ms : ReplyGuard::apiLimits().deadlineMs;
+}
+
+void HttpRequest::cancel()
+{
+    const QList<QPointer<QNetworkReply>> pending = m_pending;
+    m_pending.clear();
+    for (const QPointer<QNetworkReply> &reply : pending) {
+        if (ReplyGuard *guard = reply ? ReplyGuard::of(reply) : nullptr)
+            guard->cancel();
+    }
 }
 
 void HttpRequest::requestFinish(QNetworkReply *reply)
 {
     reply->deleteLater();
-    // Error statuses (404, 500, ...) come as errors too; their pages are no answer.
-    if (reply->error() != QNetworkReply::NoError) {
-        emit signalHttpFailed(reply->errorString());
+    m_pending.removeAll(reply);
+    const ReplyGuard *guard = ReplyGuard::of(reply);
+    if (!guard || guard->failure() == ReplyGuard::Failure::Cancelled)
+        return;
+    if (!guard->succeeded()) {
+        emit signalHttpFailed(guard->failureText());
         return;
     }
-    emit signalHttpSuccess(reply->readAll());
+    emit signalHttpSuccess(guard->body());
 }

@@ -1,5 +1,7 @@
 #include "portal.h"
 
+#include "jsonkeycheck.h"
+
 #include <QHostAddress>
 #include <QJsonDocument>
 #include <QJsonValue>
@@ -125,8 +127,12 @@ bool Portal::isWord(const QByteArray &body, const char *word)
 
 bool Portal::parseObject(const QByteArray &body, QJsonObject *object)
 {
+    const QByteArray clean = stripBom(body);
+    // Refused before the parser sees it: Qt's parser leaks on repeated keys.
+    if (JsonKeyCheck::hasRepeatedKey(clean))
+        return false;
     QJsonParseError error;
-    const QJsonDocument doc = QJsonDocument::fromJson(stripBom(body), &error);
+    const QJsonDocument doc = QJsonDocument::fromJson(clean, &error);
     if (error.error != QJsonParseError::NoError || !doc.isObject())
         return false;
     *object = doc.object();

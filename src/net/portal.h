@@ -38,7 +38,8 @@ public:
     // words are compared before any JSON is parsed.
     static QByteArray stripBom(const QByteArray &body);
     static bool isWord(const QByteArray &body, const char *word);
-    // The body as a JSON object, or false when it is anything else.
+    // The body as a JSON object, or false when it is anything else or
+    // repeats a key within one object.
     static bool parseObject(const QByteArray &body, QJsonObject *object);
     // An object with "code" is an error; its "msg" is optional.
     static bool isErrorObject(const QJsonObject &object, QString *message = nullptr);

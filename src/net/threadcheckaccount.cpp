@@ -1,17 +1,15 @@
 #include "threadcheckaccount.h"
 
+#include "guardednetwork.h"
 #include "portal.h"
 
 #include <QDebug>
 #include <QJsonObject>
-#include <QNetworkAccessManager>
 #include <QNetworkReply>
-#include <QNetworkRequest>
 #include <QTimer>
 
 namespace {
 const char *const kGenerationProperty = "checkGeneration";
-constexpr int kRequestTimeoutMs = 15000;
 }
 
 ThreadCheckAccount::ThreadCheckAccount(QObject *parent)
@@ -46,13 +44,14 @@ void ThreadCheckAccount::onStopCheck()
 
 void ThreadCheckAccount::onTimerLater()
 {
-    if (!m_manager || m_token.isEmpty())
+    if (!m_network || m_token.isEmpty())
         return;
     qDebug() << "onTimerLater:" << checkAddress(Portal::redacted(m_token));
-    QNetworkRequest request{QUrl(checkAddress(m_token))};
-    // A hung portal ends the request well before the next period.
-    request.setTransferTimeout(kRequestTimeoutMs);
-    QNetworkReply *reply = m_manager->get(request);
+    // A hung or dripping portal ends the request well before the next period.
+    ReplyGuard::Limits limits = ReplyGuard::apiLimits();
+    if (m_deadlineMs > 0)
+        limits.deadlineMs = m_deadlineMs;
+    QNetworkReply *reply = m_network->get(QUrl(checkAddress(m_token)), limits);
     reply->setProperty(kGenerationProperty, m_generation);
 }
 
@@ -61,11 +60,12 @@ void ThreadCheckAccount::onReplyFinish(QNetworkReply *reply)
     reply->deleteLater();
     if (reply->property(kGenerationProperty).toInt() != m_generation)
         return;
-    // A transport error or an error page says nothing about the account.
-    if (reply->error() != QNetworkReply::NoError)
+    // A transport error, an error page or an oversized reply says nothing about the account.
+    const ReplyGuard *guard = ReplyGuard::of(reply);
+    if (!guard || !guard->succeeded())
         return;
     QJsonObject object;
-    if (!Portal::parseObject(reply->readAll(), &object))
+    if (!Portal::parseObject(guard->body(), &object))
         return;
     const int code = object.contains(QLatin1String("code"))
         // Through text: a number too large for an int must not reach a numeric conversion.
@@ -85,9 +85,9 @@ void ThreadCheckAccount::ensureTimer()
         return;
     // Created here, on the worker thread, as children that die with the worker.
     m_timer = new QTimer(this);
-    m_manager = new QNetworkAccessManager(this);
+    m_network = new GuardedNetwork(this);
     connect(m_timer, &QTimer::timeout, this, &ThreadCheckAccount::onTimerLater);
-    connect(m_manager, &QNetworkAccessManager::finished, this, &ThreadCheckAccount::onReplyFinish);
+    connect(m_network, &GuardedNetwork::finished, this, &ThreadCheckAccount::onReplyFinish);
 }
 
 QString ThreadCheckAccount::checkAddress(const QString &token) const

@@ -5,7 +5,7 @@
 
 #include <atomic>
 
-class QNetworkAccessManager;
+class GuardedNetwork;
 class QNetworkReply;
 class QTimer;
 
@@ -25,6 +25,8 @@ public:
     // Test hook: the check period, read at the next onCheckAccount.
     void setPeriod(int ms) { m_periodMs = ms; }
     int period() const { return m_periodMs; }
+    // Test hook: the overall deadline of each check request.
+    void setRequestDeadline(int ms) { m_deadlineMs = ms; }
 
 signals:
     void signalLoginError(int code, QString msg);
@@ -40,11 +42,12 @@ private:
     QString checkAddress(const QString &token) const;
 
     QTimer *m_timer = nullptr;
-    QNetworkAccessManager *m_manager = nullptr;
+    GuardedNetwork *m_network = nullptr;
     int m_platUserId = 0;
     int m_userId = 0;
     QString m_token;
     // Replies of a replaced or stopped check are ignored: they speak of an old login.
     int m_generation = 0;
     std::atomic<int> m_periodMs{defaultPeriodMs};
+    std::atomic<int> m_deadlineMs{0};
 };

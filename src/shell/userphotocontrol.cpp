@@ -1,19 +1,20 @@
 #include "userphotocontrol.h"
 
+#include "avatarpicture.h"
+#include "guardednetwork.h"
 #include "tabwidget.h"
 #include "windowfinder.h"
 
+#include <QDebug>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QPainter>
 #include <QPainterPath>
 
 namespace {
 constexpr int kPictureSize = 60;
-constexpr int kDownloadTimeoutMs = 15000;
 }
 
 UserPhotoControl::UserPhotoControl(QWidget *parent)
@@ -65,32 +66,35 @@ void UserPhotoControl::setPhoto(const QString &path)
 {
     // A later local picture (logout) wins over an avatar still downloading.
     if (m_pendingReply)
-        m_pendingReply->abort();
+        ReplyGuard::of(m_pendingReply)->cancel();
     showPicture(QPixmap(path));
 }
 
 void UserPhotoControl::setPhotoUrl(const QUrl &url)
 {
-    if (!m_network)
-        m_network = new QNetworkAccessManager(this);
+    if (!m_network) {
+        m_network = new GuardedNetwork(this);
+        connect(m_network, &GuardedNetwork::finished, this, &UserPhotoControl::handlerPhotoReply);
+    }
     if (m_pendingReply)
-        m_pendingReply->abort();
-    QNetworkRequest request(url);
-    request.setTransferTimeout(kDownloadTimeoutMs);
-    QNetworkReply *reply = m_network->get(request);
-    m_pendingReply = reply;
-    connect(reply, &QNetworkReply::finished, this, [this, reply] { handlerPhotoReply(reply); });
+        ReplyGuard::of(m_pendingReply)->cancel();
+    m_pendingReply = m_network->get(url, ReplyGuard::pictureLimits());
 }
 
 void UserPhotoControl::handlerPhotoReply(QNetworkReply *reply)
 {
     reply->deleteLater();
-    if (reply != m_pendingReply || reply->error() != QNetworkReply::NoError)
+    const ReplyGuard *guard = ReplyGuard::of(reply);
+    if (reply != m_pendingReply || !guard->succeeded())
         return;
-    QPixmap picture;
-    // Keep the current picture when the portal sends something that is not an image.
-    if (picture.loadFromData(reply->readAll()))
-        showPicture(picture);
+    // Keep the current picture when the portal sends something that is not an
+    // image, or one too large to decode.
+    QImage picture;
+    const AvatarPicture::Result result = AvatarPicture::read(guard->body(), &picture);
+    if (result == AvatarPicture::Result::Ok)
+        showPicture(QPixmap::fromImage(picture));
+    else
+        qDebug() << "avatar refused:" << (result == AvatarPicture::Result::TooLarge ? "too large" : "unreadable");
 }
 
 void UserPhotoControl::mouseReleaseEvent(QMouseEvent *event)

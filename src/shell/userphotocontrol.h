@@ -6,8 +6,8 @@
 
 class QAction;
 class QLabel;
+class GuardedNetwork;
 class QMenu;
-class QNetworkAccessManager;
 class QNetworkReply;
 
 // The round avatar in the top-left corner with the account menu.
@@ -41,6 +41,6 @@ private:
     QMenu *m_menu;
     QAction *m_switchAction;
     QAction *m_logoutAction;
-    QNetworkAccessManager *m_network = nullptr;
+    GuardedNetwork *m_network = nullptr;
     QPointer<QNetworkReply> m_pendingReply;
 };

@@ -40,6 +40,17 @@ private slots:
         QTest::newRow("array") << QByteArray("[1,2]") << AccountReply::Unreadable << QString();
         QTest::newRow("cut JSON") << identity.left(20) << AccountReply::Unreadable << QString();
         QTest::newRow("empty body") << QByteArray() << AccountReply::Unreadable << QString();
+        // Identity members are strings or numbers of sane length, or the reply logs nobody in.
+        for (const char *odd : {"true", "null", "{}", "[\"korvo\"]"}) {
+            QTest::newRow(qPrintable(QStringLiteral("name ") + QLatin1String(odd)))
+                << QByteArray(identity).replace("\"korvo\"", odd) << AccountReply::Unreadable << QString();
+        }
+        QTest::newRow("nick of 256") << QByteArray(identity).replace("\"K\"", '"' + QByteArray(256, 'k') + '"')
+                                     << AccountReply::Identity << QString();
+        QTest::newRow("e-mail of 257") << QByteArray(identity).replace("\"k@x\"", '"' + QByteArray(257, 'k') + '"')
+                                       << AccountReply::Unreadable << QString();
+        QTest::newRow("repeated key") << QByteArray(identity).replace("{", R"({"x":{},"x":{},)")
+                                      << AccountReply::Unreadable << QString();
     }
 
     void classifiesEachKindOfReply()

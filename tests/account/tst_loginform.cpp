@@ -73,6 +73,8 @@ private slots:
     void replyProblemsRestoreTheButton_data();
     void replyProblemsRestoreTheButton();
     void byteOrderMarkBeforeTheBodyStillLogsIn();
+    void abandonedLoginIsNeverApplied();
+    void failedLoginLeavesTheNextWorking();
     void secondLoginReplacesTheJarAndClosesTabs();
     void dialogControlsBehave();
 
@@ -332,6 +334,17 @@ void TestLoginForm::replyProblemsRestoreTheButton_data()
     QTest::newRow("http 500") << korvo << good << QJsonObject{{QStringLiteral("status"), QStringLiteral("500")}} << network;
     QTest::newRow("dropped") << korvo << good << QJsonObject{{QStringLiteral("drop"), true}} << network;
     QTest::newRow("hung") << korvo << good << QJsonObject{{QStringLiteral("delay_ms"), QStringLiteral("8000")}} << network;
+    // A hostile portal: every transfer ends within its deadline and limit, and odd identities log nobody in.
+    auto fault = [](const char *key, const char *value) { return QJsonObject{{QLatin1String(key), QLatin1String(value)}}; };
+    QTest::newRow("gzip bomb") << korvo << good << fault("gzip_bomb_mib", "3072") << network;
+    QTest::newRow("endless headers") << korvo << good << fault("endless_headers", "1") << network;
+    QTest::newRow("drip") << korvo << good << fault("drip_ms", "500") << network;
+    QTest::newRow("reply past the limit") << korvo << good << fault("large_bytes", "6000000") << network;
+    QTest::newRow("e-mail too long") << korvo << good << fault("large_bytes", "300") << broken;
+    QTest::newRow("repeated keys") << korvo << good << fault("dup_keys", "1000") << broken;
+    QTest::newRow("name is a boolean")
+        << korvo << good << word(R"({"user_name":true,"user_email":"","user_nick":"","user_id":"10001","user_token":"t"})")
+        << broken;
 }
 
 void TestLoginForm::replyProblemsRestoreTheButton()
@@ -342,7 +355,9 @@ void TestLoginForm::replyProblemsRestoreTheButton()
     QFETCH(QString, message);
     if (!fault.isEmpty())
         QVERIFY(m_portal->setLoginFault(fault));
+    LogCapture log;
     m_form->setRequestTimeout(1000);
+    m_form->setRequestDeadline(2000);
     QSignalSpy info(m_form, &LoginForm::signalUserBalanceInfo);
     enter(name, password);
     auto *button = child<QPushButton>("login_LoginBtn");
@@ -356,6 +371,9 @@ void TestLoginForm::replyProblemsRestoreTheButton()
     QVERIFY(info.isEmpty());
     QVERIFY(m_form->cookieJar()->getCookie(QStringLiteral("user_id")).value().isEmpty());
     QCOMPARE(tool(QStringLiteral("select count(*) from sqlite_master where name='box_user'")), QStringLiteral("0"));
+    // Not a piece of the sealed address reaches the log, whatever went wrong.
+    for (const QString &address : {QStringLiteral("appData"), QStringLiteral("boxInit.php")})
+        QVERIFY2(log.linesContaining(address).isEmpty(), qPrintable(log.linesContaining(address).join(QLatin1Char('\n'))));
 
     // "确定" closes the notice and empties the password field.
     QMessageBox *box = noticeBox();
@@ -372,6 +390,37 @@ void TestLoginForm::byteOrderMarkBeforeTheBodyStillLogsIn()
     const Info info = logIn(QStringLiteral("korvo"), QStringLiteral("korvo123"));
     QCOMPARE(info.value(QStringLiteral("user_id")), QStringLiteral("10001"));
     QVERIFY(!noticeBox());
+}
+
+void TestLoginForm::abandonedLoginIsNeverApplied()
+{
+    // A slow login as mingyue, given up; then korvo logs in.
+    QVERIFY(m_portal->setLoginFault({{QStringLiteral("delay_ms"), QStringLiteral("1500")}}));
+    QSignalSpy info(m_form, &LoginForm::signalUserBalanceInfo);
+    enter(QStringLiteral("mingyue"), QStringLiteral("mingyue123"), true);
+    child<QPushButton>("login_LoginBtn")->click();
+    child<QPushButton>("login_CloseBtn")->click();
+    m_form->show();
+    QCOMPARE(logIn(QStringLiteral("korvo"), QStringLiteral("korvo123"), true).value(QStringLiteral("user_id")),
+             QStringLiteral("10001"));
+
+    // Well after mingyue's reply would have come: still korvo, with korvo's row only.
+    QTest::qWait(2500);
+    QCOMPARE(info.count(), 1);
+    QCOMPARE(QString::fromUtf8(m_form->cookieJar()->getCookie(QStringLiteral("user_name")).value()), QStringLiteral("korvo"));
+    QCOMPARE(tool(QStringLiteral("select group_concat(user_name) from box_user")), QStringLiteral("korvo"));
+}
+
+void TestLoginForm::failedLoginLeavesTheNextWorking()
+{
+    QVERIFY(m_portal->setLoginFault({{QStringLiteral("endless_headers"), true}}));
+    m_form->setRequestDeadline(1000);
+    enter(QStringLiteral("korvo"), QStringLiteral("korvo123"));
+    child<QPushButton>("login_LoginBtn")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(noticeText(), QStringLiteral("网络异常,请稍后重试"), 5000);
+    noticeBox()->close();
+    QCOMPARE(logIn(QStringLiteral("korvo"), QStringLiteral("korvo123")).value(QStringLiteral("user_id")),
+             QStringLiteral("10001"));
 }
 
 void TestLoginForm::secondLoginReplacesTheJarAndClosesTabs()

@@ -25,6 +25,9 @@ private slots:
     void twoGetsGiveTwoSuccesses();
     void refusedConnectionFails();
     void silentPortalFailsWithinTheTimeout();
+    void hostileReplyFailsInTimeAndTheNextWorks_data();
+    void hostileReplyFailsInTimeAndTheNextWorks();
+    void onlyTheNewestAttemptIsAnswered();
 
 private:
     TestAppDir m_app;
@@ -132,6 +135,69 @@ void TestHttpRequest::silentPortalFailsWithinTheTimeout()
     QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(succeeded.count(), 0);
     QCOMPARE(HttpRequest(nullptr).timeout(), HttpRequest::defaultTimeoutMs);
+}
+
+void TestHttpRequest::hostileReplyFailsInTimeAndTheNextWorks_data()
+{
+    QTest::addColumn<QJsonObject>("fault");
+    auto fault = [](const char *key, const char *value) { return QJsonObject{{QLatin1String(key), QLatin1String(value)}}; };
+    QTest::newRow("gzip bomb") << fault("gzip_bomb_mib", "3072");
+    QTest::newRow("endless headers") << fault("endless_headers", "1");
+    QTest::newRow("drip") << fault("drip_ms", "300");
+    QTest::newRow("large reply") << QJsonObject{{QStringLiteral("large_bytes"), QStringLiteral("6000000")},
+                                                {QStringLiteral("large_field"), QStringLiteral("last_version")}};
+}
+
+void TestHttpRequest::hostileReplyFailsInTimeAndTheNextWorks()
+{
+    QFETCH(QJsonObject, fault);
+    constexpr int deadlineMs = 1500;
+    QVERIFY(PortalFault::once(m_portal, QStringLiteral("check_update"), fault));
+    HttpRequest request;
+    request.setDeadline(deadlineMs);
+    QCOMPARE(request.deadline(), deadlineMs);
+    QSignalSpy succeeded(&request, &HttpRequest::signalHttpSuccess);
+    QSignalSpy failed(&request, &HttpRequest::signalHttpFailed);
+    const QUrl address(Portal::apiCall(QStringLiteral("check_update")));
+    QElapsedTimer clock;
+    clock.start();
+    request.get(address);
+
+    QVERIFY(failed.wait(10000));
+    QVERIFY2(clock.elapsed() < deadlineMs + 1000, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(succeeded.count(), 0);
+    // The failure says what went wrong, never where: the address may carry sealed data.
+    const QString text = failed.at(0).at(0).toString();
+    QVERIFY(!text.isEmpty());
+    QVERIFY2(!text.contains(QStringLiteral("check_update")) && !text.contains(m_portal.portalHost()), qPrintable(text));
+
+    // The portal behaves again: the same request object reaches it.
+    request.get(address);
+    QVERIFY(succeeded.wait(5000));
+    QVERIFY(succeeded.at(0).at(0).toByteArray().contains("last_version"));
+    QCOMPARE(failed.count(), 1);
+}
+
+void TestHttpRequest::onlyTheNewestAttemptIsAnswered()
+{
+    QVERIFY(PortalFault::once(m_portal, QStringLiteral("check_update"), {{QStringLiteral("delay_ms"), QStringLiteral("600")}}));
+    HttpRequest request;
+    request.setOneAttempt(true);
+    QSignalSpy succeeded(&request, &HttpRequest::signalHttpSuccess);
+    QSignalSpy failed(&request, &HttpRequest::signalHttpFailed);
+    request.get(QUrl(Portal::apiCall(QStringLiteral("check_update"))));
+    request.get(QUrl(Portal::apiCall(QStringLiteral("game_id_host_map"))));
+    QVERIFY(succeeded.wait(5000));
+    QTest::qWait(1000);
+    QCOMPARE(succeeded.count(), 1);
+    QVERIFY(!succeeded.at(0).at(0).toByteArray().contains("last_version"));
+
+    // Cancelled requests end without a word.
+    request.get(QUrl(Portal::apiCall(QStringLiteral("check_update"))));
+    request.cancel();
+    QTest::qWait(500);
+    QCOMPARE(succeeded.count(), 1);
+    QCOMPARE(failed.count(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestHttpRequest)

@@ -196,6 +196,9 @@ void TestThreadCheckAccount::replyIsReadWithCare_data()
     QTest::newRow("code without msg") << QJsonObject{{QStringLiteral("word"), QStringLiteral(R"({"code":403})")}} << 403 << QString();
     QTest::newRow("msg as number") << QJsonObject{{QStringLiteral("word"), QStringLiteral(R"({"code":401,"msg":5})")}} << 401 << QStringLiteral("5");
     QTest::newRow("byte-order mark") << QJsonObject{{QStringLiteral("word"), QStringLiteral(R"({"code":405,"msg":"m"})")}, {QStringLiteral("bom"), QStringLiteral("1")}} << 405 << QStringLiteral("m");
+    // Refused before Qt's parser, which would keep memory for each repeated key.
+    QTest::newRow("code 401 among repeated keys") << QJsonObject{{QStringLiteral("word"), QStringLiteral(R"({"dup":{},"dup":[],"code":401,"msg":"m"})")}} << 0 << QString();
+    QTest::newRow("gzip bomb") << QJsonObject{{QStringLiteral("gzip_bomb_mib"), QStringLiteral("3072")}} << 0 << QString();
 }
 
 void TestThreadCheckAccount::replyIsReadWithCare()

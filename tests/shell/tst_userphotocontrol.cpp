@@ -56,6 +56,12 @@ private slots:
             QVERIFY2(!changed.wait(1500), qPrintable(address));
             QCOMPARE(shownPicture(badge), avatar);
         }
+        // A valid PNG of 9000 x 9000 pixels in a few hundred kilobytes: refused by its header.
+        portal.control({{QStringLiteral("op"), QStringLiteral("fault")}, {QStringLiteral("endpoint"), QStringLiteral("/DODev_C/avatar.php")},
+                        {QStringLiteral("image_px"), QStringLiteral("9000")}, {QStringLiteral("times"), QStringLiteral("1")}});
+        badge.setPhotoUrl(QUrl(root + QStringLiteral("/DODev_C/avatar.php?user_id=10002")));
+        QVERIFY(!changed.wait(4000));
+        QCOMPARE(shownPicture(badge), avatar);
     }
 
     void localPictureWinsOverADownloadStillRunning()

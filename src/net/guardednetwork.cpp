@@ -1,0 +1,111 @@
+#include "guardednetwork.h"
+
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QThread>
+#include <QTimer>
+
+namespace {
+// Where replaced managers are destroyed. Never stopped: a manager whose
+// network thread is still busy with an endless reply may wait there.
+QThread *disposalThread()
+{
+    static QThread *thread = [] {
+        auto *disposal = new QThread;
+        disposal->setObjectName(QStringLiteral("network disposal"));
+        disposal->start();
+        return disposal;
+    }();
+    return thread;
+}
+
+bool hasOpenReply(const QNetworkAccessManager *manager)
+{
+    for (const QNetworkReply *reply : manager->findChildren<QNetworkReply *>()) {
+        if (!reply->isFinished())
+            return true;
+    }
+    return false;
+}
+
+// Destroys a manager once it is out of its own signals: here when its network
+// thread is idle, on the disposal thread when it may still be busy.
+void dispose(QNetworkAccessManager *manager, bool mayBeBusy)
+{
+    if (!mayBeBusy) {
+        manager->deleteLater();
+        return;
+    }
+    QTimer::singleShot(0, manager, [manager] {
+        manager->moveToThread(disposalThread());
+        manager->deleteLater();
+    });
+}
+
+bool wasCutShort(const QNetworkReply *reply)
+{
+    // Ended by the guard or by Qt's idle timeout while the headers were still
+    // out: the connection may still be busy reading them.
+    const ReplyGuard *guard = ReplyGuard::of(reply);
+    return guard && !guard->succeeded() && !guard->headersEnded()
+        && reply->error() == QNetworkReply::OperationCanceledError;
+}
+}
+
+GuardedNetwork::GuardedNetwork(QObject *parent)
+    : QObject(parent)
+    , m_manager(new QNetworkAccessManager)
+{
+    connect(m_manager, &QNetworkAccessManager::finished, this, &GuardedNetwork::replyFinished);
+}
+
+GuardedNetwork::~GuardedNetwork()
+{
+    // A reply finishing while this object is half destroyed must not reach it.
+    m_manager->disconnect(this);
+    dispose(m_manager, hasOpenReply(m_manager));
+    for (const QPointer<QNetworkAccessManager> &manager : qAsConst(m_parked)) {
+        if (!manager)
+            continue;
+        manager->disconnect(this);
+        dispose(manager, true);
+    }
+}
+
+QNetworkReply *GuardedNetwork::get(const QUrl &url, const ReplyGuard::Limits &limits)
+{
+    QNetworkReply *reply = m_manager->get(ReplyGuard::request(url, limits));
+    ReplyGuard::watch(reply, limits);
+    return reply;
+}
+
+void GuardedNetwork::replyFinished(QNetworkReply *reply)
+{
+    // The manager reports a reply before the reply's own finished reaches its guard.
+    if (ReplyGuard *guard = ReplyGuard::of(reply))
+        guard->settle();
+    QNetworkAccessManager *manager = reply->manager();
+    if (manager == m_manager && wasCutShort(reply))
+        parkManager();
+    emit finished(reply);
+    if (m_parked.contains(manager))
+        disposeIfIdle(manager);
+}
+
+void GuardedNetwork::parkManager()
+{
+    // Its other replies still end through this object.
+    m_parked.append(m_manager);
+    m_manager = new QNetworkAccessManager;
+    connect(m_manager, &QNetworkAccessManager::finished, this, &GuardedNetwork::replyFinished);
+}
+
+void GuardedNetwork::disposeIfIdle(QNetworkAccessManager *manager)
+{
+    if (hasOpenReply(manager))
+        return;
+    m_parked.removeAll(manager);
+    manager->disconnect(this);
+    dispose(manager, true);
+}
