@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Configures and builds the client, the stand-in portal and the tests into ./build.
+# Configures and builds the client, the stand-in portal and the tests into
+# $BUILD_DIR (default ./build).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" "$@"
-cmake --build build -j"$(nproc)"
+build_dir="${BUILD_DIR:-build}"
+cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" "$@"
+cmake --build "$build_dir" -j"$(nproc)"
