@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Installs, builds and runs the whole test suite. Widget and web tests need a
-# display: without one the suite runs under Xvfb.
+# display: without one the suite runs under Xvfb. BUILD_DIR (default build)
+# names the build tree; arguments go to the CMake configure step.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-bash scripts/build.sh
+bash scripts/build.sh "$@"
 export QTWEBENGINE_DISABLE_SANDBOX=1
-run=(ctest --test-dir build --output-on-failure -j2 --timeout 600)
+run=(ctest --test-dir "${BUILD_DIR:-build}" --output-on-failure -j2 --timeout 600)
 if [ -n "${DISPLAY:-}" ]; then
     "${run[@]}"
 else

@@ -20,7 +20,8 @@ Router::Router(std::string hostName, FaultControl &faults, RequestLog &log)
         RequestLog::note() = RequestNote();
         return httplib::Server::HandlerResponse::Unhandled;
     });
-    m_server->set_logger([this](const httplib::Request &req, const httplib::Response &res) {
+    // Logged before the reply is written: whoever has the reply finds its entry.
+    m_server->set_post_routing_handler([this](const httplib::Request &req, httplib::Response &res) {
         if (!Text::startsWith(req.path, "/__")) m_log.record(m_hostName, req, res);
     });
     setupErrors();
