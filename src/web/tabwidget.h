@@ -7,11 +7,12 @@
 #include <QWebEngineHttpRequest>
 #include <QWebEnginePage>
 
+#include "tabpages.h"
+
 class HomeToolBar;
 class LoginForm;
 class QWebChannel;
 class Session;
-class WebEnginePage;
 class WebEngineProfile;
 class WebToolBar;
 class WebView;
@@ -79,19 +80,14 @@ public slots:
     void openAppDownload(const QString &host, const QString &game);
 
 private:
-    WebEngineProfile *chosenProfile() const;
-    WebView *createOwnedView(const QWebEngineHttpRequest &request, WebEnginePage *page);
-    QWidget *createHomePanel(const QString &viewName, const QString &action, WebEnginePage *page);
     void connectHomeToolBar();
     void loadHomeSection(const QString &action);
-    void watchTitle(WebView *view, QWidget *container, bool cut);
-    void showTitle(QWidget *container, const QString &title, bool cut);
     void connectExternal();
     WebView *currentView(const QStringList &names) const;
     WebView *homePageView() const;
     void showMessage(const QString &text);
 
-    WebEngineProfile *m_defaultProfile = nullptr;
+    TabPages m_pages;
     LoginForm *m_loginForm = nullptr;
     Session *m_session = nullptr;
     HomeToolBar *m_homeToolBar = nullptr;
