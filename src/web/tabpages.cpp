@@ -1,13 +1,18 @@
 #include "tabpages.h"
 
+#include "h5hosttoolbar.h"
 #include "hometoolbar.h"
+#include "hosttoolbar.h"
+#include "mainframe.h"
 #include "portal.h"
 #include "tabwidget.h"
 #include "webenginepage.h"
 #include "webengineprofile.h"
 #include "webtoolbar.h"
 #include "webview.h"
+#include "windowfinder.h"
 
+#include <QFrame>
 #include <QHBoxLayout>
 #include <QPointer>
 #include <QTabBar>
@@ -24,6 +29,11 @@ QString homeSectionUrl(const QString &action)
     return Portal::webPage(action) + QStringLiteral("&v2");
 }
 
+// Hosts come from portal pages: encoded, they stay one parameter or one path segment.
+QString encoded(const QString &value)
+{
+    return QString::fromLatin1(QUrl::toPercentEncoding(value));
+}
 }
 
 TabPages::TabPages(TabWidget *tabs)
@@ -43,10 +53,10 @@ WebEngineProfile *TabPages::chosenProfile() const
     return m_defaultProfile ? m_defaultProfile : WebEngineProfile::profileFor(kDefaultFlag);
 }
 
-WebView *TabPages::createOwnedView(const QWebEngineHttpRequest &request)
+WebView *TabPages::createOwnedView(const QWebEngineHttpRequest &request, bool bridged)
 {
     auto *page = new WebEnginePage(chosenProfile());
-    WebView *view = WebView::createView(request, page, m_tabs->webChannel());
+    WebView *view = WebView::createView(request, page, bridged ? m_tabs->webChannel() : nullptr);
     // Views own their pages and the container owns views and toolbars.
     page->setParent(view);
     view->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
@@ -58,7 +68,7 @@ QWidget *TabPages::createHomePanel(const QString &viewName, const QString &actio
     auto *panel = new QWidget;
     auto *layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
-    WebView *view = createOwnedView(QWebEngineHttpRequest(QUrl(homeSectionUrl(action))));
+    WebView *view = createOwnedView(QWebEngineHttpRequest(QUrl(homeSectionUrl(action))), true);
     view->setObjectName(viewName);
     layout->addWidget(view);
     return panel;
@@ -114,7 +124,7 @@ WebView *TabPages::addWebTab(const QWebEngineHttpRequest &request)
     bar->setGeometry(0, 0, m_tabs->width(), 40);
     QObject::connect(bar, &WebToolBar::signalReload, m_tabs, &TabWidget::handlerReload);
     layout->addWidget(bar);
-    WebView *view = createOwnedView(request);
+    WebView *view = createOwnedView(request, true);
     view->setObjectName(QStringLiteral("webotherview"));
     view->setFocus(Qt::OtherFocusReason);
     layout->addWidget(view);
@@ -123,6 +133,100 @@ WebView *TabPages::addWebTab(const QWebEngineHttpRequest &request)
     container->setProperty("userName", m_tabs->currentUserName);
     showTab(container, view, QString(), QString(), true);
     return view;
+}
+
+WebView *TabPages::addHostTab(const QString &host, const QString &game)
+{
+    QWidget *container = createHostContainer(QStringLiteral("webtabHost"), host, QStringLiteral("web"));
+    auto *bar = new HostToolBar(m_tabs);
+    m_tabs->hostToolBar = bar;
+    const QUrl url(Portal::portalRoot() + QStringLiteral("/game.php?client=pcclient&host=") + encoded(host));
+    WebView *view = addGameView(container, bar, url, QStringLiteral("hostwebview"));
+    const QString text = m_tabs->currentUserName + QLatin1Char('|')
+                         + (game.isEmpty() ? QStringLiteral("加载中...") : game);
+    showTab(container, view, text, text, false);
+    return view;
+}
+
+WebView *TabPages::addGamePlayTab(const QUrl &url)
+{
+    QWidget *container = createGameContainer(QStringLiteral("webtabHost"), m_tabs->currentHost);
+    // A click on the tab brings the server back, for full screen and the collection.
+    container->setProperty("serverId", m_tabs->currentServerId);
+    auto *bar = new HostToolBar(m_tabs);
+    m_tabs->hostToolBar = bar;
+    WebView *view = addGameView(container, bar, url, QStringLiteral("hostwebview"));
+    showTab(container, view, m_tabs->currentUserName, QString(), false);
+    bar->setCollectionVisible(true);
+    return view;
+}
+
+WebView *TabPages::addH5HostTab(const QString &host, const QString &game)
+{
+    QWidget *container = createHostContainer(QStringLiteral("h5ToolBar"), host, QStringLiteral("h5"));
+    auto *bar = new H5HostToolBar(m_tabs);
+    m_tabs->h5HostToolBar = bar;
+    const QUrl url(Portal::h5Root() + QLatin1Char('/') + encoded(host));
+    WebView *view = addGameView(container, bar, url, QStringLiteral("h5HostWebView"));
+    showTab(container, view, game, QString(), true);
+    m_tabs->h5Playing = false;
+    return view;
+}
+
+QWidget *TabPages::createHostContainer(const QString &name, const QString &host, const QString &gameType)
+{
+    QWidget *container = createGameContainer(name, host);
+    container->setProperty("gameType", gameType);
+    m_tabs->currentHost = host;
+    return container;
+}
+
+QWidget *TabPages::createGameContainer(const QString &name, const QString &host)
+{
+    auto *container = new QWidget(m_tabs);
+    container->setObjectName(name);
+    container->setProperty("host", host);
+    container->setProperty("userName", m_tabs->currentUserName);
+    container->setProperty("myProfileFlag", m_tabs->profileFlag);
+    auto *layout = new QVBoxLayout(container);
+    layout->setSpacing(0);
+    layout->setContentsMargins(0, 5, 0, 5);
+    return container;
+}
+
+WebView *TabPages::addGameView(QWidget *container, GameToolBar *bar, const QUrl &url, const QString &viewName)
+{
+    bar->setGeometry(0, 0, m_tabs->width(), 40);
+    connectGameToolBar(bar);
+    container->layout()->addWidget(bar);
+
+    auto *frame = new QFrame;
+    frame->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    auto *row = new QHBoxLayout(frame);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    WebView *view = createOwnedView(QWebEngineHttpRequest(url), false);
+    view->setObjectName(viewName);
+    QObject::connect(qobject_cast<WebEnginePage *>(view->page()), &WebEnginePage::signalUrlClicked, m_tabs,
+                     &TabWidget::signalRouteRequested);
+    row->addWidget(view);
+    container->layout()->addWidget(frame);
+    view->setFocus(Qt::OtherFocusReason);
+    return view;
+}
+
+void TabPages::connectGameToolBar(GameToolBar *bar)
+{
+    TabWidget *tabs = m_tabs;
+    QObject::connect(bar, &GameToolBar::signalReload, tabs, &TabWidget::handlerReload);
+    QObject::connect(bar, &GameToolBar::signalFullscreen, tabs, &TabWidget::handlerFullscreen);
+    QObject::connect(bar, &GameToolBar::signalBossKey, tabs, [tabs] {
+        if (MainFrame *frame = WindowFinder::mainFrame(tabs))
+            frame->close();
+    });
+    QObject::connect(bar, &GameToolBar::signalCleanCache, tabs, &TabWidget::signalCleanCacheRequested);
+    QObject::connect(bar, &GameToolBar::signalScreenhost, tabs, &TabWidget::signalScreenshotRequested);
+    QObject::connect(bar, &GameToolBar::signalSmallAccount, tabs, &TabWidget::signalSmallAccountRequested);
 }
 
 void TabPages::showTab(QWidget *container, WebView *view, const QString &text, const QString &toolTip, bool cutTitles)

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <QUrl>
 
+class GameToolBar;
 class HomeToolBar;
 class QWebEngineHttpRequest;
 class QWidget;
@@ -9,8 +11,8 @@ class TabWidget;
 class WebEngineProfile;
 class WebView;
 
-// Builds the tabs of the tab manager: the home tab and page tabs, each a
-// container with its toolbar over its view. The tab manager decides
+// Builds the tabs of the tab manager: the home tab, page tabs and game tabs,
+// each a container with its toolbar over its view. The tab manager decides
 // whether a tab may open; the tab takes over the account context it holds.
 class TabPages
 {
@@ -23,10 +25,22 @@ public:
 
     HomeToolBar *addHomeTab();
     WebView *addWebTab(const QWebEngineHttpRequest &request);
+    // A web game's server list, by the game's host.
+    WebView *addHostTab(const QString &host, const QString &game);
+    // A server being played, at an address the portal gave.
+    WebView *addGamePlayTab(const QUrl &url);
+    WebView *addH5HostTab(const QString &host, const QString &game);
 
 private:
-    WebView *createOwnedView(const QWebEngineHttpRequest &request);
+    // Portal pages get the page bridge; game pages never do.
+    WebView *createOwnedView(const QWebEngineHttpRequest &request, bool bridged);
     QWidget *createHomePanel(const QString &viewName, const QString &action);
+    // A tab container with the account context that clicks on its tab bring back.
+    QWidget *createGameContainer(const QString &name, const QString &host);
+    // The same for a game opened by its host, which becomes the current host.
+    QWidget *createHostContainer(const QString &name, const QString &host, const QString &gameType);
+    WebView *addGameView(QWidget *container, GameToolBar *bar, const QUrl &url, const QString &viewName);
+    void connectGameToolBar(GameToolBar *bar);
     // Adds the tab and makes it current; page titles then name it, whole or cut.
     void showTab(QWidget *container, WebView *view, const QString &text, const QString &toolTip, bool cutTitles);
     void watchTitle(WebView *view, QWidget *container, bool cut);

@@ -43,6 +43,8 @@ void TabWidget::connectExternal()
     connect(external, &External::signalOpenUrl, this, &TabWidget::handlerOpenUrl);
     connect(external, &External::signalOpenJFSC, this, &TabWidget::handlerOpenJFSC);
     connect(external, &External::signalOpenGame_app, this, &TabWidget::openAppDownload);
+    connect(external, &External::signalOpenGame, this, &TabWidget::createHostTab);
+    connect(external, &External::signalOpenGame_h5, this, &TabWidget::createH5HostTab);
 }
 
 void TabWidget::setWebProfile(WebEngineProfile *profile)
@@ -183,6 +185,25 @@ WebView *TabWidget::createWebTab(const QWebEngineHttpRequest &request)
     if (!checkLogin())
         return nullptr;
     return m_pages.addWebTab(request);
+}
+
+WebView *TabWidget::createHostTab(QString host, QString game)
+{
+    if (!checkLogin())
+        return nullptr;
+    return m_pages.addHostTab(host, game);
+}
+
+WebView *TabWidget::createGamePlayTab(QUrl url)
+{
+    return m_pages.addGamePlayTab(url);
+}
+
+WebView *TabWidget::createH5HostTab(QString host, QString game)
+{
+    if (!checkLogin())
+        return nullptr;
+    return m_pages.addH5HostTab(host, game);
 }
 
 QString TabWidget::cutTitle(const QString &title)

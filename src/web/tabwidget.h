@@ -9,7 +9,9 @@
 
 #include "tabpages.h"
 
+class H5HostToolBar;
 class HomeToolBar;
+class HostToolBar;
 class LoginForm;
 class QWebChannel;
 class Session;
@@ -59,8 +61,17 @@ public:
     // The small account that plays: "user_id", "user_name", "user_token", "user_email", ...
     QHash<QString, QVariant> smallAccountInfo;
     bool h5Playing = false;
-    // The web toolbar made last.
+    // The toolbars made last.
     QPointer<WebToolBar> webToolBar;
+    QPointer<HostToolBar> hostToolBar;
+    QPointer<H5HostToolBar> h5HostToolBar;
+
+signals:
+    // A link in a game page asked for a window of its own.
+    void signalRouteRequested(QUrl url);
+    void signalCleanCacheRequested();
+    void signalScreenshotRequested();
+    void signalSmallAccountRequested();
 
 public slots:
     void closeTab();
@@ -68,6 +79,10 @@ public slots:
     void createHomeTab();
     WebView *createWebTab(const QUrl &url);
     WebView *createWebTab(const QWebEngineHttpRequest &request);
+    // Game tabs; null when nobody is logged in (not asked for the game-play tab).
+    WebView *createHostTab(QString host, QString game = QString());
+    WebView *createGamePlayTab(QUrl url);
+    WebView *createH5HostTab(QString host, QString game = QString());
     void handlerReloadHomePage();
     void handlerReloadWebGame();
     void handlerReloadMobileGame();
