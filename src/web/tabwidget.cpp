@@ -7,22 +7,15 @@
 #include "portal.h"
 #include "session.h"
 #include "tabtitle.h"
-#include "webenginepage.h"
-#include "webengineprofile.h"
-#include "webtoolbar.h"
 #include "webview.h"
 
 #include <QDesktopServices>
-#include <QHBoxLayout>
 #include <QMessageBox>
-#include <QPointer>
 #include <QTabBar>
-#include <QVBoxLayout>
 #include <QWebChannel>
 
 namespace {
 const QString kDefaultFlag = QStringLiteral("default");
-const QString kHomeTitle = QStringLiteral("游戏中心");
 
 QString homeSectionUrl(const QString &action)
 {
@@ -32,6 +25,7 @@ QString homeSectionUrl(const QString &action)
 
 TabWidget::TabWidget(QWidget *parent)
     : QTabWidget(parent)
+    , m_pages(this)
     , m_webChannel(new QWebChannel(this))
 {
     setObjectName(QStringLiteral("mainTabWidget"));
@@ -49,11 +43,13 @@ void TabWidget::connectExternal()
     connect(external, &External::signalOpenUrl, this, &TabWidget::handlerOpenUrl);
     connect(external, &External::signalOpenJFSC, this, &TabWidget::handlerOpenJFSC);
     connect(external, &External::signalOpenGame_app, this, &TabWidget::openAppDownload);
+    connect(external, &External::signalOpenGame, this, &TabWidget::createHostTab);
+    connect(external, &External::signalOpenGame_h5, this, &TabWidget::createH5HostTab);
 }
 
 void TabWidget::setWebProfile(WebEngineProfile *profile)
 {
-    m_defaultProfile = profile;
+    m_pages.setDefaultProfile(profile);
 }
 
 void TabWidget::setLoginForm(LoginForm *form)
@@ -64,13 +60,6 @@ void TabWidget::setLoginForm(LoginForm *form)
 void TabWidget::setCurrentUserName(const QString &name)
 {
     currentUserName = name;
-}
-
-WebEngineProfile *TabWidget::chosenProfile() const
-{
-    if (profileFlag != kDefaultFlag)
-        return WebEngineProfile::profileFor(profileFlag);
-    return m_defaultProfile ? m_defaultProfile : WebEngineProfile::profileFor(kDefaultFlag);
 }
 
 void TabWidget::setSession(Session *session)
@@ -144,64 +133,11 @@ void TabWidget::closeTab(int tabindex)
     updateTabBarWidth(count());
 }
 
-WebView *TabWidget::createOwnedView(const QWebEngineHttpRequest &request, WebEnginePage *page)
-{
-    WebView *view = WebView::createView(request, page, m_webChannel);
-    page->setParent(view);
-    view->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    return view;
-}
-
-QWidget *TabWidget::createHomePanel(const QString &viewName, const QString &action, WebEnginePage *page)
-{
-    auto *panel = new QWidget;
-    auto *layout = new QVBoxLayout(panel);
-    layout->setContentsMargins(0, 0, 0, 0);
-    WebView *view = createOwnedView(QWebEngineHttpRequest(QUrl(homeSectionUrl(action))), page);
-    view->setObjectName(viewName);
-    layout->addWidget(view);
-    return panel;
-}
-
 void TabWidget::createHomeTab()
 {
     if (m_homeToolBar)
         return;
-    m_homeToolBar = new HomeToolBar(this);
-    auto *container = new QWidget(this);
-    container->setProperty("userName", currentUserName);
-    auto *layout = new QVBoxLayout(container);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_homeToolBar);
-
-    auto *body = new QWidget;
-    body->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    auto *row = new QHBoxLayout(body);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(5);
-    QWidget *left = createHomePanel(QStringLiteral("homeLeftView"), QStringLiteral("left"),
-                                    new WebEnginePage(chosenProfile()));
-    left->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
-    left->setFixedWidth(258);
-    row->addWidget(left);
-    QWidget *right = createHomePanel(QStringLiteral("homePageWebView"), QStringLiteral("index"),
-                                     new WebEnginePage(chosenProfile()));
-    right->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    row->addWidget(right);
-    layout->addWidget(body);
-
-    container->setProperty("myProfileFlag", kDefaultFlag);
-    container->setObjectName(QStringLiteral("homeMainWidget"));
-    const int home = addTab(container, kHomeTitle);
-    setTabToolTip(home, kHomeTitle);
-    // The home tab never closes; a close button on it would do nothing.
-    for (QTabBar::ButtonPosition side : {QTabBar::LeftSide, QTabBar::RightSide}) {
-        if (QWidget *button = tabBar()->tabButton(home, side)) {
-            tabBar()->setTabButton(home, side, nullptr);
-            button->deleteLater();
-        }
-    }
-    updateTabBarWidth(count());
+    m_homeToolBar = m_pages.addHomeTab();
     connectHomeToolBar();
 }
 
@@ -248,44 +184,26 @@ WebView *TabWidget::createWebTab(const QWebEngineHttpRequest &request)
 {
     if (!checkLogin())
         return nullptr;
-    auto *container = new QWidget;
-    container->setObjectName(QStringLiteral("webtabOther"));
-    auto *layout = new QVBoxLayout(container);
-    layout->setContentsMargins(0, 5, 0, 5);
-    webToolBar = new WebToolBar(this);
-    webToolBar->setGeometry(0, 0, width(), 40);
-    connect(webToolBar, &WebToolBar::signalReload, this, &TabWidget::handlerReload);
-    layout->addWidget(webToolBar);
-    WebView *view = createOwnedView(request, new WebEnginePage(chosenProfile()));
-    view->setObjectName(QStringLiteral("webotherview"));
-    view->setFocus(Qt::OtherFocusReason);
-    layout->addWidget(view);
-
-    container->setProperty("myProfileFlag", profileFlag);
-    container->setProperty("userName", currentUserName);
-    setCurrentIndex(addTab(container, QString()));
-    updateTabBarWidth(count());
-    watchTitle(view, container, true);
-    return view;
+    return m_pages.addWebTab(request);
 }
 
-void TabWidget::watchTitle(WebView *view, QWidget *container, bool cut)
+WebView *TabWidget::createHostTab(QString host, QString game)
 {
-    QPointer<QWidget> tab(container);
-    connect(view, &WebView::titleChanged, this, [this, tab, cut](const QString &title) {
-        if (tab)
-            showTitle(tab, title, cut);
-    });
+    if (!checkLogin())
+        return nullptr;
+    return m_pages.addHostTab(host, game);
 }
 
-void TabWidget::showTitle(QWidget *container, const QString &title, bool cut)
+WebView *TabWidget::createGamePlayTab(QUrl url)
 {
-    const int index = indexOf(container);
-    if (index < 0)
-        return;
-    const QString text = currentUserName + QLatin1Char('|') + (cut ? cutTitle(title) : title);
-    setTabText(index, elideTitle(text));
-    setTabToolTip(index, text);
+    return m_pages.addGamePlayTab(url);
+}
+
+WebView *TabWidget::createH5HostTab(QString host, QString game)
+{
+    if (!checkLogin())
+        return nullptr;
+    return m_pages.addH5HostTab(host, game);
 }
 
 QString TabWidget::cutTitle(const QString &title)

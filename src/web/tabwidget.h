@@ -7,11 +7,14 @@
 #include <QWebEngineHttpRequest>
 #include <QWebEnginePage>
 
+#include "tabpages.h"
+
+class H5HostToolBar;
 class HomeToolBar;
+class HostToolBar;
 class LoginForm;
 class QWebChannel;
 class Session;
-class WebEnginePage;
 class WebEngineProfile;
 class WebToolBar;
 class WebView;
@@ -58,8 +61,17 @@ public:
     // The small account that plays: "user_id", "user_name", "user_token", "user_email", ...
     QHash<QString, QVariant> smallAccountInfo;
     bool h5Playing = false;
-    // The web toolbar made last.
+    // The toolbars made last.
     QPointer<WebToolBar> webToolBar;
+    QPointer<HostToolBar> hostToolBar;
+    QPointer<H5HostToolBar> h5HostToolBar;
+
+signals:
+    // A link in a game page asked for a window of its own.
+    void signalRouteRequested(QUrl url);
+    void signalCleanCacheRequested();
+    void signalScreenshotRequested();
+    void signalSmallAccountRequested();
 
 public slots:
     void closeTab();
@@ -67,6 +79,10 @@ public slots:
     void createHomeTab();
     WebView *createWebTab(const QUrl &url);
     WebView *createWebTab(const QWebEngineHttpRequest &request);
+    // Game tabs; null when nobody is logged in (not asked for the game-play tab).
+    WebView *createHostTab(QString host, QString game = QString());
+    WebView *createGamePlayTab(QUrl url);
+    WebView *createH5HostTab(QString host, QString game = QString());
     void handlerReloadHomePage();
     void handlerReloadWebGame();
     void handlerReloadMobileGame();
@@ -79,19 +95,14 @@ public slots:
     void openAppDownload(const QString &host, const QString &game);
 
 private:
-    WebEngineProfile *chosenProfile() const;
-    WebView *createOwnedView(const QWebEngineHttpRequest &request, WebEnginePage *page);
-    QWidget *createHomePanel(const QString &viewName, const QString &action, WebEnginePage *page);
     void connectHomeToolBar();
     void loadHomeSection(const QString &action);
-    void watchTitle(WebView *view, QWidget *container, bool cut);
-    void showTitle(QWidget *container, const QString &title, bool cut);
     void connectExternal();
     WebView *currentView(const QStringList &names) const;
     WebView *homePageView() const;
     void showMessage(const QString &text);
 
-    WebEngineProfile *m_defaultProfile = nullptr;
+    TabPages m_pages;
     LoginForm *m_loginForm = nullptr;
     Session *m_session = nullptr;
     HomeToolBar *m_homeToolBar = nullptr;

@@ -92,13 +92,34 @@ bool StandInPortal::setLoginFault(const QJsonObject &fault)
     return control(params).value(QStringLiteral("ok")).toBool();
 }
 
+QList<QJsonObject> StandInPortal::logEntries()
+{
+    QList<QJsonObject> entries;
+    for (const QByteArray &line : fetch(QStringLiteral("/__log"), QByteArray()).split('\n')) {
+        if (!line.isEmpty())
+            entries << QJsonDocument::fromJson(line).object();
+    }
+    return entries;
+}
+
 QStringList StandInPortal::gatewayTexts()
 {
     QStringList texts;
-    for (const QByteArray &line : fetch(QStringLiteral("/__log"), QByteArray()).split('\n')) {
-        const QJsonObject entry = QJsonDocument::fromJson(line).object();
+    for (const QJsonObject &entry : logEntries()) {
         if (entry.value(QStringLiteral("path")).toString() == QLatin1String("/DODev_C/boxInit.php"))
             texts << entry.value(QStringLiteral("appData")).toString();
     }
     return texts;
+}
+
+QList<QJsonObject> StandInPortal::apiCalls(const QString &action)
+{
+    QList<QJsonObject> calls;
+    for (const QJsonObject &entry : logEntries()) {
+        const QJsonObject params = entry.value(QStringLiteral("params")).toObject();
+        if (params.value(QStringLiteral("type")).toString() == QLatin1String("open")
+            && params.value(QStringLiteral("action")).toString() == action)
+            calls << params;
+    }
+    return calls;
 }

@@ -24,9 +24,12 @@ public:
     bool setLoginFault(const QJsonObject &fault);
     // The decoded texts of the login gateway requests logged so far.
     QStringList gatewayTexts();
+    // The decoded parameters of every logged call of the JSON action, oldest first.
+    QList<QJsonObject> apiCalls(const QString &action);
 
 private:
     QByteArray fetch(const QString &path, const QByteArray &jsonBody);
+    QList<QJsonObject> logEntries();
 
     // What start() changed in the environment, restored when the portal goes.
     QList<QPair<QByteArray, QByteArray>> m_savedEnvironment;

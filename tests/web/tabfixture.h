@@ -20,6 +20,7 @@ public:
 
     bool start();
     TabWidget *tabs() const { return m_tabs; }
+    StandInPortal &portal() { return m_portal; }
     LoginForm *loginForm() const { return m_loginForm; }
     NetworkCookie *jar() const;
 

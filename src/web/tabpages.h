@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+
+class GameToolBar;
+class HomeToolBar;
+class QWebEngineHttpRequest;
+class QWidget;
+class TabWidget;
+class WebEngineProfile;
+class WebView;
+
+// Builds the tabs of the tab manager: the home tab, page tabs and game tabs,
+// each a container with its toolbar over its view. The tab manager decides
+// whether a tab may open; the tab takes over the account context it holds.
+class TabPages
+{
+public:
+    explicit TabPages(TabWidget *tabs);
+
+    void setDefaultProfile(WebEngineProfile *profile);
+    // "default": the main account's profile; otherwise the small account's own.
+    WebEngineProfile *chosenProfile() const;
+
+    HomeToolBar *addHomeTab();
+    WebView *addWebTab(const QWebEngineHttpRequest &request);
+    // A web game's server list, by the game's host.
+    WebView *addHostTab(const QString &host, const QString &game);
+    // A server being played, at an address the portal gave.
+    WebView *addGamePlayTab(const QUrl &url);
+    WebView *addH5HostTab(const QString &host, const QString &game);
+
+private:
+    // Portal pages get the page bridge; game pages never do.
+    WebView *createOwnedView(const QWebEngineHttpRequest &request, bool bridged);
+    QWidget *createHomePanel(const QString &viewName, const QString &action);
+    // A tab container with the account context that clicks on its tab bring back.
+    QWidget *createGameContainer(const QString &name, const QString &host);
+    // The same for a game opened by its host, which becomes the current host.
+    QWidget *createHostContainer(const QString &name, const QString &host, const QString &gameType);
+    WebView *addGameView(QWidget *container, GameToolBar *bar, const QUrl &url, const QString &viewName);
+    void connectGameToolBar(GameToolBar *bar);
+    // Adds the tab and makes it current; page titles then name it, whole or cut.
+    void showTab(QWidget *container, WebView *view, const QString &text, const QString &toolTip, bool cutTitles);
+    void watchTitle(WebView *view, QWidget *container, bool cut);
+    void showTitle(QWidget *container, const QString &title, bool cut);
+
+    TabWidget *m_tabs;
+    WebEngineProfile *m_defaultProfile = nullptr;
+};

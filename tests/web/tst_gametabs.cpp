@@ -1,0 +1,244 @@
+#include "external.h"
+#include "h5hosttoolbar.h"
+#include "hosttoolbar.h"
+#include "loginform.h"
+#include "portal.h"
+#include "tabfixture.h"
+#include "tabwidget.h"
+#include "webengineprofile.h"
+#include "webview.h"
+
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QWebEnginePage>
+
+class TestGameTabs final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void gameTabsNeedALogin();
+    void gameTabs_data();
+    void gameTabs();
+    void titles_data();
+    void titles();
+    void pageBridgeOpensGameTabs_data();
+    void pageBridgeOpensGameTabs();
+    void gameLinksAskForARoute();
+    void closedGameTabReleasesViewPageAndToolbar_data();
+    void closedGameTabReleasesViewPageAndToolbar();
+
+private:
+    WebView *open(const QString &kind, const QString &game = QString());
+
+    TabFixture m_fixture;
+    TabWidget *m_tabs = nullptr;
+};
+
+void TestGameTabs::initTestCase()
+{
+    QVERIFY2(m_fixture.start(), "the stand-in portal did not start");
+    m_tabs = m_fixture.tabs();
+}
+
+void TestGameTabs::init()
+{
+    m_fixture.logOut();
+    m_tabs->profileFlag = QStringLiteral("default");
+    m_tabs->currentHost.clear();
+    m_tabs->currentServerId.clear();
+    m_tabs->h5Playing = true;
+}
+
+// "web": a web game's server list; "play": server 102 being played; "h5": an H5 game.
+WebView *TestGameTabs::open(const QString &kind, const QString &game)
+{
+    if (kind == QLatin1String("web"))
+        return m_tabs->createHostTab(QStringLiteral("xianxia"), game);
+    if (kind == QLatin1String("h5"))
+        return m_tabs->createH5HostTab(QStringLiteral("snake"), game);
+    m_tabs->currentHost = QStringLiteral("xianxia");
+    m_tabs->currentServerId = QStringLiteral("102");
+    return m_tabs->createGamePlayTab(QUrl(Portal::portalRoot() + QStringLiteral("/game_play/102.html")));
+}
+
+void TestGameTabs::gameTabsNeedALogin()
+{
+    QVERIFY(!open(QStringLiteral("web"), QStringLiteral("仙侠传说")));
+    QVERIFY(!open(QStringLiteral("h5"), QStringLiteral("贪吃蛇大作战")));
+    QCOMPARE(m_tabs->count(), 1);
+    QVERIFY(m_fixture.loginForm()->isVisible());
+    QVERIFY(m_tabs->currentHost.isEmpty());
+    m_fixture.loginForm()->hide();
+    // The game-play address comes from a page the user already opened: no second check.
+    QVERIFY(open(QStringLiteral("play")));
+    QCOMPARE(m_tabs->count(), 2);
+    QVERIFY(!m_fixture.loginForm()->isVisible());
+}
+
+void TestGameTabs::gameTabs_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("profileFlag");
+    QTest::addColumn<QString>("game");
+    QTest::addColumn<QString>("container");
+    QTest::addColumn<QString>("viewName");
+    QTest::addColumn<QString>("gameType");   // empty: no such property
+    QTest::addColumn<QString>("url");
+    QTest::addColumn<QString>("tabText");
+    QTest::addColumn<QString>("toolTip");
+    const QString servers = QStringLiteral("portal:/game.php?client=pcclient&host=xianxia");
+    QTest::newRow("web game") << "web" << "default" << "仙侠传说" << "webtabHost" << "hostwebview" << "web"
+                              << servers << "korvo|仙侠传说" << "korvo|仙侠传说";
+    QTest::newRow("web game without name") << "web" << "default" << "" << "webtabHost" << "hostwebview" << "web"
+                                           << servers << "korvo|加载中..." << "korvo|加载中...";
+    QTest::newRow("web game, small account") << "web" << "4711" << "仙侠传说" << "webtabHost" << "hostwebview"
+                                             << "web" << servers << "korvo|仙侠传说" << "korvo|仙侠传说";
+    QTest::newRow("server played") << "play" << "default" << "" << "webtabHost" << "hostwebview" << ""
+                                   << "portal:/game_play/102.html" << "korvo" << "";
+    QTest::newRow("h5 game") << "h5" << "default" << "贪吃蛇大作战" << "h5ToolBar" << "h5HostWebView" << "h5"
+                             << "h5:/snake" << "贪吃蛇大作战" << "";
+    QTest::newRow("h5 game, small account") << "h5" << "4711" << "贪吃蛇大作战" << "h5ToolBar" << "h5HostWebView"
+                                            << "h5" << "h5:/snake" << "贪吃蛇大作战" << "";
+}
+
+void TestGameTabs::gameTabs()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, profileFlag);
+    QFETCH(QString, game);
+    QFETCH(QString, container);
+    QFETCH(QString, viewName);
+    QFETCH(QString, gameType);
+    QFETCH(QString, url);
+    QFETCH(QString, tabText);
+    QFETCH(QString, toolTip);
+    QVERIFY(m_fixture.logIn(QStringLiteral("korvo")));
+    m_tabs->profileFlag = profileFlag;
+    WebView *view = open(kind, game);
+    QVERIFY(view);
+    QCOMPARE(m_tabs->count(), 2);
+    QCOMPARE(m_tabs->currentIndex(), 1);
+    QWidget *tab = m_tabs->currentWidget();
+    QCOMPARE(tab->objectName(), container);
+    QCOMPARE(TabFixture::view(tab, viewName), view);
+    QCOMPARE(tab->findChildren<WebView *>().size(), 1);
+
+    const QString host = kind == QLatin1String("h5") ? QStringLiteral("snake") : QStringLiteral("xianxia");
+    QCOMPARE(tab->property("host").toString(), host);
+    QCOMPARE(m_tabs->currentHost, host);
+    QCOMPARE(tab->property("gameType").toString(), gameType);
+    QCOMPARE(tab->property("gameType").isValid(), !gameType.isEmpty());
+    QCOMPARE(tab->property("userName").toString(), QStringLiteral("korvo"));
+    QCOMPARE(tab->property("myProfileFlag").toString(), profileFlag);
+
+    QString address = url;
+    address.replace(QLatin1String("portal:"), Portal::portalRoot()).replace(QLatin1String("h5:"), Portal::h5Root());
+    QCOMPARE(view->page()->requestedUrl(), QUrl(address));
+    QCOMPARE(view->page()->profile(), WebEngineProfile::profileFor(profileFlag));
+    // Game pages are the games' own: they never reach the page bridge.
+    QVERIFY(!view->page()->webChannel());
+
+    QCOMPARE(m_tabs->tabText(1), tabText);
+    QCOMPARE(m_tabs->tabToolTip(1), toolTip);
+
+    if (kind == QLatin1String("h5")) {
+        QCOMPARE(tab->findChild<H5HostToolBar *>(), m_tabs->h5HostToolBar.data());
+        QVERIFY(!tab->findChild<HostToolBar *>());
+        QVERIFY(!m_tabs->h5Playing);
+    } else {
+        QCOMPARE(tab->findChild<HostToolBar *>(), m_tabs->hostToolBar.data());
+        QVERIFY(!tab->findChild<H5HostToolBar *>());
+        // Only a server being played can be collected.
+        auto *collect = tab->findChild<QPushButton *>(QStringLiteral("hostBar_CollectionBtn"));
+        QCOMPARE(collect->isVisibleTo(tab), kind == QLatin1String("play"));
+    }
+}
+
+void TestGameTabs::titles_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("toolTip");
+    // Web games keep the whole title; H5 games show it up to its first separator.
+    QTest::newRow("web game") << "web" << "龙城 - 第2关" << "korvo|龙城 - 第2关";
+    QTest::newRow("server played") << "play" << "龙城 - 第2关" << "korvo|龙城 - 第2关";
+    QTest::newRow("h5 game") << "h5" << "龙城 - 第2关" << "korvo|龙城 ";
+}
+
+void TestGameTabs::titles()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, title);
+    QFETCH(QString, toolTip);
+    QVERIFY(m_fixture.logIn(QStringLiteral("korvo")));
+    WebView *view = open(kind, QStringLiteral("仙侠传说"));
+    QSignalSpy loaded(view, &WebView::loadFinished);
+    QVERIFY(loaded.wait(15000));
+    view->page()->runJavaScript(QStringLiteral("document.title = '%1'").arg(title));
+    QTRY_COMPARE_WITH_TIMEOUT(m_tabs->tabToolTip(1), toolTip, 5000);
+    QCOMPARE(m_tabs->tabText(1), TabWidget::elideTitle(toolTip));
+}
+
+void TestGameTabs::pageBridgeOpensGameTabs_data()
+{
+    QTest::addColumn<QString>("gameType");
+    QTest::addColumn<QString>("host");
+    QTest::addColumn<QString>("container");
+    QTest::newRow("web") << "web" << "longcheng" << "webtabHost";
+    QTest::newRow("h5") << "h5" << "bricks" << "h5ToolBar";
+}
+
+void TestGameTabs::pageBridgeOpensGameTabs()
+{
+    QFETCH(QString, gameType);
+    QFETCH(QString, host);
+    QFETCH(QString, container);
+    QVERIFY(m_fixture.logIn(QStringLiteral("korvo")));
+    External::instance()->OpenGame(host, QStringLiteral("游戏"), gameType);
+    QCOMPARE(m_tabs->count(), 2);
+    QCOMPARE(m_tabs->currentWidget()->objectName(), container);
+    QCOMPARE(m_tabs->currentWidget()->property("host").toString(), host);
+}
+
+void TestGameTabs::gameLinksAskForARoute()
+{
+    QVERIFY(m_fixture.logIn(QStringLiteral("korvo")));
+    WebView *view = open(QStringLiteral("web"), QStringLiteral("仙侠传说"));
+    QSignalSpy loaded(view, &WebView::loadFinished);
+    QVERIFY(loaded.wait(15000));
+    QSignalSpy routed(m_tabs, &TabWidget::signalRouteRequested);
+    // The server links of the list open in a new window.
+    view->page()->runJavaScript(QStringLiteral("document.querySelector('a[href*=\"game_play\"]').click()"));
+    QTRY_COMPARE_WITH_TIMEOUT(routed.count(), 1, 15000);
+    const QUrl url = routed.first().first().toUrl();
+    QVERIFY2(url.path().startsWith(QLatin1String("/game_play/1")), qPrintable(url.toString()));
+}
+
+void TestGameTabs::closedGameTabReleasesViewPageAndToolbar_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("web game") << "web";
+    QTest::newRow("server played") << "play";
+    QTest::newRow("h5 game") << "h5";
+}
+
+void TestGameTabs::closedGameTabReleasesViewPageAndToolbar()
+{
+    QFETCH(QString, kind);
+    QVERIFY(m_fixture.logIn(QStringLiteral("korvo")));
+    QPointer<WebView> view = open(kind, QStringLiteral("仙侠传说"));
+    QPointer<QWebEnginePage> page = view->page();
+    QPointer<QWidget> bar = kind == QLatin1String("h5") ? static_cast<QWidget *>(m_tabs->h5HostToolBar)
+                                                        : static_cast<QWidget *>(m_tabs->hostToolBar);
+    QVERIFY(bar);
+    m_tabs->closeTab(1);
+    QCOMPARE(m_tabs->count(), 1);
+    QTRY_VERIFY_WITH_TIMEOUT(view.isNull() && page.isNull() && bar.isNull(), 5000);
+}
+
+QTEST_MAIN(TestGameTabs)
+#include "tst_gametabs.moc"
