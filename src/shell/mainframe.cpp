@@ -421,4 +421,5 @@ void MainFrame::fillGameIdHostMap(const QByteArray &reply)
     const QHash<QString, QString> map = ThreadGameIdHostMap::parseMap(reply);
     for (auto it = map.cbegin(); it != map.cend(); ++it)
         m_gameIdHostMap.insert(it.key(), it.value());
+    m_tabWidget->setGameIdHosts(m_gameIdHostMap);
 }

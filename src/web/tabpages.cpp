@@ -63,6 +63,12 @@ WebView *TabPages::createOwnedView(const QWebEngineHttpRequest &request, bool br
     return view;
 }
 
+void TabPages::routeLinks(WebView *view)
+{
+    QObject::connect(qobject_cast<WebEnginePage *>(view->page()), &WebEnginePage::signalUrlClicked, m_tabs,
+                     &TabWidget::signalRouteRequested);
+}
+
 QWidget *TabPages::createHomePanel(const QString &viewName, const QString &action)
 {
     auto *panel = new QWidget;
@@ -70,6 +76,9 @@ QWidget *TabPages::createHomePanel(const QString &viewName, const QString &actio
     layout->setContentsMargins(0, 0, 0, 0);
     WebView *view = createOwnedView(QWebEngineHttpRequest(QUrl(homeSectionUrl(action))), true);
     view->setObjectName(viewName);
+    // The left column's links stay in it; the home page's go to the router.
+    if (viewName == QLatin1String("homePageWebView"))
+        routeLinks(view);
     layout->addWidget(view);
     return panel;
 }
@@ -126,6 +135,7 @@ WebView *TabPages::addWebTab(const QWebEngineHttpRequest &request)
     layout->addWidget(bar);
     WebView *view = createOwnedView(request, true);
     view->setObjectName(QStringLiteral("webotherview"));
+    routeLinks(view);
     view->setFocus(Qt::OtherFocusReason);
     layout->addWidget(view);
 
@@ -207,8 +217,7 @@ WebView *TabPages::addGameView(QWidget *container, GameToolBar *bar, const QUrl 
     row->setSpacing(0);
     WebView *view = createOwnedView(QWebEngineHttpRequest(url), false);
     view->setObjectName(viewName);
-    QObject::connect(qobject_cast<WebEnginePage *>(view->page()), &WebEnginePage::signalUrlClicked, m_tabs,
-                     &TabWidget::signalRouteRequested);
+    routeLinks(view);
     row->addWidget(view);
     container->layout()->addWidget(frame);
     view->setFocus(Qt::OtherFocusReason);

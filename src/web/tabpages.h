@@ -34,6 +34,8 @@ public:
 private:
     // Portal pages get the page bridge; game pages never do.
     WebView *createOwnedView(const QWebEngineHttpRequest &request, bool bridged);
+    // Links the view's page wants a new window for go to the tab manager's router.
+    void routeLinks(WebView *view);
     QWidget *createHomePanel(const QString &viewName, const QString &action);
     // A tab container with the account context that clicks on its tab bring back.
     QWidget *createGameContainer(const QString &name, const QString &host);

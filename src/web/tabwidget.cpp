@@ -7,8 +7,11 @@
 #include "portal.h"
 #include "session.h"
 #include "tabtitle.h"
+#include "hosttoolbar.h"
+#include "urlrules.h"
 #include "webview.h"
 
+#include <QDebug>
 #include <QDesktopServices>
 #include <QMessageBox>
 #include <QTabBar>
@@ -43,6 +46,8 @@ void TabWidget::connectExternal()
     connect(external, &External::signalOpenUrl, this, &TabWidget::handlerOpenUrl);
     connect(external, &External::signalOpenJFSC, this, &TabWidget::handlerOpenJFSC);
     connect(external, &External::signalOpenGame_app, this, &TabWidget::openAppDownload);
+    connect(this, &TabWidget::signalRouteRequested, this,
+            [this](const QUrl &url) { HandlerCreateWebBridge(url, QWebEnginePage::NavigationTypeLinkClicked); });
     connect(external, &External::signalOpenGame, this, &TabWidget::createHostTab);
     connect(external, &External::signalOpenGame_h5, this, &TabWidget::createH5HostTab);
 }
@@ -323,4 +328,93 @@ void TabWidget::showMessage(const QString &text)
     box->addButton(QStringLiteral("确定"), QMessageBox::ActionRole);
     box->setWindowModality(Qt::WindowModal);
     box->open();
+}
+
+void TabWidget::setGameIdHosts(const QHash<QString, QString> &map)
+{
+    m_router.setGameIdHosts(map);
+}
+
+void TabWidget::HandlerCreateWebBridge(QUrl url, QWebEnginePage::NavigationType type)
+{
+    Q_UNUSED(type)
+    qDebug() << "HandlerCreateWebBridge url:" << url.toString(QUrl::RemoveQuery);
+    if (!checkLogin())
+        return;
+    m_router.setHosts(Portal::portalHost(), Portal::h5Host(), Portal::partnerHosts());
+    m_router.reloadRulesIfChanged(UrlRules::fileName());
+    followRoute(m_router.route(url, routeContext()));
+}
+
+RouteContext TabWidget::routeContext() const
+{
+    RouteContext context;
+    context.hasGameView = currentView({QStringLiteral("hostwebview")}) != nullptr;
+    context.hasHomeListView = currentView({QStringLiteral("homePageWebView")}) != nullptr;
+    if (profileFlag == QLatin1String("default")) {
+        if (Session *current = session())
+            context.player = current->identity();
+    } else {
+        // A small account plays: its own identity goes into the game address.
+        context.player.userId = smallAccountInfo.value(QStringLiteral("user_id")).toString();
+        context.player.userName = smallAccountInfo.value(QStringLiteral("user_name")).toString();
+        context.player.userToken = smallAccountInfo.value(QStringLiteral("user_token")).toString();
+        context.player.userEmail = smallAccountInfo.value(QStringLiteral("user_email")).toString();
+    }
+    return context;
+}
+
+void TabWidget::followRoute(const UrlRoute &route)
+{
+    switch (route.action) {
+    case UrlRoute::Nothing:
+        break;
+    case UrlRoute::PaymentTab:
+    case UrlRoute::WebTab:
+        createWebTab(route.url);
+        break;
+    case UrlRoute::H5Tab:
+        createH5HostTab(route.name);
+        break;
+    case UrlRoute::H5PlayInCurrent:
+        playInCurrentTab(route, QStringLiteral("h5HostWebView"));
+        break;
+    case UrlRoute::SystemBrowser:
+        QDesktopServices::openUrl(route.url);
+        break;
+    case UrlRoute::HostTab:
+        createHostTab(route.name);
+        break;
+    case UrlRoute::GamePlayInCurrent:
+        playInCurrentTab(route, QStringLiteral("hostwebview"));
+        break;
+    case UrlRoute::GamePlayTab:
+        currentServerId = route.serverId;
+        createGamePlayTab(route.url);
+        break;
+    case UrlRoute::HomeList:
+        if (WebView *home = currentView({QStringLiteral("homePageWebView")}))
+            home->load(route.url);
+        break;
+    }
+}
+
+void TabWidget::playInCurrentTab(const UrlRoute &route, const QString &viewName)
+{
+    QWidget *tab = currentWidget();
+    WebView *view = currentView({viewName});
+    if (!view && tab)
+        view = tab->findChild<WebView *>();
+    if (!view)
+        return;
+    if (route.action == UrlRoute::H5PlayInCurrent) {
+        tab->setProperty("isH5Play", true);
+        h5Playing = true;
+    } else {
+        tab->setProperty("serverId", route.serverId);
+        currentServerId = route.serverId;
+        if (auto *bar = tab->findChild<HostToolBar *>())
+            bar->setCollectionVisible(true);
+    }
+    view->load(route.url);
 }

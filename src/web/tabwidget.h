@@ -8,6 +8,7 @@
 #include <QWebEnginePage>
 
 #include "tabpages.h"
+#include "urlrouter.h"
 
 class H5HostToolBar;
 class HomeToolBar;
@@ -73,6 +74,10 @@ signals:
     void signalScreenshotRequested();
     void signalSmallAccountRequested();
 
+public:
+    // Game id to game host, once the portal's map has arrived.
+    void setGameIdHosts(const QHash<QString, QString> &map);
+
 public slots:
     void closeTab();
     void closeTab(int tabindex);
@@ -83,6 +88,8 @@ public slots:
     WebView *createHostTab(QString host, QString game = QString());
     WebView *createGamePlayTab(QUrl url);
     WebView *createH5HostTab(QString host, QString game = QString());
+    // Where a link a page wanted a new window for goes.
+    void HandlerCreateWebBridge(QUrl url, QWebEnginePage::NavigationType type);
     void handlerReloadHomePage();
     void handlerReloadWebGame();
     void handlerReloadMobileGame();
@@ -95,6 +102,9 @@ public slots:
     void openAppDownload(const QString &host, const QString &game);
 
 private:
+    RouteContext routeContext() const;
+    void followRoute(const UrlRoute &route);
+    void playInCurrentTab(const UrlRoute &route, const QString &viewName);
     void connectHomeToolBar();
     void loadHomeSection(const QString &action);
     void connectExternal();
@@ -107,4 +117,5 @@ private:
     Session *m_session = nullptr;
     HomeToolBar *m_homeToolBar = nullptr;
     QWebChannel *m_webChannel = nullptr;
+    UrlRouter m_router;
 };
