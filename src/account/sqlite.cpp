@@ -1,6 +1,7 @@
 #include "sqlite.h"
 
 #include "apppaths.h"
+#include "privatefiles.h"
 
 #include <QDebug>
 #include <QSqlQuery>
@@ -11,6 +12,9 @@ QString quotedColumn(const QString &name)
 {
     return QLatin1Char('"') + name + QLatin1Char('"');
 }
+
+// The files SQLite keeps beside the database while it writes.
+const char *const kCompanions[] = {"-journal", "-wal", "-shm"};
 }
 
 Sqlite::Sqlite(QObject *parent)
@@ -25,7 +29,6 @@ Sqlite::Sqlite(QObject *parent)
             m_database.close();
             m_database.setDatabaseName(file);
         }
-        m_database.open();
     } else {
         m_database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName());
         m_database.setDatabaseName(file);
@@ -76,6 +79,10 @@ bool Sqlite::open()
 {
     if (m_database.isOpen())
         return true;
+    const QString file = m_database.databaseName();
+    PrivateFiles::makeFile(file);
+    for (const char *companion : kCompanions)
+        PrivateFiles::narrow(file + QLatin1String(companion));
     return m_database.open();
 }
 

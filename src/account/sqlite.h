@@ -15,6 +15,8 @@ using AccountRow = QHash<QString, QString>;
 // The accounts that have logged in on this machine, in the table box_user of
 // vmgamebox.db. Values never become part of a statement's text: they travel as
 // bound values, so a name such as "a'; drop table box_user; --" is just a name.
+// The file is the user's alone (it holds password digests): made private when
+// created, narrowed when it is opened and found wider.
 class Sqlite : public QObject
 {
     Q_OBJECT

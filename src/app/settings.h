@@ -7,6 +7,8 @@ class QSettings;
 
 // The user's settings, kept as strings in "velmorbox.ini" beside the executable.
 // Absent keys are meaningful ("common/exittype" absent: ask on first close).
+// The file, and the game address rules in "gameurlgoto.ini" beside it, are
+// the user's alone: made private when created, narrowed at start when wider.
 class Settings : public QObject
 {
     Q_OBJECT
@@ -22,6 +24,7 @@ public:
 
     static void setAutoStart(bool on);
     static QString fileName();
+    static QString rulesFileName();
 
 private:
     void writeDefaults();
