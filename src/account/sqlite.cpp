@@ -2,8 +2,12 @@
 
 #include "apppaths.h"
 #include "privatefiles.h"
+#include "storagenotices.h"
 
+#include <QDateTime>
 #include <QDebug>
+#include <QFile>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -33,6 +37,7 @@ Sqlite::Sqlite(QObject *parent)
         m_database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName());
         m_database.setDatabaseName(file);
     }
+    m_database.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
 }
 
 Sqlite::~Sqlite()
@@ -75,15 +80,74 @@ QStringList Sqlite::columns()
             QStringLiteral("login_time"), QStringLiteral("is_main")};
 }
 
+QString Sqlite::fileName() const
+{
+    return m_database.databaseName();
+}
+
 bool Sqlite::open()
 {
     if (m_database.isOpen())
         return true;
-    const QString file = m_database.databaseName();
+    const QString file = fileName();
     PrivateFiles::makeFile(file);
     for (const char *companion : kCompanions)
         PrivateFiles::narrow(file + QLatin1String(companion));
-    return m_database.open();
+    if (!m_database.open()) {
+        emit problemFound(StorageNotices::Unavailable, file);
+        return false;
+    }
+    if (!m_checked) {
+        m_checked = true;
+        checkFile();
+    }
+    return m_database.isOpen();
+}
+
+// A file that is no database fails the check's statement; a damaged one lists
+// what is wrong instead of "ok". A locked one is reported by run().
+void Sqlite::checkFile()
+{
+    bool damaged = false;
+    {
+        QSqlQuery query(m_database);
+        if (!run(query, QStringLiteral("pragma quick_check"), {}) || !query.next())
+            return;
+        damaged = query.value(0).toString() != QLatin1String("ok");
+    }
+    if (damaged)
+        moveAside();
+}
+
+void Sqlite::moveAside()
+{
+    const QString file = fileName();
+    const QString aside = asideName();
+    m_database.close();
+    if (!QFile::rename(file, aside)) {
+        emit problemFound(StorageNotices::Unavailable, file);
+        return;
+    }
+    for (const char *companion : kCompanions) {
+        if (QFile::exists(file + QLatin1String(companion)))
+            QFile::rename(file + QLatin1String(companion), aside + QLatin1String(companion));
+    }
+    qDebug().noquote() << QStringLiteral("Sqlite: damaged file moved to ") + aside;
+    PrivateFiles::makeFile(file);
+    m_database.open();
+    emit problemFound(StorageNotices::Damaged, aside);
+}
+
+// "vmgamebox.db.damaged-20261208-101500", with "-2", "-3", ... after it when
+// an earlier one of the same second is still there.
+QString Sqlite::asideName() const
+{
+    const QString base = fileName() + QStringLiteral(".damaged-")
+        + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString name = base;
+    for (int n = 2; QFile::exists(name); ++n)
+        name = base + QLatin1Char('-') + QString::number(n);
+    return name;
 }
 
 bool Sqlite::exec(const QString &sql, const QStringList &values)
@@ -98,11 +162,28 @@ bool Sqlite::exec(const QString &sql, const QStringList &values)
 
 bool Sqlite::run(QSqlQuery &query, const QString &sql, const QStringList &values)
 {
-    if (!query.prepare(sql))
-        return false;
-    for (const QString &value : values)
-        query.addBindValue(value);
-    return query.exec();
+    bool done = query.prepare(sql);
+    if (done) {
+        for (const QString &value : values)
+            query.addBindValue(value);
+        done = query.exec();
+    }
+    if (!done)
+        reportFailure(query);
+    return done;
+}
+
+void Sqlite::reportFailure(const QSqlQuery &query)
+{
+    const QSqlError error = query.lastError();
+    const StorageNotices::Kind kind = StorageNotices::kindOf(error.nativeErrorCode().toInt());
+    if (kind == StorageNotices::None)
+        return;
+    qDebug().noquote() << QStringLiteral("Sqlite: ") + error.text();
+    if (kind == StorageNotices::Damaged)
+        moveAside();
+    else
+        emit problemFound(kind, fileName());
 }
 
 bool Sqlite::tableExists(const QString &name)

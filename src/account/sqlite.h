@@ -15,8 +15,13 @@ using AccountRow = QHash<QString, QString>;
 // The accounts that have logged in on this machine, in the table box_user of
 // vmgamebox.db. Values never become part of a statement's text: they travel as
 // bound values, so a name such as "a'; drop table box_user; --" is just a name.
+//
 // The file is the user's alone (it holds password digests): made private when
-// created, narrowed when it is opened and found wider.
+// created, narrowed when it is opened and found wider. Another program
+// holding it makes a statement give up after a short wait rather than hold
+// the caller; a damaged file is moved aside and a fresh one started. Every
+// failure that concerns the file rather than the statement is reported
+// (problemFound), so that the user can be told.
 class Sqlite : public QObject
 {
     Q_OBJECT
@@ -28,7 +33,12 @@ public:
     static QString tableName();          // "box_user"
     static QString createStatement();    // the statement that makes box_user
     static QStringList columns();        // the eleven columns, in the order rows are filled
+    // How long a statement waits for another program's lock before it fails.
+    static constexpr int busyTimeoutMs = 250;
 
+    QString fileName() const;
+    // Opens the file, made private; the first open of this object checks it
+    // and moves it aside when it is damaged.
     bool open();
     // Runs one statement; each "?" in it takes the next value.
     bool exec(const QString &sql, const QStringList &values = QStringList());
@@ -56,9 +66,18 @@ public:
     // Updates the row that carries the row's user id, or inserts it when there is none.
     bool saveByUserId(const AccountRow &row);
 
+signals:
+    // kind: a StorageNotices::Kind; detail: the file, or where a damaged one went.
+    void problemFound(int kind, const QString &detail);
+
 private:
-    static bool run(QSqlQuery &query, const QString &sql, const QStringList &values);
+    bool run(QSqlQuery &query, const QString &sql, const QStringList &values);
+    void reportFailure(const QSqlQuery &query);
     bool hasOnlyKnownColumns(const AccountRow &row) const;
+    void checkFile();
+    void moveAside();
+    QString asideName() const;
 
     QSqlDatabase m_database;
+    bool m_checked = false;
 };
