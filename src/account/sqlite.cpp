@@ -24,7 +24,7 @@ const char *const kCompanions[] = {"-journal", "-wal", "-shm"};
 Sqlite::Sqlite(QObject *parent)
     : QObject(parent)
 {
-    const QString file = AppPaths::filePath(QStringLiteral("vmgamebox.db"));
+    const QString file = AppPaths::dataFilePath(QStringLiteral("vmgamebox.db"));
     if (QSqlDatabase::contains(connectionName())) {
         m_database = QSqlDatabase::database(connectionName(), false);
         // The connection outlives this object; follow the application directory

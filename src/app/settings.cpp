@@ -23,12 +23,12 @@ Settings::~Settings()
 
 QString Settings::fileName()
 {
-    return AppPaths::filePath(QStringLiteral("velmorbox.ini"));
+    return AppPaths::dataFilePath(QStringLiteral("velmorbox.ini"));
 }
 
 QString Settings::rulesFileName()
 {
-    return AppPaths::filePath(QStringLiteral("gameurlgoto.ini"));
+    return AppPaths::dataFilePath(QStringLiteral("gameurlgoto.ini"));
 }
 
 void Settings::writeDefaults()

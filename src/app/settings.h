@@ -5,7 +5,7 @@
 
 class QSettings;
 
-// The user's settings, kept as strings in "velmorbox.ini" beside the executable.
+// The user's settings, kept as strings in "velmorbox.ini" in the data directory.
 // Absent keys are meaningful ("common/exittype" absent: ask on first close).
 // The file, and the game address rules in "gameurlgoto.ini" beside it, are
 // the user's alone: made private when created, narrowed at start when wider.

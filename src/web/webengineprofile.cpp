@@ -43,7 +43,7 @@ QString WebEngineProfile::storageFolder(const QString &name)
 
 void WebEngineProfile::setupPaths(const QString &name)
 {
-    cacheRoot = AppPaths::filePath(QStringLiteral("cacheData/"));
+    cacheRoot = AppPaths::dataFilePath(QStringLiteral("cacheData/"));
     // Cookies and page storage of every account: the user's alone.
     PrivateFiles::makeFolder(cacheRoot);
     const QString folder = cacheRoot + storageFolder(name);
