@@ -4,6 +4,7 @@
 #include "privatefiles.h"
 #include "storagenotices.h"
 
+#include <QAtomicInt>
 #include <QDateTime>
 #include <QDebug>
 #include <QFile>
@@ -12,6 +13,8 @@
 #include <QSqlRecord>
 
 namespace {
+QAtomicInt accesses;
+
 QString quotedColumn(const QString &name)
 {
     return QLatin1Char('"') + name + QLatin1Char('"');
@@ -80,6 +83,11 @@ QStringList Sqlite::columns()
             QStringLiteral("login_time"), QStringLiteral("is_main")};
 }
 
+int Sqlite::accessCount()
+{
+    return accesses.loadAcquire();
+}
+
 QString Sqlite::fileName() const
 {
     return m_database.databaseName();
@@ -89,6 +97,7 @@ bool Sqlite::open()
 {
     if (m_database.isOpen())
         return true;
+    accesses.ref();
     const QString file = fileName();
     PrivateFiles::makeFile(file);
     for (const char *companion : kCompanions)
@@ -162,28 +171,29 @@ bool Sqlite::exec(const QString &sql, const QStringList &values)
 
 bool Sqlite::run(QSqlQuery &query, const QString &sql, const QStringList &values)
 {
+    accesses.ref();
     bool done = query.prepare(sql);
     if (done) {
         for (const QString &value : values)
             query.addBindValue(value);
         done = query.exec();
     }
-    if (!done)
-        reportFailure(query);
+    m_lastFailure = done ? StorageNotices::None : reportFailure(query);
     return done;
 }
 
-void Sqlite::reportFailure(const QSqlQuery &query)
+int Sqlite::reportFailure(const QSqlQuery &query)
 {
     const QSqlError error = query.lastError();
     const StorageNotices::Kind kind = StorageNotices::kindOf(error.nativeErrorCode().toInt());
     if (kind == StorageNotices::None)
-        return;
+        return kind;
     qDebug().noquote() << QStringLiteral("Sqlite: ") + error.text();
     if (kind == StorageNotices::Damaged)
         moveAside();
     else
         emit problemFound(kind, fileName());
+    return kind;
 }
 
 bool Sqlite::tableExists(const QString &name)
@@ -249,9 +259,11 @@ bool Sqlite::update(const AccountRow &row, const QString &userId)
 }
 
 QList<AccountRow> Sqlite::select(const QString &columnList, const QString &where, const QString &orderBy,
-                                 const QStringList &values)
+                                 const QStringList &values, bool *ok)
 {
     QList<AccountRow> rows;
+    if (ok)
+        *ok = false;
     if (!open())
         return rows;
     QString sql = QStringLiteral("select ") + columnList + QStringLiteral(" from ") + tableName();
@@ -261,7 +273,10 @@ QList<AccountRow> Sqlite::select(const QString &columnList, const QString &where
         sql += QStringLiteral(" order by ") + orderBy;
     qDebug() << "Sqlite::select" << sql;
     QSqlQuery query(m_database);
-    if (!run(query, sql, values))
+    const bool ran = run(query, sql, values);
+    if (ok)
+        *ok = ran || m_lastFailure == StorageNotices::None;
+    if (!ran)
         return rows;
     const QStringList names = columns();
     const QSqlRecord record = query.record();
@@ -287,6 +302,12 @@ bool Sqlite::deleteByName(const QString &userName)
 QList<AccountRow> Sqlite::rememberedMainAccounts()
 {
     return select(QStringLiteral("*"), QStringLiteral("is_main=1 and remember_me=1"), QStringLiteral("login_time desc"));
+}
+
+QList<AccountRow> Sqlite::rememberedAccounts(bool *ok)
+{
+    return select(QStringLiteral("*"), QStringLiteral("remember_me=1 or auto_login=1"), QStringLiteral("login_time desc"),
+                  {}, ok);
 }
 
 AccountRow Sqlite::accountByName(const QString &userName)

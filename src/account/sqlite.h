@@ -35,6 +35,8 @@ public:
     static QStringList columns();        // the eleven columns, in the order rows are filled
     // How long a statement waits for another program's lock before it fails.
     static constexpr int busyTimeoutMs = 250;
+    // How often the stores of this process have opened their file or run a statement.
+    static int accessCount();
 
     QString fileName() const;
     // Opens the file, made private; the first open of this object checks it
@@ -51,13 +53,17 @@ public:
     // "select <columns> from box_user [where <where>] [order by <orderBy>]".
     // The where clause names its values with "?", given in order in values:
     //     select("*", "user_name=?", "", {name})
+    // ok, when given, is false when the file let the query down (locked,
+    // damaged, unreadable); a table not made yet reads as no rows.
     QList<AccountRow> select(const QString &columns, const QString &where, const QString &orderBy,
-                             const QStringList &values = QStringList());
+                             const QStringList &values = QStringList(), bool *ok = nullptr);
     bool deleteByName(const QString &userName);
 
     // Named questions of the client; callers never write where-clauses.
     // Main accounts marked "remember me", the latest login first.
     QList<AccountRow> rememberedMainAccounts();
+    // Every account marked "remember me" or automatic login, the latest login first.
+    QList<AccountRow> rememberedAccounts(bool *ok = nullptr);
     // The row of that account, or an empty row.
     AccountRow accountByName(const QString &userName);
     AccountRow accountById(const QString &userId);
@@ -72,7 +78,8 @@ signals:
 
 private:
     bool run(QSqlQuery &query, const QString &sql, const QStringList &values);
-    void reportFailure(const QSqlQuery &query);
+    // The kind of problem the failed statement had with the file (StorageNotices::Kind).
+    int reportFailure(const QSqlQuery &query);
     bool hasOnlyKnownColumns(const AccountRow &row) const;
     void checkFile();
     void moveAside();
@@ -80,4 +87,5 @@ private:
 
     QSqlDatabase m_database;
     bool m_checked = false;
+    int m_lastFailure = 0;
 };
