@@ -50,15 +50,16 @@ StorageNotices::Kind StorageNotices::kindOf(int sqliteCode)
 QString StorageNotices::text(Kind kind, const QString &detail)
 {
     switch (kind) {
+    // The file name on a line of its own: a notice box wraps no path.
     case Damaged:
-        return QStringLiteral("保存账号的文件已损坏，已改名保存为 %1，并新建了一个空的文件。记住的账号需要重新登录一次。")
+        return QStringLiteral("保存账号的文件已损坏，已改名保存为：\n%1\n并新建了一个空的文件。记住的账号需要重新登录一次。")
             .arg(detail);
     case Locked:
-        return QStringLiteral("保存账号的文件 %1 正被其他程序占用，本次登录的账号可能不会被记住。").arg(detail);
+        return QStringLiteral("保存账号的文件正被其他程序占用：\n%1\n本次登录的账号可能不会被记住。").arg(detail);
     case ReadOnly:
-        return QStringLiteral("保存账号的文件 %1 是只读的，登录的账号不会被记住。").arg(detail);
+        return QStringLiteral("保存账号的文件是只读的：\n%1\n登录的账号不会被记住。").arg(detail);
     case Unavailable:
-        return QStringLiteral("无法读写保存账号的文件 %1，登录的账号不会被记住。").arg(detail);
+        return QStringLiteral("无法读写保存账号的文件：\n%1\n登录的账号不会被记住。").arg(detail);
     case None:
         break;
     }

@@ -15,15 +15,12 @@ private slots:
         QTest::newRow("malformed") << 11 << int(StorageNotices::Damaged);
         QTest::newRow("busy") << 5 << int(StorageNotices::Locked);
         QTest::newRow("busy, extended: recovery") << (5 | (1 << 8)) << int(StorageNotices::Locked);
-        QTest::newRow("locked table") << 6 << int(StorageNotices::Locked);
         QTest::newRow("read-only") << 8 << int(StorageNotices::ReadOnly);
         QTest::newRow("read-only, extended: cannot lock") << (8 | (3 << 8)) << int(StorageNotices::ReadOnly);
         QTest::newRow("cannot open") << 14 << int(StorageNotices::Unavailable);
-        QTest::newRow("i/o error") << 10 << int(StorageNotices::Unavailable);
         QTest::newRow("disk full") << 13 << int(StorageNotices::Unavailable);
         QTest::newRow("no such table: the statement's") << 1 << int(StorageNotices::None);
         QTest::newRow("duplicate name: the row's") << 19 << int(StorageNotices::None);
-        QTest::newRow("no code at all") << 0 << int(StorageNotices::None);
     }
 
     void kindOfResultCode()
@@ -53,19 +50,6 @@ private slots:
         notices.report(StorageNotices::Locked, QStringLiteral("/a/vmgamebox.db"));
         notices.report(StorageNotices::ReadOnly, QStringLiteral("/a/vmgamebox.db"));
         QCOMPARE(notices.takePending().size(), 1);
-    }
-
-    void everyProblemHasItsOwnText()
-    {
-        QSet<QString> texts;
-        for (const auto kind : {StorageNotices::Damaged, StorageNotices::Locked, StorageNotices::ReadOnly,
-                                StorageNotices::Unavailable}) {
-            const QString text = StorageNotices::text(kind, QStringLiteral("/a/b.db"));
-            QVERIFY(text.contains(QStringLiteral("/a/b.db")));
-            texts.insert(text);
-        }
-        QCOMPARE(texts.size(), 4);
-        QVERIFY(StorageNotices::text(StorageNotices::None, QString()).isEmpty());
     }
 };
 

@@ -7,6 +7,7 @@
 #include "testmainframe.h"
 #include "testsupport.h"
 
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -265,6 +266,11 @@ private slots:
         QVERIFY(box->isModal());
         QCOMPARE(box->windowTitle(), QStringLiteral("提示"));
         QVERIFY2(box->text().contains(told), qPrintable(box->text()));
+        // Readable whole: no line cut off.
+        auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+        QVERIFY(label);
+        QVERIFY2(label->width() >= label->sizeHint().width(),
+                 qPrintable(QStringLiteral("%1 < %2").arg(label->width()).arg(label->sizeHint().width())));
         QCOMPARE(box->buttons().size(), 1);
         QCOMPARE(box->buttons().first()->text(), QStringLiteral("确定"));
         box->buttons().first()->click();
