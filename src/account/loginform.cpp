@@ -176,18 +176,19 @@ TabWidget *LoginForm::tabWidget() const
 
 void LoginForm::reloadAccountList()
 {
+    m_remembered.load(accountStore());
     ComboBox *combo = ui->login_AccountTxt;
     combo->clear();
-    const QList<AccountRow> rows = accountStore()->rememberedMainAccounts();
-    for (const AccountRow &row : rows)
-        combo->addItem(row.value(QStringLiteral("user_name")));
-    if (rows.isEmpty())
+    const QStringList names = m_remembered.listedNames();
+    combo->addItems(names);
+    if (names.isEmpty())
         combo->showPlaceholder();
 }
 
+// Runs on every change of the account text: from memory, never from the file.
 void LoginForm::fillFromAccount(const QString &name)
 {
-    AccountRow row = accountStore()->accountByName(name.trimmed());
+    AccountRow row = m_remembered.byName(name);
     if (row.isEmpty())
         return;
     row.remove(QStringLiteral("user_pass"));
@@ -205,20 +206,15 @@ void LoginForm::fillFromAccount(const QString &name)
 
 QString LoginForm::storedDigest(const QString &name)
 {
-    const AccountRow row = accountStore()->accountByName(name);
-    return row.value(QStringLiteral("remember_me")) == QLatin1String("1") ? row.value(QStringLiteral("user_pass"))
-                                                                         : QString();
+    return m_remembered.digestFor(name);
 }
 
 void LoginForm::tryAutoLogin()
 {
-    const QList<AccountRow> rows = accountStore()->rememberedMainAccounts();
-    if (rows.isEmpty())
+    const AccountRow row = m_remembered.autoLoginAccount();
+    if (row.isEmpty())
         return;
-    const AccountRow &row = rows.first();
     const QString digest = row.value(QStringLiteral("user_pass"));
-    if (row.value(QStringLiteral("auto_login")) != QLatin1String("1") || digest.isEmpty())
-        return;
     m_rememberChecked = true;
     m_autoLoginChecked = true;
     m_passwordHash = digest;

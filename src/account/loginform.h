@@ -7,6 +7,8 @@
 #include <QString>
 #include <QWidget>
 
+#include "rememberedaccounts.h"
+
 namespace Ui { class LoginForm; }
 
 class HttpRequest;
@@ -53,6 +55,8 @@ public:
     // Logs in the last account marked for it, with its stored digest. Called
     // once the main window is wired, so nothing is sent before it exists.
     void tryAutoLogin();
+    // Reads the remembered accounts from the store into memory and lists
+    // them; the account field works from memory until the next reload.
     void reloadAccountList();
 
 
@@ -88,6 +92,7 @@ private:
     HttpRequest *m_request;
     MainFrame *m_mainFrame;
     Sqlite *m_ownStore = nullptr;
+    RememberedAccounts m_remembered;
     QPointer<TabWidget> m_tabWidget;
     QPointer<UserPhotoControl> m_badge;
     QPointer<QWebEngineProfile> m_profile;

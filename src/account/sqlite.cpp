@@ -1,22 +1,33 @@
 #include "sqlite.h"
 
 #include "apppaths.h"
+#include "privatefiles.h"
+#include "storagenotices.h"
 
+#include <QAtomicInt>
+#include <QDateTime>
 #include <QDebug>
+#include <QFile>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
 namespace {
+QAtomicInt accesses;
+
 QString quotedColumn(const QString &name)
 {
     return QLatin1Char('"') + name + QLatin1Char('"');
 }
+
+// The files SQLite keeps beside the database while it writes.
+const char *const kCompanions[] = {"-journal", "-wal", "-shm"};
 }
 
 Sqlite::Sqlite(QObject *parent)
     : QObject(parent)
 {
-    const QString file = AppPaths::filePath(QStringLiteral("vmgamebox.db"));
+    const QString file = AppPaths::dataFilePath(QStringLiteral("vmgamebox.db"));
     if (QSqlDatabase::contains(connectionName())) {
         m_database = QSqlDatabase::database(connectionName(), false);
         // The connection outlives this object; follow the application directory
@@ -25,11 +36,11 @@ Sqlite::Sqlite(QObject *parent)
             m_database.close();
             m_database.setDatabaseName(file);
         }
-        m_database.open();
     } else {
         m_database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName());
         m_database.setDatabaseName(file);
     }
+    m_database.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
 }
 
 Sqlite::~Sqlite()
@@ -72,11 +83,80 @@ QStringList Sqlite::columns()
             QStringLiteral("login_time"), QStringLiteral("is_main")};
 }
 
+int Sqlite::accessCount()
+{
+    return accesses.loadAcquire();
+}
+
+QString Sqlite::fileName() const
+{
+    return m_database.databaseName();
+}
+
 bool Sqlite::open()
 {
     if (m_database.isOpen())
         return true;
-    return m_database.open();
+    accesses.ref();
+    const QString file = fileName();
+    PrivateFiles::makeFile(file);
+    for (const char *companion : kCompanions)
+        PrivateFiles::narrow(file + QLatin1String(companion));
+    if (!m_database.open()) {
+        emit problemFound(StorageNotices::Unavailable, file);
+        return false;
+    }
+    if (!m_checked) {
+        m_checked = true;
+        checkFile();
+    }
+    return m_database.isOpen();
+}
+
+// A file that is no database fails the check's statement; a damaged one lists
+// what is wrong instead of "ok". A locked one is reported by run().
+void Sqlite::checkFile()
+{
+    bool damaged = false;
+    {
+        QSqlQuery query(m_database);
+        if (!run(query, QStringLiteral("pragma quick_check"), {}) || !query.next())
+            return;
+        damaged = query.value(0).toString() != QLatin1String("ok");
+    }
+    if (damaged)
+        moveAside();
+}
+
+void Sqlite::moveAside()
+{
+    const QString file = fileName();
+    const QString aside = asideName();
+    m_database.close();
+    if (!QFile::rename(file, aside)) {
+        emit problemFound(StorageNotices::Unavailable, file);
+        return;
+    }
+    for (const char *companion : kCompanions) {
+        if (QFile::exists(file + QLatin1String(companion)))
+            QFile::rename(file + QLatin1String(companion), aside + QLatin1String(companion));
+    }
+    qDebug().noquote() << QStringLiteral("Sqlite: damaged file moved to ") + aside;
+    PrivateFiles::makeFile(file);
+    m_database.open();
+    emit problemFound(StorageNotices::Damaged, aside);
+}
+
+// "vmgamebox.db.damaged-20261208-101500", with "-2", "-3", ... after it when
+// an earlier one of the same second is still there.
+QString Sqlite::asideName() const
+{
+    const QString base = fileName() + QStringLiteral(".damaged-")
+        + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString name = base;
+    for (int n = 2; QFile::exists(name); ++n)
+        name = base + QLatin1Char('-') + QString::number(n);
+    return name;
 }
 
 bool Sqlite::exec(const QString &sql, const QStringList &values)
@@ -91,11 +171,29 @@ bool Sqlite::exec(const QString &sql, const QStringList &values)
 
 bool Sqlite::run(QSqlQuery &query, const QString &sql, const QStringList &values)
 {
-    if (!query.prepare(sql))
-        return false;
-    for (const QString &value : values)
-        query.addBindValue(value);
-    return query.exec();
+    accesses.ref();
+    bool done = query.prepare(sql);
+    if (done) {
+        for (const QString &value : values)
+            query.addBindValue(value);
+        done = query.exec();
+    }
+    m_lastFailure = done ? StorageNotices::None : reportFailure(query);
+    return done;
+}
+
+int Sqlite::reportFailure(const QSqlQuery &query)
+{
+    const QSqlError error = query.lastError();
+    const StorageNotices::Kind kind = StorageNotices::kindOf(error.nativeErrorCode().toInt());
+    if (kind == StorageNotices::None)
+        return kind;
+    qDebug().noquote() << QStringLiteral("Sqlite: ") + error.text();
+    if (kind == StorageNotices::Damaged)
+        moveAside();
+    else
+        emit problemFound(kind, fileName());
+    return kind;
 }
 
 bool Sqlite::tableExists(const QString &name)
@@ -161,9 +259,11 @@ bool Sqlite::update(const AccountRow &row, const QString &userId)
 }
 
 QList<AccountRow> Sqlite::select(const QString &columnList, const QString &where, const QString &orderBy,
-                                 const QStringList &values)
+                                 const QStringList &values, bool *ok)
 {
     QList<AccountRow> rows;
+    if (ok)
+        *ok = false;
     if (!open())
         return rows;
     QString sql = QStringLiteral("select ") + columnList + QStringLiteral(" from ") + tableName();
@@ -173,7 +273,10 @@ QList<AccountRow> Sqlite::select(const QString &columnList, const QString &where
         sql += QStringLiteral(" order by ") + orderBy;
     qDebug() << "Sqlite::select" << sql;
     QSqlQuery query(m_database);
-    if (!run(query, sql, values))
+    const bool ran = run(query, sql, values);
+    if (ok)
+        *ok = ran || m_lastFailure == StorageNotices::None;
+    if (!ran)
         return rows;
     const QStringList names = columns();
     const QSqlRecord record = query.record();
@@ -199,6 +302,12 @@ bool Sqlite::deleteByName(const QString &userName)
 QList<AccountRow> Sqlite::rememberedMainAccounts()
 {
     return select(QStringLiteral("*"), QStringLiteral("is_main=1 and remember_me=1"), QStringLiteral("login_time desc"));
+}
+
+QList<AccountRow> Sqlite::rememberedAccounts(bool *ok)
+{
+    return select(QStringLiteral("*"), QStringLiteral("remember_me=1 or auto_login=1"), QStringLiteral("login_time desc"),
+                  {}, ok);
 }
 
 AccountRow Sqlite::accountByName(const QString &userName)

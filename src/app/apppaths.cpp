@@ -1,8 +1,15 @@
 #include "apppaths.h"
 
+#include "privatefiles.h"
+
 #include <QCoreApplication>
 #include <QDebug>
 #include <QFile>
+#include <QHash>
+#include <QMutex>
+#include <QMutexLocker>
+#include <QStandardPaths>
+#include <QTemporaryFile>
 
 QString &AppPaths::overrideDir()
 {
@@ -28,6 +35,43 @@ void AppPaths::setAppDir(const QString &dir)
 QString AppPaths::filePath(const QString &relative)
 {
     return appDir() + QLatin1Char('/') + relative;
+}
+
+QString AppPaths::dataDir()
+{
+    static QMutex mutex;
+    static QHash<QString, QString> chosen;   // application directory -> data directory
+    QMutexLocker lock(&mutex);
+    const QString app = appDir();
+    auto it = chosen.constFind(app);
+    if (it == chosen.constEnd()) {
+        const QString data = isWritableDir(app) ? app : userDataDir();
+        if (data != app)
+            qDebug().noquote() << app + QStringLiteral(" cannot be written to; the client keeps its files in ") + data;
+        it = chosen.insert(app, data);
+    }
+    return *it;
+}
+
+QString AppPaths::dataFilePath(const QString &relative)
+{
+    return dataDir() + QLatin1Char('/') + relative;
+}
+
+// Tried rather than judged from the mode bits: a read-only mount, an ACL or
+// root's privileges all answer only to a real write.
+bool AppPaths::isWritableDir(const QString &dir)
+{
+    QTemporaryFile probe(dir + QStringLiteral("/.write-probe-XXXXXX"));
+    return probe.open();
+}
+
+QString AppPaths::userDataDir()
+{
+    const QString dir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (dir.isEmpty() || !PrivateFiles::makeFolder(dir))
+        return appDir();
+    return dir;
 }
 
 QString AppPaths::brand()

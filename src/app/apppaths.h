@@ -6,6 +6,12 @@
 // test or the environment (KORVO_APP_DIR) points it elsewhere. Every path of
 // the client (ini file, database, key file, cacheData, themes, style, icons)
 // is built here, so that tests never share files.
+//
+// What the client writes (the ini file, the database, the rules file and
+// cacheData) lives in the data directory: the application directory while the
+// user can write to it, else the user's own data directory
+// ($XDG_DATA_HOME/<application>, default ~/.local/share/<application>), made
+// private. The choice is made once per application directory.
 class AppPaths
 {
 public:
@@ -14,6 +20,10 @@ public:
 
     // appDir() + "/" + relative
     static QString filePath(const QString &relative);
+
+    static QString dataDir();
+    // dataDir() + "/" + relative
+    static QString dataFilePath(const QString &relative);
 
     static QString brand();          // "Korvo"
     static QString clientVersion();  // "1.5.1.4"
@@ -29,4 +39,6 @@ public:
 
 private:
     static QString &overrideDir();
+    static bool isWritableDir(const QString &dir);
+    static QString userDataDir();
 };

@@ -2,13 +2,17 @@
 
 #include "apppaths.h"
 #include "autostart.h"
+#include "privatefiles.h"
 
 #include <QSettings>
 
 Settings::Settings(QObject *parent)
     : QObject(parent)
-    , m_ini(new QSettings(fileName(), QSettings::IniFormat))
 {
+    // Before the first write: the settings keep the permissions of the file they replace.
+    PrivateFiles::makeFile(fileName());
+    PrivateFiles::narrow(rulesFileName());
+    m_ini = new QSettings(fileName(), QSettings::IniFormat);
     writeDefaults();
 }
 
@@ -19,7 +23,12 @@ Settings::~Settings()
 
 QString Settings::fileName()
 {
-    return AppPaths::filePath(QStringLiteral("velmorbox.ini"));
+    return AppPaths::dataFilePath(QStringLiteral("velmorbox.ini"));
+}
+
+QString Settings::rulesFileName()
+{
+    return AppPaths::dataFilePath(QStringLiteral("gameurlgoto.ini"));
 }
 
 void Settings::writeDefaults()

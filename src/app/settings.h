@@ -5,8 +5,10 @@
 
 class QSettings;
 
-// The user's settings, kept as strings in "velmorbox.ini" beside the executable.
+// The user's settings, kept as strings in "velmorbox.ini" in the data directory.
 // Absent keys are meaningful ("common/exittype" absent: ask on first close).
+// The file, and the game address rules in "gameurlgoto.ini" beside it, are
+// the user's alone: made private when created, narrowed at start when wider.
 class Settings : public QObject
 {
     Q_OBJECT
@@ -22,6 +24,7 @@ public:
 
     static void setAutoStart(bool on);
     static QString fileName();
+    static QString rulesFileName();
 
 private:
     void writeDefaults();

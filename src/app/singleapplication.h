@@ -3,10 +3,10 @@
 #include <QApplication>
 #include <QPointer>
 
-class QLocalServer;
+class InstanceGuard;
 
 // Lets only one copy of the client run per user: a second start wakes the
-// first one over a local socket named after the executable and then ends.
+// first one over the user's private local socket (InstanceGuard) and then ends.
 class SingleApplication : public QApplication
 {
     Q_OBJECT
@@ -14,7 +14,8 @@ public:
     SingleApplication(int &argc, char **argv);
 
     bool isRunning() const { return m_running; }
-    QString serverName() const { return m_serverName; }
+    // The path of the socket that the first copy serves.
+    QString serverName() const;
 
     // The window that a second start brings to the front.
     QPointer<QWidget> w;
@@ -24,9 +25,7 @@ private slots:
 
 private:
     void initLocalConnection();
-    void newLocalServer();
 
     bool m_running = false;
-    QLocalServer *m_localServer = nullptr;
-    QString m_serverName;
+    InstanceGuard *m_guard;
 };

@@ -17,6 +17,7 @@
 #include "skinstyle.h"
 #include "sqlite.h"
 #include "statusbar.h"
+#include "storagenoticebox.h"
 #include "tabwidget.h"
 #include "threadgameidhostmap.h"
 #include "threadcheckaccount.h"
@@ -70,6 +71,7 @@ MainFrame::MainFrame(QWidget *parent)
     m_settings = new Settings(this);
     m_webProfile = WebEngineProfile::profileFor(QStringLiteral("default"));
     m_sqlite = new Sqlite(this);
+    new StorageNoticeBox(m_sqlite, this);
     applySkin(m_settings->value(QStringLiteral("common/skin")).toString());
 
     setMinimumSize(1024, 690);

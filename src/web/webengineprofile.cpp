@@ -1,6 +1,7 @@
 #include "webengineprofile.h"
 
 #include "apppaths.h"
+#include "privatefiles.h"
 
 #include <QHash>
 #include <QUrl>
@@ -42,7 +43,9 @@ QString WebEngineProfile::storageFolder(const QString &name)
 
 void WebEngineProfile::setupPaths(const QString &name)
 {
-    cacheRoot = AppPaths::filePath(QStringLiteral("cacheData/"));
+    cacheRoot = AppPaths::dataFilePath(QStringLiteral("cacheData/"));
+    // Cookies and page storage of every account: the user's alone.
+    PrivateFiles::makeFolder(cacheRoot);
     const QString folder = cacheRoot + storageFolder(name);
     setCachePath(folder);
     setPersistentStoragePath(folder + QStringLiteral("/storage"));

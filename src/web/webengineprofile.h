@@ -4,7 +4,8 @@
 
 // A disk-based web profile per storage name: "default" for the main account,
 // the user id for each small account, so that every account keeps its own
-// cookies and storage. Profiles are shared process-wide and never freed.
+// cookies and storage, in a private cacheData/ of the data directory.
+// Profiles are shared process-wide and never freed.
 class WebEngineProfile : public QWebEngineProfile
 {
     Q_OBJECT

@@ -2,6 +2,8 @@
 #include "logcapture.h"
 #include "networkcookie.h"
 #include "portal.h"
+#include "sqlite.h"
+#include "sqlitelock.h"
 #include "standinportal.h"
 #include "tabwidget.h"
 #include "testsupport.h"
@@ -77,6 +79,7 @@ private slots:
     void failedLoginLeavesTheNextWorking();
     void secondLoginReplacesTheJarAndClosesTabs();
     void dialogControlsBehave();
+    void accountFieldWorksFromMemoryWhileTheFileIsHeld();
 
 private:
     void newForm();
@@ -492,6 +495,33 @@ void TestLoginForm::dialogControlsBehave()
     QVERIFY(!m_form->isVisible());
     QCOMPARE(button->text(), QStringLiteral("登录"));
     QVERIFY(button->isEnabled());
+}
+
+// The remembered accounts are read once: while another program holds the
+// file, no keystroke in the account field reaches it, and "******" still logs
+// in with the remembered digest.
+void TestLoginForm::accountFieldWorksFromMemoryWhileTheFileIsHeld()
+{
+    QVERIFY(!logIn(QStringLiteral("korvo"), QStringLiteral("korvo123"), true).isEmpty());
+    newForm();
+    SqliteLock lock(m_dir->filePath(QStringLiteral("vmgamebox.db")));
+    QVERIFY(lock.isHeld());
+    auto *combo = child<QComboBox>("login_AccountTxt");
+    combo->setEditText(QString());
+    child<QLineEdit>("login_PasswordTxt")->clear();
+    child<QCheckBox>("login_rememberCB")->setChecked(false);
+
+    const int accesses = Sqlite::accessCount();
+    QTest::keyClicks(combo->lineEdit(), QStringLiteral("korvo"));
+    QCOMPARE(Sqlite::accessCount(), accesses);
+    QVERIFY(child<QCheckBox>("login_rememberCB")->isChecked());
+    QCOMPARE(child<QLineEdit>("login_PasswordTxt")->text(), QStringLiteral("******"));
+
+    m_portal->control({{QStringLiteral("op"), QStringLiteral("clear_log")}});
+    QSignalSpy info(m_form, &LoginForm::signalUserBalanceInfo);
+    child<QPushButton>("login_LoginBtn")->click();
+    QVERIFY(info.wait(10000));
+    QCOMPARE(m_portal->gatewayTexts(), QStringList{loginText(QStringLiteral("korvo"), md5(QStringLiteral("korvo123")))});
 }
 
 QTEST_MAIN(TestLoginForm)

@@ -1,8 +1,14 @@
 #include "sqlite.h"
+#include "sqlitelock.h"
+#include "storagenotices.h"
 #include "testsupport.h"
 
+#include <QDir>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QtTest>
+
+#include <memory>
 
 namespace {
 // Runs one statement through the sqlite3 tool, so that what the client wrote
@@ -47,8 +53,11 @@ private slots:
     void deletesOnlyTheNamedAccount();
     void listsTheSmallAccountsOfOneMainAccount();
     void savesByUserIdWithoutASecondRow();
+    void fileProblemsAreReported_data();
+    void fileProblemsAreReported();
 
 private:
+    void prepareFile(const QString &state);
     QString dbFile() const { return m_dir->filePath(QStringLiteral("vmgamebox.db")); }
     QString tool(const QString &sql) const { return sqliteTool(dbFile(), sql); }
 
@@ -227,6 +236,77 @@ void TestSqlite::savesByUserIdWithoutASecondRow()
     QCOMPARE(tool(QStringLiteral("select count(*)||'|'||user_nick||'|'||login_time from box_user")),
              QStringLiteral("1|renamed|200"));
     QCOMPARE(m_store->accountById(QStringLiteral("7")).value(QStringLiteral("user_name")), QStringLiteral("abc"));
+}
+
+void TestSqlite::fileProblemsAreReported_data()
+{
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<int>("kind");
+    QTest::newRow("not a database") << "text" << int(StorageNotices::Damaged);
+    QTest::newRow("cut short") << "cut" << int(StorageNotices::Damaged);
+    QTest::newRow("held by another program") << "locked" << int(StorageNotices::Locked);
+}
+
+// What another program or a broken disk may have left at the store's place.
+void TestSqlite::prepareFile(const QString &state)
+{
+    QFile file(dbFile());
+    if (state == QLatin1String("text")) {
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray("user_name=korvo\n").repeated(200));
+        return;
+    }
+    // Pages enough that the first two are not the whole table.
+    tool(QStringLiteral("create table t(a text); with recursive c(x) as (select 1 union all select x+1 from c "
+                        "where x<500) insert into t select printf('%0100d', x) from c;"));
+    if (state == QLatin1String("cut"))
+        QVERIFY(file.resize(8192));
+}
+
+// A damaged file is moved aside with the time in its name and a fresh one
+// takes the account; a held one is left where it is and works again once it
+// is let go. Either way the store says what happened.
+void TestSqlite::fileProblemsAreReported()
+{
+    QFETCH(QString, state);
+    QFETCH(int, kind);
+    delete m_store;
+    prepareFile(state);
+    QFile file(dbFile());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray found = file.readAll();
+    file.close();
+    std::unique_ptr<SqliteLock> lock;
+    if (state == QLatin1String("locked")) {
+        lock = std::make_unique<SqliteLock>(dbFile());
+        QVERIFY(lock->isHeld());
+    }
+
+    m_store = new Sqlite;
+    QSignalSpy problems(m_store, &Sqlite::problemFound);
+    const bool saved = m_store->insert(account(QStringLiteral("7"), QStringLiteral("abc"), QStringLiteral("1")));
+    QVERIFY(!problems.isEmpty());
+    for (const QList<QVariant> &problem : problems)
+        QCOMPARE(problem.at(0).toInt(), kind);
+
+    const QStringList aside = QDir(m_dir->path()).entryList({QStringLiteral("vmgamebox.db.damaged-*")});
+    if (kind == StorageNotices::Locked) {
+        QVERIFY(!saved);
+        QVERIFY(aside.isEmpty());
+        QCOMPARE(problems.first().at(1).toString(), dbFile());
+        lock->release();
+        QVERIFY(m_store->insert(account(QStringLiteral("7"), QStringLiteral("abc"), QStringLiteral("1"))));
+    } else {
+        QVERIFY(saved);
+        QCOMPARE(aside.size(), 1);
+        QVERIFY2(QRegularExpression(QStringLiteral("^vmgamebox\\.db\\.damaged-\\d{8}-\\d{6}$")).match(aside.first()).hasMatch(),
+                 qPrintable(aside.first()));
+        QCOMPARE(problems.first().at(1).toString(), m_dir->filePath(aside.first()));
+        QFile moved(m_dir->filePath(aside.first()));
+        QVERIFY(moved.open(QIODevice::ReadOnly));
+        QCOMPARE(moved.readAll(), found);
+    }
+    QCOMPARE(tool(QStringLiteral("select user_name from box_user")), QStringLiteral("abc"));
 }
 
 QTEST_GUILESS_MAIN(TestSqlite)

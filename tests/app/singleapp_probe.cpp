@@ -1,5 +1,7 @@
 // Stands in for the client in the single-instance test: "first" when it owns
 // the name, "second" when it handed over, "woken" when a later start raised it.
+// With --stay the first copy keeps running after each wake-up, so that a race
+// of several starts can be counted.
 #include "singleapplication.h"
 
 #include <QTimer>
@@ -14,18 +16,22 @@ int main(int argc, char *argv[])
         std::printf("second\n");
         return 0;
     }
+    const bool stay = app.arguments().contains(QStringLiteral("--stay"));
     QWidget window;
     window.resize(200, 100);
     app.w = &window;
     std::printf("first\n");
     std::fflush(stdout);
     QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &app, [&window] {
-        if (window.isVisible()) {
-            std::printf("woken\n");
-            std::fflush(stdout);
+    QObject::connect(&poll, &QTimer::timeout, &app, [&window, stay] {
+        if (!window.isVisible())
+            return;
+        std::printf("woken\n");
+        std::fflush(stdout);
+        if (stay)
+            window.hide();
+        else
             QCoreApplication::quit();
-        }
     });
     poll.start(20);
     return app.exec();

@@ -1,10 +1,17 @@
+#include "seconduser.h"
+
 #include <QDir>
 #include <QFileInfo>
-#include <QLocalServer>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QtTest>
 
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+
 // Two real processes: the guard is only worth something across processes.
+// Each test gives the copies a runtime, temp and cache folder of its own.
 class TestSingleApplication final : public QObject
 {
     Q_OBJECT
@@ -26,16 +33,43 @@ private:
         return seen.split('\n').contains(line);
     }
 
-    static QString socketPath()
+    QString path(const char *name) const { return m_root->filePath(QLatin1String(name)); }
+    QString socketPath() const { return path("runtime") + QStringLiteral("/singleapp_probe.socket"); }
+
+    void startProbe(QProcess &process, const QStringList &args = QStringList(), bool withRuntime = true)
     {
-        return QDir::tempPath() + QLatin1Char('/') + QFileInfo(QStringLiteral(PROBE_PATH)).fileName();
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("TMPDIR"), path("tmp"));
+        env.insert(QStringLiteral("XDG_CACHE_HOME"), path("cache"));
+        if (withRuntime)
+            env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime);
+        else
+            env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(PROBE_PATH), args);
     }
+
+    static int modeOf(const QString &file)
+    {
+        struct stat info;
+        return ::stat(QFile::encodeName(file).constData(), &info) == 0 ? static_cast<int>(info.st_mode & 0777) : -1;
+    }
+
+    std::unique_ptr<QTemporaryDir> m_root;
+    QString m_runtime;
 
 private slots:
     void init()
     {
-        QLocalServer::removeServer(QFileInfo(QStringLiteral(PROBE_PATH)).fileName());
+        m_root = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_root->isValid());
+        for (const char *name : {"runtime", "tmp", "cache"})
+            QVERIFY(QDir().mkdir(path(name)));
+        QVERIFY(QFile::setPermissions(path("runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        m_runtime = path("runtime");
     }
+
+    void cleanup() { m_root.reset(); }
 
     void secondStartWakesFirstAndExitsZero_data()
     {
@@ -48,11 +82,11 @@ private slots:
     {
         QFETCH(QStringList, secondArgs);
         QProcess first;
-        first.start(QStringLiteral(PROBE_PATH), QStringList());
+        startProbe(first);
         QVERIFY(waitForLine(first, "first"));
 
         QProcess second;
-        second.start(QStringLiteral(PROBE_PATH), secondArgs);
+        startProbe(second, secondArgs);
         QVERIFY(second.waitForFinished(10000));
         QCOMPARE(second.exitStatus(), QProcess::NormalExit);
         QCOMPARE(second.exitCode(), 0);
@@ -65,23 +99,115 @@ private slots:
     void staleSocketOfCrashedCopyIsTakenOver()
     {
         QProcess crashed;
-        crashed.start(QStringLiteral(PROBE_PATH), QStringList());
+        startProbe(crashed);
         QVERIFY(waitForLine(crashed, "first"));
         crashed.kill();
         QVERIFY(crashed.waitForFinished(5000));
         QVERIFY2(QFileInfo::exists(socketPath()), "a killed copy leaves its socket behind");
 
         QProcess next;
-        next.start(QStringLiteral(PROBE_PATH), QStringList());
+        startProbe(next);
         QVERIFY2(waitForLine(next, "first"), "the next start must become the first copy");
 
         // And it really serves: a further start hands over to it.
         QProcess third;
-        third.start(QStringLiteral(PROBE_PATH), QStringList());
+        startProbe(third);
         QVERIFY(third.waitForFinished(10000));
         QCOMPARE(third.exitCode(), 0);
         QVERIFY(waitForLine(next, "woken"));
         QVERIFY(next.waitForFinished(10000));
+    }
+
+    // Five copies started at once, three times over (the later rounds find
+    // the lock and the socket that the killed first copy left): each time
+    // exactly one becomes the first, the others hand over to it and end.
+    void simultaneousStartsLeaveOneFirstCopy()
+    {
+        for (int round = 0; round < 3; ++round) {
+            std::vector<std::unique_ptr<QProcess>> copies;
+            for (int i = 0; i < 5; ++i) {
+                copies.push_back(std::make_unique<QProcess>());
+                startProbe(*copies.back(), {QStringLiteral("--stay")});
+            }
+            const auto ended = [&copies] {
+                return static_cast<int>(std::count_if(copies.begin(), copies.end(), [](const auto &copy) {
+                    return copy->state() == QProcess::NotRunning;
+                }));
+            };
+            QTRY_COMPARE_WITH_TIMEOUT(ended(), 4, 20000);
+            QProcess *firstCopy = nullptr;
+            for (const auto &copy : copies) {
+                if (copy->state() != QProcess::NotRunning) {
+                    firstCopy = copy.get();
+                    continue;
+                }
+                QCOMPARE(copy->exitCode(), 0);
+                QVERIFY(copy->readAllStandardOutput().contains("second"));
+            }
+            QVERIFY(firstCopy);
+            QVERIFY(waitForLine(*firstCopy, "first"));
+            firstCopy->kill();
+            firstCopy->waitForFinished(5000);
+        }
+    }
+
+    // The socket and the folder around it are the user's alone, whatever the umask.
+    void socketIsTheUsersAloneUnderAnyUmask()
+    {
+        const mode_t previous = ::umask(0);
+        QProcess first;
+        startProbe(first, QStringList(), false);
+        ::umask(previous);
+        QVERIFY(waitForLine(first, "first"));
+        const QString folder = path("tmp") + QStringLiteral("/korvo-%1").arg(::geteuid());
+        QCOMPARE(QString::number(modeOf(folder), 8), QStringLiteral("700"));
+        const int socketMode = modeOf(folder + QStringLiteral("/singleapp_probe.socket"));
+        QVERIFY(socketMode >= 0);
+        QCOMPARE(socketMode & 077, 0);
+        first.kill();
+        first.waitForFinished(5000);
+    }
+
+    void anotherUsersSocketIsNeverTrusted_data()
+    {
+        QTest::addColumn<QString>("planted");    // below the test folder
+        QTest::addColumn<bool>("theirRuntime");  // XDG_RUNTIME_DIR is the other user's folder
+        QTest::newRow("fixed name in the temp folder") << "tmp/singleapp_probe" << false;
+        QTest::newRow("in their runtime folder") << "theirs/singleapp_probe.socket" << true;
+    }
+
+    // Another user's program listening where the client might look: every
+    // start still becomes the first copy, never connects to it and never
+    // removes it.
+    void anotherUsersSocketIsNeverTrusted()
+    {
+        QFETCH(QString, planted);
+        QFETCH(bool, theirRuntime);
+        QString whyNot;
+        if (!SecondUser::ensure(&whyNot))
+            QSKIP(qPrintable(whyNot));
+        // The other user can reach the test folder and write in tmp/, as in /tmp.
+        QVERIFY(::chmod(QFile::encodeName(m_root->path()).constData(), 0755) == 0);
+        QVERIFY(::chmod(QFile::encodeName(path("tmp")).constData(), 01777) == 0);
+        QVERIFY(QDir().mkdir(path("theirs")));
+        QVERIFY(SecondUser::chown(path("theirs")));
+        if (theirRuntime)
+            m_runtime = path("theirs");
+
+        QProcess planter;
+        planter.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        SecondUser::start(planter, QStringLiteral(PLANTER_PATH), {m_root->filePath(planted)});
+        QVERIFY2(waitForLine(planter, "listening"), "the other user's program did not listen");
+
+        QProcess start;
+        startProbe(start);
+        QVERIFY2(waitForLine(start, "first"), "a start took the other user's socket for a running copy");
+        start.kill();
+        start.waitForFinished(5000);
+        QVERIFY(QFileInfo::exists(m_root->filePath(planted)));
+        QVERIFY(!planter.readAllStandardOutput().contains("connected"));
+        planter.kill();
+        planter.waitForFinished(5000);
     }
 };
 

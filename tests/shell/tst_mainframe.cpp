@@ -1,10 +1,13 @@
 #include "boxsettingform.h"
 #include "closesettingform.h"
 #include "settings.h"
+#include "sqlite.h"
+#include "sqlitelock.h"
 #include "tabwidget.h"
 #include "testmainframe.h"
 #include "testsupport.h"
 
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -220,6 +223,65 @@ private slots:
         QVERIFY2(noticeOffset.manhattanLength() <= 4,
                  qPrintable(QStringLiteral("%1,%2").arg(noticeOffset.x()).arg(noticeOffset.y())));
         notice->close();
+    }
+
+    void storageProblemIsToldOnceAfterTheWindowShows_data()
+    {
+        QTest::addColumn<bool>("damaged");   // else held by another program
+        QTest::addColumn<QString>("told");
+        QTest::newRow("damaged file") << true << QStringLiteral("vmgamebox.db.damaged-");
+        QTest::newRow("file held by another program") << false << QStringLiteral("正被其他程序占用");
+    }
+
+    void storageProblemIsToldOnceAfterTheWindowShows()
+    {
+        QFETCH(bool, damaged);
+        QFETCH(QString, told);
+        TestAppDir dir;
+        QFile file(dir.filePath(QStringLiteral("vmgamebox.db")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(damaged ? QByteArray("not a database at all").repeated(50) : QByteArray());
+        file.close();
+        std::unique_ptr<SqliteLock> lock;
+        if (!damaged) {
+            lock = std::make_unique<SqliteLock>(file.fileName());
+            QVERIFY(lock->isHeld());
+        }
+        const auto noticeBoxes = [] {
+            QList<QMessageBox *> shown;
+            for (QWidget *widget : QApplication::topLevelWidgets()) {
+                if (auto *box = qobject_cast<QMessageBox *>(widget); box && box->isVisible())
+                    shown << box;
+            }
+            return shown;
+        };
+
+        TestMainFrame frame;
+        QCoreApplication::processEvents();
+        QVERIFY(noticeBoxes().isEmpty());
+        frame.show();
+        QTRY_COMPARE(noticeBoxes().size(), 1);
+        QMessageBox *box = noticeBoxes().first();
+        QCOMPARE(box->parentWidget(), &frame);
+        QVERIFY(box->isModal());
+        QCOMPARE(box->windowTitle(), QStringLiteral("提示"));
+        QVERIFY2(box->text().contains(told), qPrintable(box->text()));
+        // Readable whole: no line cut off.
+        auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+        QVERIFY(label);
+        QVERIFY2(label->width() >= label->sizeHint().width(),
+                 qPrintable(QStringLiteral("%1 < %2").arg(label->width()).arg(label->sizeHint().width())));
+        QCOMPARE(box->buttons().size(), 1);
+        QCOMPARE(box->buttons().first()->text(), QStringLiteral("确定"));
+        box->buttons().first()->click();
+        QTRY_VERIFY(noticeBoxes().isEmpty());
+
+        // The same problem again in this run is not told again.
+        frame.sqlite()->accountByName(QStringLiteral("korvo"));
+        frame.hide();
+        frame.show();
+        QTest::qWait(100);
+        QVERIFY(noticeBoxes().isEmpty());
     }
 
     void defaultSkinStyleSheetsPointAtTheApplicationIcons()

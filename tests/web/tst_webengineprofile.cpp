@@ -1,10 +1,14 @@
+#include "seconduser.h"
 #include "testsupport.h"
 #include "webengineprofile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWebEnginePage>
+
+#include <sys/stat.h>
 
 class TestWebEngineProfile final : public QObject
 {
@@ -13,6 +17,7 @@ class TestWebEngineProfile final : public QObject
 private slots:
     void sameObjectPerName();
     void storesUnderCacheData();
+    void cacheDataIsTheUsersAlone();
     void storageFolder_data();
     void storageFolder();
     void pageDataReachesTheProfileFolder();
@@ -40,6 +45,26 @@ void TestWebEngineProfile::storesUnderCacheData()
     QCOMPARE(profile->cacheRoot, root);
     QCOMPARE(profile->cachePath(), root + QStringLiteral("x"));
     QCOMPARE(profile->persistentStoragePath(), root + QStringLiteral("x/storage"));
+}
+
+void TestWebEngineProfile::cacheDataIsTheUsersAlone()
+{
+    const QString root = m_app.filePath(QStringLiteral("cacheData"));
+    const QByteArray name = QFile::encodeName(root);
+    // Found wide open (as an earlier version left it), mended when a profile is set up.
+    QVERIFY(QDir().mkpath(root));
+    QVERIFY(::chmod(name.constData(), 0777) == 0);
+    WebEngineProfile::profileFor(QStringLiteral("cache-mode"));
+    struct stat info;
+    QVERIFY(::stat(name.constData(), &info) == 0);
+    QCOMPARE(QString::number(info.st_mode & 07777, 8), QStringLiteral("700"));
+
+    QString whyNot;
+    if (!SecondUser::ensure(&whyNot))
+        QSKIP(qPrintable(whyNot));
+    QVERIFY(::chmod(QFile::encodeName(m_app.path()).constData(), 0755) == 0);
+    QCOMPARE(SecondUser::run(QStringLiteral("ls"), {m_app.filePath(QStringLiteral("icons_Korvo"))}), 0);
+    QVERIFY(SecondUser::run(QStringLiteral("ls"), {root}) != 0);
 }
 
 void TestWebEngineProfile::storageFolder_data()
