@@ -5,10 +5,13 @@
 #include "portal.h"
 #include "tabfixture.h"
 #include "tabwidget.h"
+#include "urlrules.h"
 #include "webengineprofile.h"
 #include "webview.h"
 
+#include <QFile>
 #include <QPushButton>
+#include <QUrlQuery>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWebEnginePage>
@@ -29,6 +32,9 @@ private slots:
     void pageBridgeOpensGameTabs();
     void gameLinksAskForARoute();
     void closedGameTabReleasesViewPageAndToolbar_data();
+    void routedLinksOpenTheirKindOfTab_data();
+    void routedLinksOpenTheirKindOfTab();
+    void gamePlayLinkCarriesThePlayersIdentity();
     void closedGameTabReleasesViewPageAndToolbar();
 
 private:
@@ -238,6 +244,61 @@ void TestGameTabs::closedGameTabReleasesViewPageAndToolbar()
     m_tabs->closeTab(1);
     QCOMPARE(m_tabs->count(), 1);
     QTRY_VERIFY_WITH_TIMEOUT(view.isNull() && page.isNull() && bar.isNull(), 5000);
+}
+
+void TestGameTabs::routedLinksOpenTheirKindOfTab_data()
+{
+    QTest::addColumn<QString>("link");
+    QTest::addColumn<QString>("container");
+    QTest::addColumn<QString>("path");   // of the new tab's view
+    const QString portal = QStringLiteral("http://") + Portal::portalHost();
+    QTest::newRow("game host word") << portal + QStringLiteral("/xianxia") << QStringLiteral("webtabHost")
+                                    << QStringLiteral("/game.php");
+    QTest::newRow("H5 game") << Portal::h5Root() + QStringLiteral("/snake") << QStringLiteral("h5ToolBar")
+                             << QStringLiteral("/snake");
+    QTest::newRow("diverted by a rule") << portal + QStringLiteral("/pay/recharge.php") << QStringLiteral("webtabOther")
+                                        << QStringLiteral("/pay-game.php");
+    QTest::newRow("ordinary page") << portal + QStringLiteral("/gift.php") << QStringLiteral("webtabOther")
+                                   << QStringLiteral("/gift.php");
+}
+
+void TestGameTabs::routedLinksOpenTheirKindOfTab()
+{
+    QFETCH(QString, link);
+    QFETCH(QString, container);
+    QFETCH(QString, path);
+    QFile::remove(UrlRules::fileName());
+    QVERIFY(UrlRules::writeReply(R"({"pay":{"recharge":".*/pay/.*"}})", UrlRules::fileName()));
+    QVERIFY(m_fixture.logIn(QStringLiteral("korvo")));
+    m_tabs->HandlerCreateWebBridge(QUrl(link), QWebEnginePage::NavigationTypeLinkClicked);
+    QCOMPARE(m_tabs->count(), 2);
+    QCOMPARE(m_tabs->currentWidget()->objectName(), container);
+    WebView *view = m_tabs->currentWidget()->findChild<WebView *>();
+    QTRY_COMPARE_WITH_TIMEOUT(view->url().path(), path, 15000);
+}
+
+void TestGameTabs::gamePlayLinkCarriesThePlayersIdentity()
+{
+    QVERIFY(m_fixture.logIn(QStringLiteral("korvo")));
+    const QString link = QStringLiteral("http://") + Portal::portalHost() + QStringLiteral("/game_play/108.html");
+    m_tabs->HandlerCreateWebBridge(QUrl(link), QWebEnginePage::NavigationTypeLinkClicked);
+    QCOMPARE(m_tabs->count(), 2);
+    WebView *view = m_tabs->currentWidget()->findChild<WebView *>(QStringLiteral("hostwebview"));
+    QVERIFY(view);
+    QTRY_VERIFY_WITH_TIMEOUT(!view->url().isEmpty(), 15000);
+    const QUrlQuery query(view->url());
+    QCOMPARE(query.queryItemValue(QStringLiteral("server_id")), QStringLiteral("108"));
+    QCOMPARE(query.queryItemValue(QStringLiteral("user_name")), QStringLiteral("korvo"));
+    QCOMPARE(m_tabs->currentServerId, QStringLiteral("108"));
+
+    // The same link from within that game tab plays in it, for a small account in its profile.
+    m_tabs->profileFlag = QStringLiteral("4711");
+    m_tabs->smallAccountInfo = {{QStringLiteral("user_id"), QStringLiteral("4711")},
+                                {QStringLiteral("user_name"), QStringLiteral("alt")}};
+    m_tabs->HandlerCreateWebBridge(QUrl(link), QWebEnginePage::NavigationTypeLinkClicked);
+    QCOMPARE(m_tabs->count(), 2);
+    QTRY_COMPARE_WITH_TIMEOUT(QUrlQuery(view->url()).queryItemValue(QStringLiteral("user_name")),
+                              QStringLiteral("alt"), 15000);
 }
 
 QTEST_MAIN(TestGameTabs)
