@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <iostream>
 #include <pthread.h>
+#include <sys/prctl.h>
+#include <unistd.h>
 
 #ifndef KORVO_DEVPORTAL_WWW
 #define KORVO_DEVPORTAL_WWW "www"
@@ -65,6 +67,11 @@ int main(int argc, char **argv)
     sigaddset(&signals, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &signals, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
+    // A test that crashes cannot stop its portal; the portal then ends with it
+    // instead of holding the test's output open for its runner.
+    const pid_t parent = getppid();
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (getppid() != parent) return 0;
 
     PortalContext context;
     if (!configure(options, context)) return 1;
