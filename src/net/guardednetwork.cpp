@@ -33,14 +33,24 @@ bool hasOpenReply(const QNetworkAccessManager *manager)
 // thread is idle, on the disposal thread when it may still be busy.
 void dispose(QNetworkAccessManager *manager, bool mayBeBusy)
 {
+    // A thread that is ending (a worker's, or the GUI thread after its loop)
+    // runs no posted event any more: what is left to it must go now.
+    const bool loopRuns = QThread::currentThread()->loopLevel() > 0;
     if (!mayBeBusy) {
-        manager->deleteLater();
+        if (loopRuns)
+            manager->deleteLater();
+        else
+            delete manager;
         return;
     }
-    QTimer::singleShot(0, manager, [manager] {
+    const auto handOver = [manager] {
         manager->moveToThread(disposalThread());
         manager->deleteLater();
-    });
+    };
+    if (loopRuns)
+        QTimer::singleShot(0, manager, handOver);
+    else
+        handOver();
 }
 
 bool wasCutShort(const QNetworkReply *reply)

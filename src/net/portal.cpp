@@ -85,6 +85,23 @@ QString Portal::cookieDomainFor(const QString &host)
     return name.mid(dot + 1);
 }
 
+bool Portal::isOwnOrigin(const QUrl &url)
+{
+    const QString scheme = url.scheme();
+    if (scheme != QLatin1String("http") && scheme != QLatin1String("https"))
+        return false;
+    const int defaultPort = scheme == QLatin1String("https") ? 443 : 80;
+    const int port = url.port(defaultPort);
+    for (const QString &host : {portalHost(), h5Host()}) {
+        const QUrl own(QStringLiteral("http://") + host);
+        if (own.host().isEmpty())
+            continue;
+        if (url.host().compare(own.host(), Qt::CaseInsensitive) == 0 && port == own.port(80))
+            return true;
+    }
+    return false;
+}
+
 QString Portal::webPage(const QString &action)
 {
     return portalIndex() + QStringLiteral("?type=web&action=") + action;

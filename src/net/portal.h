@@ -22,6 +22,9 @@ public:
     static QString h5Root();             // "http://" + H5 host
     static QString cookieDomain();       // domain for the identity cookies
     static QString cookieDomainFor(const QString &host);
+    // Whether a document at url is the portal's or the H5 games host's own,
+    // the only pages the client's bridge is published to.
+    static bool isOwnOrigin(const QUrl &url);
 
     // portal index + "?type=web&action=" + action
     static QString webPage(const QString &action);

@@ -9,9 +9,26 @@ External *External::instance()
     return object;
 }
 
+bool External::isPlainWord(const QString &host)
+{
+    if (host.isEmpty() || host.size() > 64)
+        return false;
+    for (const QChar c : host) {
+        const bool ascii = c.unicode() < 0x80;
+        if (!ascii || !(c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('-')))
+            return false;
+    }
+    return true;
+}
+
 void External::OpenGame(const QString &host, const QString &game, const QString &gameType)
 {
     qDebug() << "gameType:" << gameType;
+    // The host becomes part of an address: a path or a query of a page's choosing is refused.
+    if (!isPlainWord(host)) {
+        qDebug() << "OpenGame: refused a host that is not a plain word";
+        return;
+    }
     if (gameType == QLatin1String("h5"))
         emit signalOpenGame_h5(host, game);
     else if (gameType == QLatin1String("app"))

@@ -12,6 +12,8 @@ class External : public QObject
 public:
     // The process-wide instance, made on first use.
     static External *instance();
+    // A game host or application id as pages may name it: a plain word.
+    static bool isPlainWord(const QString &host);
 
 signals:
     void signalOpenGame(QString host, QString game);

@@ -1,10 +1,12 @@
 #include "webenginepage.h"
 
 #include "navigationrequestinterceptor.h"
+#include "portal.h"
 
 #include <QDesktopServices>
 #include <QMessageBox>
 #include <QPointer>
+#include <QWebChannel>
 #include <QWebEngineSettings>
 
 namespace {
@@ -41,7 +43,6 @@ QWebEnginePage *WebEnginePage::createWindow(WebWindowType type)
 bool WebEnginePage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
 {
     Q_UNUSED(type)
-    Q_UNUSED(isMainFrame)
     if (isSystemLink(url)) {
         openWithSystem(url);
         return false;
@@ -49,8 +50,29 @@ bool WebEnginePage::acceptNavigationRequest(const QUrl &url, NavigationType type
     // The portal's own logout link would end the session behind the client's back.
     if (url.toString().contains(QLatin1String("DoAction.php?a=logout")))
         return false;
+    // Decided before the new document exists, so it never starts with the wrong answer.
+    if (isMainFrame && m_bridge)
+        setWebChannel(Portal::isOwnOrigin(url) ? m_bridge.data() : emptyChannel());
     return true;
 }
+
+void WebEnginePage::setBridgeChannel(QWebChannel *channel)
+{
+    m_bridge = channel;
+    if (channel)
+        setWebChannel(Portal::isOwnOrigin(requestedUrl()) ? channel : emptyChannel());
+}
+
+QWebChannel *WebEnginePage::emptyChannel()
+{
+    // Other documents get a channel with nothing on it rather than none: the
+    // engine keeps its transport, so a document of our own that follows gets
+    // the bridge again.
+    if (!m_empty)
+        m_empty = new QWebChannel(this);
+    return m_empty;
+}
+
 
 int WebEnginePage::runBox(QMessageBox *box)
 {

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QPointer>
 #include <QWebEnginePage>
 
 class QMessageBox;
+class QWebChannel;
 
 // The page of every browser surface: plug-ins, JavaScript and WebGL on, our
 // own alert and confirm boxes, logout links of the portal refused, QQ links
@@ -17,6 +19,10 @@ public:
     static void openWithSystem(const QUrl &url);
     static bool isSystemLink(const QUrl &url);
 
+    // The bridge reaches only the portal's and the H5 host's own documents:
+    // the page carries the channel while its main frame shows one of them.
+    void setBridgeChannel(QWebChannel *channel);
+
 signals:
     // Emitted by the new-window page on behalf of this page: a link asked
     // for a window and the tab manager decides where it goes.
@@ -30,4 +36,8 @@ protected:
 
 private:
     static int runBox(QMessageBox *box);
+    QWebChannel *emptyChannel();
+
+    QPointer<QWebChannel> m_bridge;
+    QWebChannel *m_empty = nullptr;
 };

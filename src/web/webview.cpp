@@ -61,7 +61,9 @@ WebView *WebView::showRequest(WebView *view, const QWebEngineHttpRequest &reques
                               QWebEnginePage *page, QWebChannel *channel)
 {
     view->setPage(page);
-    if (channel)
+    if (auto *ours = qobject_cast<WebEnginePage *>(page))
+        ours->setBridgeChannel(channel);
+    else if (channel)
         page->setWebChannel(channel);
     page->load(request);
     return view;

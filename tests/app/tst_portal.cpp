@@ -36,6 +36,29 @@ private slots:
         QCOMPARE(Portal::cookieDomainFor(host), domain);
     }
 
+    void ownOriginIsThePortalOrTheH5Host_data()
+    {
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<bool>("own");
+        QTest::newRow("portal page") << "http://127.0.0.1:8080/DODev_C/index.php?type=web" << true;
+        QTest::newRow("H5 page") << "http://127.0.0.1:8081/snake" << true;
+        QTest::newRow("other port") << "http://127.0.0.1:8082/x" << false;
+        QTest::newRow("same port, other name") << "http://localhost:8080/" << false;
+        QTest::newRow("portal name inside another host") << "http://127.0.0.1.evil.test:8080/" << false;
+        QTest::newRow("file") << "file:///etc/passwd" << false;
+        QTest::newRow("blank") << "about:blank" << false;
+        QTest::newRow("empty") << "" << false;
+    }
+
+    void ownOriginIsThePortalOrTheH5Host()
+    {
+        QFETCH(QString, url);
+        QFETCH(bool, own);
+        qputenv("KORVO_PORTAL_HOST", "127.0.0.1:8080");
+        qputenv("KORVO_H5_HOST", "127.0.0.1:8081");
+        QCOMPARE(Portal::isOwnOrigin(QUrl(url)), own);
+    }
+
     void hostsComeFromTheEnvironment()
     {
         qputenv("KORVO_PORTAL_HOST", "127.0.0.1:8080");

@@ -39,6 +39,20 @@ private slots:
         QCOMPARE(fired->first(), QVariantList({QStringLiteral("xianxia"), QStringLiteral("仙侠传说")}));
     }
 
+    void openGameRefusesHostsThatAreNoPlainWord()
+    {
+        QSignalSpy web(External::instance(), &External::signalOpenGame);
+        QSignalSpy app(External::instance(), &External::signalOpenGame_app);
+        for (const QString &host : {QStringLiteral("../pay"), QStringLiteral("x&user_id=1"), QStringLiteral("a/b"),
+                                    QString(), QStringLiteral("游戏"), QStringLiteral("x").repeated(65)}) {
+            External::instance()->OpenGame(host, QStringLiteral("g"), QString());
+            External::instance()->OpenGame(host, QStringLiteral("g"), QStringLiteral("app"));
+        }
+        QCOMPARE(web.count() + app.count(), 0);
+        External::instance()->OpenGame(QStringLiteral("long-cheng_2"), QStringLiteral("g"), QString());
+        QCOMPARE(web.count(), 1);
+    }
+
     void pagesCanCallEveryMethodByName()
     {
         // The channel reaches slots by name: a renamed one would leave pages calling nothing.

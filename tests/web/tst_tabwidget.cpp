@@ -1,4 +1,5 @@
 #include "hometoolbar.h"
+#include "external.h"
 #include "loginform.h"
 #include "portal.h"
 #include "tabfixture.h"
@@ -33,6 +34,7 @@ private slots:
     void titleFollowsItsTabAfterAnEarlierOneCloses();
     void pageBridgeOpensAWebTabWithItsToolbar();
     void tabClickBringsBackItsContext();
+    void bridgeServesOnlyThePortalsOwnDocuments();
 
 private:
     WebView *homeView(const QString &name) const;
@@ -267,6 +269,32 @@ void TestTabWidget::tabClickBringsBackItsContext()
     QVERIFY(box);
     QCOMPARE(box->text(), QStringLiteral("非游戏窗口不允许全屏"));
     box->close();
+}
+
+void TestTabWidget::bridgeServesOnlyThePortalsOwnDocuments()
+{
+    // The same portal page under another name of the same server is another origin.
+    const QString index = QStringLiteral("/DODev_C/index.php?type=web&action=index&v2");
+    QString foreign = m_fixture.portalRoot() + index;
+    foreign.replace(QStringLiteral("127.0.0.1"), QStringLiteral("localhost"));
+    QVERIFY(m_fixture.logIn(QStringLiteral("korvo")));
+    QSignalSpy bridgeCalls(External::instance(), &External::signalOpenUrl);
+    const QString clickFeed = QStringLiteral("document.querySelector('a[onclick*=dynamic]').click()");
+
+    WebView *view = m_tabs->createWebTab(QUrl(foreign));
+    QSignalSpy loaded(view, &WebView::loadFinished);
+    QVERIFY(loaded.wait(15000));
+    QVERIFY(loaded.takeFirst().first().toBool());
+    view->page()->runJavaScript(clickFeed);
+    // Time enough for a bridge call to arrive, had the page one.
+    QTest::qWait(2000);
+    QCOMPARE(bridgeCalls.count(), 0);
+
+    // Back on its own origin, the same tab reaches the bridge again.
+    view->load(QUrl(m_fixture.portalRoot() + index));
+    QVERIFY(loaded.wait(15000));
+    view->page()->runJavaScript(clickFeed);
+    QTRY_COMPARE_WITH_TIMEOUT(bridgeCalls.count(), 1, 15000);
 }
 
 QTEST_MAIN(TestTabWidget)
