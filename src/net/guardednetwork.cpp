@@ -33,24 +33,25 @@ bool hasOpenReply(const QNetworkAccessManager *manager)
 // thread is idle, on the disposal thread when it may still be busy.
 void dispose(QNetworkAccessManager *manager, bool mayBeBusy)
 {
-    // A thread that is ending (a worker's, or the GUI thread after its loop)
-    // runs no posted event any more: what is left to it must go now.
-    const bool loopRuns = QThread::currentThread()->loopLevel() > 0;
-    if (!mayBeBusy) {
-        if (loopRuns)
-            manager->deleteLater();
-        else
-            delete manager;
-        return;
-    }
     const auto handOver = [manager] {
         manager->moveToThread(disposalThread());
         manager->deleteLater();
     };
-    if (loopRuns)
-        QTimer::singleShot(0, manager, handOver);
-    else
-        handOver();
+    // A worker thread that is ending (its objects are being deleted after its
+    // loop) runs no posted event any more: what is left to it must go now.
+    if (!QThread::currentThread()->isRunning()) {
+        if (mayBeBusy)
+            handOver();
+        else
+            delete manager;
+        return;
+    }
+    if (!mayBeBusy) {
+        manager->deleteLater();
+        return;
+    }
+    // Out of the manager's own signal first.
+    QTimer::singleShot(0, manager, handOver);
 }
 
 bool wasCutShort(const QNetworkReply *reply)
@@ -58,7 +59,10 @@ bool wasCutShort(const QNetworkReply *reply)
     // Ended by the guard or by Qt's idle timeout while the headers were still
     // out: the connection may still be busy reading them.
     const ReplyGuard *guard = ReplyGuard::of(reply);
+    // A reply the client itself gave up (a newer login, a logout picture) leaves
+    // a connection that answered normally so far: its manager stays.
     return guard && !guard->succeeded() && !guard->headersEnded()
+        && guard->failure() != ReplyGuard::Failure::Cancelled
         && reply->error() == QNetworkReply::OperationCanceledError;
 }
 }
