@@ -8,6 +8,7 @@ list(APPEND KORVO_BASE_SOURCES
 list(APPEND KORVO_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/fullscreennotification.cpp
     ${CMAKE_CURRENT_LIST_DIR}/navigationrequestinterceptor.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/routefollower.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tabpages.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tabwidget.cpp
     ${CMAKE_CURRENT_LIST_DIR}/webenginepage.cpp

@@ -7,8 +7,6 @@
 #include "portal.h"
 #include "session.h"
 #include "tabtitle.h"
-#include "hosttoolbar.h"
-#include "urlrules.h"
 #include "webview.h"
 
 #include <QDebug>
@@ -332,7 +330,7 @@ void TabWidget::showMessage(const QString &text)
 
 void TabWidget::setGameIdHosts(const QHash<QString, QString> &map)
 {
-    m_router.setGameIdHosts(map);
+    m_routes.setGameIdHosts(map);
 }
 
 void TabWidget::HandlerCreateWebBridge(QUrl url, QWebEnginePage::NavigationType type)
@@ -341,80 +339,5 @@ void TabWidget::HandlerCreateWebBridge(QUrl url, QWebEnginePage::NavigationType 
     qDebug() << "HandlerCreateWebBridge url:" << url.toString(QUrl::RemoveQuery);
     if (!checkLogin())
         return;
-    m_router.setHosts(Portal::portalHost(), Portal::h5Host(), Portal::partnerHosts());
-    m_router.reloadRulesIfChanged(UrlRules::fileName());
-    followRoute(m_router.route(url, routeContext()));
-}
-
-RouteContext TabWidget::routeContext() const
-{
-    RouteContext context;
-    context.hasGameView = currentView({QStringLiteral("hostwebview")}) != nullptr;
-    context.hasHomeListView = currentView({QStringLiteral("homePageWebView")}) != nullptr;
-    if (profileFlag == QLatin1String("default")) {
-        if (Session *current = session())
-            context.player = current->identity();
-    } else {
-        // A small account plays: its own identity goes into the game address.
-        context.player.userId = smallAccountInfo.value(QStringLiteral("user_id")).toString();
-        context.player.userName = smallAccountInfo.value(QStringLiteral("user_name")).toString();
-        context.player.userToken = smallAccountInfo.value(QStringLiteral("user_token")).toString();
-        context.player.userEmail = smallAccountInfo.value(QStringLiteral("user_email")).toString();
-    }
-    return context;
-}
-
-void TabWidget::followRoute(const UrlRoute &route)
-{
-    switch (route.action) {
-    case UrlRoute::Nothing:
-        break;
-    case UrlRoute::PaymentTab:
-    case UrlRoute::WebTab:
-        createWebTab(route.url);
-        break;
-    case UrlRoute::H5Tab:
-        createH5HostTab(route.name);
-        break;
-    case UrlRoute::H5PlayInCurrent:
-        playInCurrentTab(route, QStringLiteral("h5HostWebView"));
-        break;
-    case UrlRoute::SystemBrowser:
-        QDesktopServices::openUrl(route.url);
-        break;
-    case UrlRoute::HostTab:
-        createHostTab(route.name);
-        break;
-    case UrlRoute::GamePlayInCurrent:
-        playInCurrentTab(route, QStringLiteral("hostwebview"));
-        break;
-    case UrlRoute::GamePlayTab:
-        currentServerId = route.serverId;
-        createGamePlayTab(route.url);
-        break;
-    case UrlRoute::HomeList:
-        if (WebView *home = currentView({QStringLiteral("homePageWebView")}))
-            home->load(route.url);
-        break;
-    }
-}
-
-void TabWidget::playInCurrentTab(const UrlRoute &route, const QString &viewName)
-{
-    QWidget *tab = currentWidget();
-    WebView *view = currentView({viewName});
-    if (!view && tab)
-        view = tab->findChild<WebView *>();
-    if (!view)
-        return;
-    if (route.action == UrlRoute::H5PlayInCurrent) {
-        tab->setProperty("isH5Play", true);
-        h5Playing = true;
-    } else {
-        tab->setProperty("serverId", route.serverId);
-        currentServerId = route.serverId;
-        if (auto *bar = tab->findChild<HostToolBar *>())
-            bar->setCollectionVisible(true);
-    }
-    view->load(route.url);
+    m_routes.follow(url);
 }

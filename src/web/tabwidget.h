@@ -8,7 +8,7 @@
 #include <QWebEnginePage>
 
 #include "tabpages.h"
-#include "urlrouter.h"
+#include "routefollower.h"
 
 class H5HostToolBar;
 class HomeToolBar;
@@ -75,6 +75,8 @@ signals:
     void signalSmallAccountRequested();
 
 public:
+    // The current tab's first view of those names, in that order; null without one.
+    WebView *currentView(const QStringList &names) const;
     // Game id to game host, once the portal's map has arrived.
     void setGameIdHosts(const QHash<QString, QString> &map);
 
@@ -102,13 +104,9 @@ public slots:
     void openAppDownload(const QString &host, const QString &game);
 
 private:
-    RouteContext routeContext() const;
-    void followRoute(const UrlRoute &route);
-    void playInCurrentTab(const UrlRoute &route, const QString &viewName);
     void connectHomeToolBar();
     void loadHomeSection(const QString &action);
     void connectExternal();
-    WebView *currentView(const QStringList &names) const;
     WebView *homePageView() const;
     void showMessage(const QString &text);
 
@@ -117,5 +115,5 @@ private:
     Session *m_session = nullptr;
     HomeToolBar *m_homeToolBar = nullptr;
     QWebChannel *m_webChannel = nullptr;
-    UrlRouter m_router;
+    RouteFollower m_routes{this};
 };
