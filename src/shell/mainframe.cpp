@@ -9,6 +9,7 @@
 #include "external.h"
 #include "framedragger.h"
 #include "hometoolbar.h"
+#include "mainmenu.h"
 #include "loginform.h"
 #include "networkcookie.h"
 #include "portal.h"
@@ -30,10 +31,7 @@
 
 #include <QApplication>
 #include <QDebug>
-#include <QDesktopServices>
-#include <QFileInfo>
 #include <QKeyEvent>
-#include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
@@ -49,15 +47,6 @@ QIcon appIcon(const QString &fileName)
     return QIcon(AppPaths::iconPath(fileName));
 }
 
-// Back from the tray in the state the window had: maximized stays maximized,
-// and a minimized window returns to the state it had before minimizing.
-void showAgain(QWidget *window)
-{
-    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
-    window->show();
-    window->raise();
-    window->activateWindow();
-}
 }
 
 MainFrame::MainFrame(QWidget *parent)
@@ -203,21 +192,15 @@ void MainFrame::setupTitleButtons()
 void MainFrame::createTrayIcon()
 {
     m_tray = new TrayIcon(this);
-    connect(m_tray, &TrayIcon::signalShowWindow, this, [this] { showAgain(this); });
+    connect(m_tray, &TrayIcon::signalShowWindow, this, [this] { TrayIcon::showAgain(this); });
     connect(m_tray, &TrayIcon::signalExit, this, &MainFrame::quitApplication);
 }
 
 void MainFrame::createMainMenu()
 {
-    m_mainMenu = new QMenu(this);
-    m_mainMenu->setObjectName(QStringLiteral("mainFrameBoxMenu"));
-    m_mainMenu->addAction(appIcon(QStringLiteral("icon-menu-setting.png")), QStringLiteral("设置"), this,
-                          &MainFrame::showSettingWindow);
-    m_mainMenu->addAction(appIcon(QStringLiteral("icon-menu-site.png")), QStringLiteral("访问官网"), this,
-                          [] { QDesktopServices::openUrl(QUrl(Portal::portalRoot())); });
-    m_mainMenu->addAction(appIcon(QStringLiteral("icon-menu-update.png")), QStringLiteral("检查更新"));
-    m_mainMenu->addAction(appIcon(QStringLiteral("icon-menu-about.png")), QStringLiteral("关于"), this,
-                          &MainFrame::showAboutWindow);
+    m_mainMenu = new MainMenu(this);
+    connect(m_mainMenu, &MainMenu::signalSettings, this, &MainFrame::showSettingWindow);
+    connect(m_mainMenu, &MainMenu::signalAbout, this, &MainFrame::showAboutWindow);
     ui->settingBtn->setMenu(m_mainMenu);
 }
 
@@ -420,8 +403,6 @@ void MainFrame::getGameIdHostRelation()
 
 void MainFrame::fillGameIdHostMap(const QByteArray &reply)
 {
-    const QHash<QString, QString> map = ThreadGameIdHostMap::parseMap(reply);
-    for (auto it = map.cbegin(); it != map.cend(); ++it)
-        m_gameIdHostMap.insert(it.key(), it.value());
+    m_gameIdHostMap.insert(ThreadGameIdHostMap::parseMap(reply));
     m_tabWidget->setGameIdHosts(m_gameIdHostMap);
 }

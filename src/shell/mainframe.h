@@ -15,6 +15,7 @@ class BoxSettingForm;
 class FrameDragger;
 class CloseSettingForm;
 class LoginForm;
+class MainMenu;
 class QMenu;
 class Session;
 class Settings;
@@ -104,7 +105,7 @@ private:
     UserPhotoControl *m_userPhoto = nullptr;
     StatusBar *m_statusBar = nullptr;
     QPointer<BoxSettingForm> m_settingForm;
-    QMenu *m_mainMenu = nullptr;
+    MainMenu *m_mainMenu = nullptr;
     QPointer<AboutForm> m_aboutForm;
     LoginForm *m_loginForm = nullptr;
     TabWidget *m_tabWidget = nullptr;

@@ -6,6 +6,7 @@ list(APPEND KORVO_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/hometoolbar.cpp
     ${CMAKE_CURRENT_LIST_DIR}/label.cpp
     ${CMAKE_CURRENT_LIST_DIR}/mainframe.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/mainmenu.cpp
     ${CMAKE_CURRENT_LIST_DIR}/statusbar.cpp
     ${CMAKE_CURRENT_LIST_DIR}/storagenoticebox.cpp
     ${CMAKE_CURRENT_LIST_DIR}/toolwindow.cpp

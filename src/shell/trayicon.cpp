@@ -28,6 +28,14 @@ TrayIcon::~TrayIcon()
     delete m_icon;
 }
 
+void TrayIcon::showAgain(QWidget *window)
+{
+    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
 void TrayIcon::handlerActivated(QSystemTrayIcon::ActivationReason reason)
 {
     if (reason == QSystemTrayIcon::DoubleClick)

@@ -15,6 +15,9 @@ public:
     ~TrayIcon() override;
 
     QSystemTrayIcon *icon() const { return m_icon; }
+    // Back from the tray in the state the window had: maximized stays maximized,
+    // and a minimized window returns to the state it had before minimizing.
+    static void showAgain(QWidget *window);
 
 signals:
     // The menu's "显示窗口" or a double click on the icon.

@@ -9,11 +9,11 @@
 namespace {
 const QString kDigest = QStringLiteral("0123456789abcdef0123456789abcdef");
 
-// "name main remember auto digest time", one account per text; the digest
+// "name main remember auto digest time", one account per line; the digest
 // is "D" for kDigest or "-" for none.
-AccountRow accountFrom(const QString &spec, int id)
+AccountRow accountFrom(const QString &line, int id)
 {
-    const QStringList f = spec.split(QLatin1Char(' '));
+    const QStringList f = line.split(QLatin1Char(' '));
     AccountRow row{{QStringLiteral("user_id"), QString::number(id)},
                    {QStringLiteral("user_name"), f.at(0)},
                    {QStringLiteral("is_main"), f.at(1)},

@@ -1,0 +1,25 @@
+#include "mainmenu.h"
+
+#include "apppaths.h"
+#include "portal.h"
+
+#include <QDesktopServices>
+#include <QUrl>
+
+namespace {
+QIcon menuIcon(const char *fileName)
+{
+    return QIcon(AppPaths::iconPath(QLatin1String(fileName)));
+}
+}
+
+MainMenu::MainMenu(QWidget *parent)
+    : QMenu(parent)
+{
+    setObjectName(QStringLiteral("mainFrameBoxMenu"));
+    addAction(menuIcon("icon-menu-setting.png"), QStringLiteral("设置"), this, &MainMenu::signalSettings);
+    addAction(menuIcon("icon-menu-site.png"), QStringLiteral("访问官网"), this,
+              [] { QDesktopServices::openUrl(QUrl(Portal::portalRoot())); });
+    addAction(menuIcon("icon-menu-update.png"), QStringLiteral("检查更新"), this, &MainMenu::signalCheckUpdate);
+    addAction(menuIcon("icon-menu-about.png"), QStringLiteral("关于"), this, &MainMenu::signalAbout);
+}
