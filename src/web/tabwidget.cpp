@@ -43,6 +43,7 @@ void TabWidget::connectExternal()
     m_webChannel->registerObject(QStringLiteral("external"), external);
     connect(external, &External::signalOpenUrl, this, &TabWidget::handlerOpenUrl);
     connect(external, &External::signalOpenJFSC, this, &TabWidget::handlerOpenJFSC);
+    connect(external, &External::signalSign, this, &TabWidget::handlerSign);
     connect(external, &External::signalOpenGame_app, this, &TabWidget::openAppDownload);
     connect(this, &TabWidget::signalRouteRequested, this,
             [this](const QUrl &url) { HandlerCreateWebBridge(url, QWebEnginePage::NavigationTypeLinkClicked); });
@@ -307,7 +308,20 @@ void TabWidget::handlerOpenUrl(const QString &url, const QString &option)
         // Before any search there is nowhere to go back to: a blank home page helps nobody.
         if (home && !beforeSearch.isEmpty())
             home->load(beforeSearch);
+    } else if (option == QLatin1String("default") || Portal::isOwnOrigin(QUrl(url))) {
+        // "default" needs no package, so no address either.
+        emit signalSkinRequested(url, option);
+    } else {
+        // Skin packages come from the portal only; any other address is not fetched.
+        qDebug() << "handlerOpenUrl: refused" << QUrl(url).toString(QUrl::RemoveQuery | QUrl::RemoveUserInfo);
     }
+}
+
+void TabWidget::handlerSign()
+{
+    if (!checkLogin())
+        return;
+    qDebug() << "handlerSign";
 }
 
 void TabWidget::openAppDownload(const QString &host, const QString &game)

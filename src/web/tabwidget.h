@@ -73,6 +73,9 @@ signals:
     void signalCleanCacheRequested();
     void signalScreenshotRequested();
     void signalSmallAccountRequested();
+    // A skin chosen on a portal page: the package address (on the portal or
+    // H5 host only) and the page's option, for the skin window.
+    void signalSkinRequested(QString url, QString option);
 
 public:
     // The current tab's first view of those names, in that order; null without one.
@@ -100,6 +103,7 @@ public slots:
     void handlerFullscreen();
     void handlerReload();
     void handlerOpenJFSC();
+    void handlerSign();
     void handlerOpenUrl(const QString &url, const QString &option);
     void openAppDownload(const QString &host, const QString &game);
 
