@@ -21,6 +21,8 @@ public:
 
     // The bridge reaches only the portal's and the H5 host's own documents:
     // the page carries the channel while its main frame shows one of them.
+    // The engine gives the transport to the main frame's document alone, so
+    // no frame inside a page, of whatever origin, reaches it.
     void setBridgeChannel(QWebChannel *channel);
 
 signals:

@@ -35,6 +35,8 @@ private slots:
     void pageBridgeOpensAWebTabWithItsToolbar();
     void tabClickBringsBackItsContext();
     void bridgeServesOnlyThePortalsOwnDocuments();
+    void skinChoicesNeedAPortalAddress_data();
+    void skinChoicesNeedAPortalAddress();
 
 private:
     WebView *homeView(const QString &name) const;
@@ -271,30 +273,78 @@ void TestTabWidget::tabClickBringsBackItsContext()
     box->close();
 }
 
+namespace {
+// Every signal a page's call of the bridge can become.
+struct BridgeSignals
+{
+    External *x = External::instance();
+    QSignalSpy spies[8] = {{x, &External::signalOpenGame},  {x, &External::signalOpenGame_h5},
+                           {x, &External::signalOpenGame_app}, {x, &External::signalSign},
+                           {x, &External::signalOpenUrl},   {x, &External::signalOpenJFSC},
+                           {x, &External::signalLoginOut},  {x, &External::signalSwitchUser}};
+    int firedKinds() const
+    {
+        return int(std::count_if(std::begin(spies), std::end(spies), [](const QSignalSpy &s) { return !s.isEmpty(); }));
+    }
+};
+}
+
 void TestTabWidget::bridgeServesOnlyThePortalsOwnDocuments()
 {
-    // The same portal page under another name of the same server is another origin.
-    const QString index = QStringLiteral("/DODev_C/index.php?type=web&action=index&v2");
-    QString foreign = m_fixture.portalRoot() + index;
-    foreign.replace(QStringLiteral("127.0.0.1"), QStringLiteral("localhost"));
+    // The probe calls every method of the bridge it reaches. The same server
+    // under another name is another origin.
+    const QString probe = QStringLiteral("/static/bridge_probe.html");
+    QString foreignRoot = m_fixture.portalRoot();
+    foreignRoot.replace(QStringLiteral("127.0.0.1"), QStringLiteral("localhost"));
     QVERIFY(m_fixture.logIn(QStringLiteral("korvo")));
-    QSignalSpy bridgeCalls(External::instance(), &External::signalOpenUrl);
-    const QString clickFeed = QStringLiteral("document.querySelector('a[onclick*=dynamic]').click()");
+    BridgeSignals calls;
 
-    WebView *view = m_tabs->createWebTab(QUrl(foreign));
+    // A foreign document in a tab finds a channel with nothing on it.
+    WebView *view = m_tabs->createWebTab(QUrl(foreignRoot + probe));
+    QTRY_COMPARE_WITH_TIMEOUT(view->title(), QStringLiteral("probe:no-external"), 15000);
+
+    // A foreign frame inside a portal page finds no way to the bridge at all.
     QSignalSpy loaded(view, &WebView::loadFinished);
+    view->load(QUrl(m_fixture.portalRoot() + QStringLiteral("/news")));
     QVERIFY(loaded.wait(15000));
-    QVERIFY(loaded.takeFirst().first().toBool());
-    view->page()->runJavaScript(clickFeed);
-    // Time enough for a bridge call to arrive, had the page one.
-    QTest::qWait(2000);
-    QCOMPARE(bridgeCalls.count(), 0);
+    view->page()->runJavaScript(QStringLiteral("addEventListener('message', function (e) { document.title = e.data; });"
+                                               "var f = document.createElement('iframe'); f.src = '%1';"
+                                               "document.body.appendChild(f);")
+                                    .arg(foreignRoot + probe));
+    QTRY_COMPARE_WITH_TIMEOUT(view->title(), QStringLiteral("probe:no-transport"), 15000);
+    QCOMPARE(calls.firedKinds(), 0);
 
-    // Back on its own origin, the same tab reaches the bridge again.
-    view->load(QUrl(m_fixture.portalRoot() + index));
-    QVERIFY(loaded.wait(15000));
-    view->page()->runJavaScript(clickFeed);
-    QTRY_COMPARE_WITH_TIMEOUT(bridgeCalls.count(), 1, 15000);
+    // Back on its own origin, the same tab's document reaches every method.
+    view->load(QUrl(m_fixture.portalRoot() + probe));
+    QTRY_COMPARE_WITH_TIMEOUT(view->title(), QStringLiteral("probe:called"), 15000);
+    QTRY_COMPARE_WITH_TIMEOUT(calls.firedKinds(), 8, 15000);
+}
+
+void TestTabWidget::skinChoicesNeedAPortalAddress_data()
+{
+    QTest::addColumn<QString>("url");
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<bool>("passed");
+    const QString portal = Portal::portalRoot() + QStringLiteral("/skins/blue.zip");
+    QTest::newRow("portal package") << portal << QStringLiteral("blue") << true;
+    QTest::newRow("H5 host package") << Portal::h5Root() + QStringLiteral("/blue.zip") << QStringLiteral("x") << true;
+    QTest::newRow("default needs no address") << QString() << QStringLiteral("default") << true;
+    QTest::newRow("other host") << QStringLiteral("http://example.invalid/blue.zip") << QStringLiteral("blue") << false;
+    QTest::newRow("portal name, other port")
+        << QString(portal).replace(Portal::portalHost(), QUrl(Portal::portalRoot()).host() + QStringLiteral(":1"))
+        << QStringLiteral("blue") << false;
+    QTest::newRow("local file") << QStringLiteral("file:///etc/passwd") << QStringLiteral("blue") << false;
+    QTest::newRow("no address") << QString() << QStringLiteral("blue") << false;
+}
+
+void TestTabWidget::skinChoicesNeedAPortalAddress()
+{
+    QFETCH(QString, url);
+    QFETCH(QString, option);
+    QFETCH(bool, passed);
+    QSignalSpy skin(m_tabs, &TabWidget::signalSkinRequested);
+    m_tabs->handlerOpenUrl(url, option);
+    QCOMPARE(skin.count(), passed ? 1 : 0);
 }
 
 QTEST_MAIN(TestTabWidget)
