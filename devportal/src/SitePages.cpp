@@ -141,6 +141,11 @@ void SitePages::playServer(const Req &req, Res &res)
                              + "&user_token=" + token + "&user_email=" + v.account->email);
 }
 
+std::string SitePages::who(const Req &req) const
+{
+    return Visitor::of(req, m_context.accounts).label();
+}
+
 void SitePages::newsList(const Req &req, Res &res)
 {
     std::string content = "<ul class=\"news\">";
@@ -149,7 +154,7 @@ void SitePages::newsList(const Req &req, Res &res)
                    + "</a><span>" + n.date + "</span></li>";
     }
     Reply::html(res, m_templates.page("新闻公告", "articles", {{"heading", "新闻公告"}, {"content", content + "</ul>"}},
-                                      HostUrls::of(req, m_context), true));
+                                      HostUrls::of(req, m_context), true, who(req)));
 }
 
 void SitePages::newsItem(const Req &req, Res &res)
@@ -164,7 +169,7 @@ void SitePages::newsItem(const Req &req, Res &res)
                                       {{"heading", htmlEscape(n->title)},
                                        {"content", "<p class=\"date\">" + n->date + "</p><p>" + htmlEscape(n->body)
                                                        + "</p><p><a href=\"/news\">返回新闻列表</a></p>"}},
-                                      urls, true));
+                                      urls, true, who(req)));
 }
 
 void SitePages::download(const Req &req, Res &res)
@@ -178,7 +183,7 @@ void SitePages::download(const Req &req, Res &res)
                 {"file", "/sy/" + app->host + ".apk"}, {"version", "2.3.0"}};
     }
     for (const Game &g : m_context.catalog.games(Game::Kind::App)) vars["apps"] += Tiles::app(g, urls);
-    Reply::html(res, m_templates.page("下载中心", "download", vars, urls, true));
+    Reply::html(res, m_templates.page("下载中心", "download", vars, urls, true, who(req)));
 }
 
 void SitePages::feed(const Req &req, Res &res)
@@ -189,7 +194,8 @@ void SitePages::feed(const Req &req, Res &res)
                  + htmlEscape(p.content) + "</p><img src=\"" + htmlEscape(p.attachment) + "\" alt=\"\"></li>";
     }
     if (posts.empty()) posts = "<li class=\"empty\">还没有动态</li>";
-    Reply::html(res, m_templates.page("动态中心", "dynamic", {{"posts", posts}}, HostUrls::of(req, m_context), true));
+    Reply::html(res, m_templates.page("动态中心", "dynamic", {{"posts", posts}}, HostUrls::of(req, m_context), true,
+                                      who(req)));
 }
 
 void SitePages::avatar(const Req &req, Res &res)

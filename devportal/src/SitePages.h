@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace httplib { struct Request; struct Response; }
 struct PortalContext;
 class PageTemplates;
@@ -18,6 +20,8 @@ public:
 private:
     using Req = httplib::Request;
     using Res = httplib::Response;
+    // Who the nav bar names: the visitor the identity cookies show, or nobody.
+    std::string who(const Req &req) const;
     void userCentre(const Req &req, Res &res);
     void registration(const Req &req, Res &res);
     void forgetPassword(const Req &req, Res &res);

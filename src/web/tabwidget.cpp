@@ -12,6 +12,7 @@
 #include <QDebug>
 #include <QDesktopServices>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTabBar>
 #include <QWebChannel>
 
@@ -275,6 +276,8 @@ void TabWidget::handlerFullscreen()
     if (!view)
         return;
     view->setWindowFlags(Qt::Dialog);
+    // The whole screen even where no window manager carries out the request.
+    view->setGeometry(view->screen()->geometry());
     view->showFullScreen();
     auto *notice = new FullScreenNotification(view);
     notice->show();

@@ -9,7 +9,10 @@
 #include "webengineprofile.h"
 #include "webview.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QMessageBox>
+#include <QScreen>
 #include <QPushButton>
 #include <QUrlQuery>
 #include <QSignalSpy>
@@ -35,6 +38,8 @@ private slots:
     void routedLinksOpenTheirKindOfTab_data();
     void routedLinksOpenTheirKindOfTab();
     void gamePlayLinkCarriesThePlayersIdentity();
+    void gamesGoFullScreenAndBack_data();
+    void gamesGoFullScreenAndBack();
     void closedGameTabReleasesViewPageAndToolbar();
 
 private:
@@ -299,6 +304,52 @@ void TestGameTabs::gamePlayLinkCarriesThePlayersIdentity()
     QCOMPARE(m_tabs->count(), 2);
     QTRY_COMPARE_WITH_TIMEOUT(QUrlQuery(view->url()).queryItemValue(QStringLiteral("user_name")),
                               QStringLiteral("alt"), 15000);
+}
+
+void TestGameTabs::gamesGoFullScreenAndBack_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("byEscape");
+    QTest::newRow("server played, notice clicked") << QStringLiteral("play") << false;
+    QTest::newRow("server played, Escape") << QStringLiteral("play") << true;
+    QTest::newRow("H5 game played, Escape") << QStringLiteral("h5") << true;
+}
+
+void TestGameTabs::gamesGoFullScreenAndBack()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, byEscape);
+    QVERIFY(m_fixture.logIn(QStringLiteral("korvo")));
+    m_tabs->window()->show();
+    WebView *view = open(kind);
+    if (kind == QLatin1String("h5")) {
+        // Playing starts on the game's page; until then the tab may not go full screen.
+        m_tabs->HandlerCreateWebBridge(QUrl(Portal::h5Root() + QStringLiteral("/games/snake/1")),
+                                       QWebEnginePage::NavigationTypeLinkClicked);
+        QVERIFY(m_tabs->h5Playing);
+    }
+    QWidget *frame = view->parentWidget();
+    m_tabs->handlerFullscreen();
+    QVERIFY(m_tabs->findChild<QMessageBox *>() == nullptr);
+    QVERIFY(view->isWindow());
+    QCOMPARE(view->geometry(), view->screen()->geometry());
+    auto *notice = view->findChild<QPushButton *>();
+    QVERIFY(notice);
+    QCOMPARE(notice->text(), QStringLiteral("退出全屏"));
+
+    if (byEscape) {
+        view->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(view));
+        QTest::keyClick(view->window()->windowHandle(), Qt::Key_Escape);
+    } else {
+        notice->click();
+    }
+    // A key goes through the page first.
+    QTRY_VERIFY(!view->isWindow());
+    QCOMPARE(view->parentWidget(), frame);
+    QTRY_VERIFY(view->isVisible());
+    QTRY_COMPARE(view->geometry().width(), frame->width());
+    m_tabs->closeTab(1);
 }
 
 QTEST_MAIN(TestGameTabs)
