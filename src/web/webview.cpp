@@ -5,6 +5,7 @@
 #include <QContextMenuEvent>
 #include <QWebChannel>
 #include <QWebEngineHttpRequest>
+#include <QWebEngineProfile>
 
 WebView::WebView(QWidget *parent)
     : QWebEngineView(parent)
@@ -19,11 +20,8 @@ void WebView::contextMenuEvent(QContextMenuEvent *event)
 
 WebView *WebView::createView(const QString &url, QWebChannel *channel)
 {
-    auto *view = new WebView;
-    if (channel)
-        view->page()->setWebChannel(channel);
-    view->load(QUrl(url));
-    return view;
+    // The engine's own profile, and the bridge under the same origin rule as everywhere.
+    return createView(QWebEngineHttpRequest(QUrl(url)), QWebEngineProfile::defaultProfile(), channel);
 }
 
 WebView *WebView::createView(const QString &url, QWebEnginePage *page)
