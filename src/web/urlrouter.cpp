@@ -10,6 +10,38 @@ QRegularExpression exact(const QString &pattern)
                               QRegularExpression::UseUnicodePropertiesOption);
 }
 
+// Whether a pattern means the same as one branch among others: no numbered
+// or named references or groups, no quoting to the end, no control verbs and
+// no option settings that could reach past its own brackets.
+bool combinable(const QString &pattern)
+{
+    static const QRegularExpression unsafe(QStringLiteral(R"(\\[0-9gkQ]|\(\*|\(\?(?![:=!]|<[=!]))"));
+    return !unsafe.match(pattern).hasMatch();
+}
+
+// Whether "|" splits the whole pattern rather than a group or a class within it.
+bool hasOuterBar(const QString &pattern)
+{
+    int depth = 0;
+    bool inClass = false;
+    for (int i = 0; i < pattern.size(); ++i) {
+        const QChar c = pattern.at(i);
+        if (c == QLatin1Char('\\'))
+            ++i;
+        else if (inClass)
+            inClass = c != QLatin1Char(']');
+        else if (c == QLatin1Char('['))
+            inClass = true;
+        else if (c == QLatin1Char('('))
+            ++depth;
+        else if (c == QLatin1Char(')'))
+            --depth;
+        else if (c == QLatin1Char('|') && depth == 0)
+            return true;
+    }
+    return false;
+}
+
 // The words under the portal root that are sections of the site, not games.
 bool isSiteSection(const QString &remainder)
 {
@@ -44,17 +76,48 @@ void UrlRouter::setHosts(const QString &portalHost, const QString &h5Host, const
 void UrlRouter::setRules(const QStringList &patterns)
 {
     m_rules.clear();
+    m_ruleCount = 0;
+    QStringList branches;
     for (const QString &pattern : patterns) {
-        if (m_rules.size() >= maxRules)
+        if (m_ruleCount >= maxRules)
             break;
         if (pattern.isEmpty() || pattern.size() > maxRuleLength)
             continue;
         QRegularExpression rule = exact(pattern);
         if (!rule.isValid())
             continue;
-        rule.optimize();
-        m_rules.append(rule);
+        ++m_ruleCount;
+        if (combinable(pattern)) {
+            branches << pattern;
+        } else {
+            rule.optimize();
+            m_rules.append(rule);
+        }
     }
+    combine(branches);
+}
+
+void UrlRouter::combine(const QStringList &branches)
+{
+    // One pass over a link for all of them, rather than one pass each.
+    // Branches that start with ".*" share it, so a link is scanned once for
+    // all of them; not one split by a "|" of its own, which would then bind to less.
+    QStringList open;
+    QStringList rest;
+    for (const QString &branch : branches) {
+        const bool shares = branch.startsWith(QLatin1String(".*")) && !hasOuterBar(branch);
+        (shares ? open << branch.mid(2) : rest << branch);
+    }
+    if (!open.isEmpty())
+        rest.prepend(QStringLiteral(".*(?:(?:") + open.join(QStringLiteral(")|(?:")) + QStringLiteral("))"));
+    m_combined = exact(QStringLiteral("(?:") + rest.join(QStringLiteral(")|(?:")) + QStringLiteral(")"));
+    m_hasCombined = !branches.isEmpty() && m_combined.isValid();
+    if (m_hasCombined) {
+        m_combined.optimize();
+        return;
+    }
+    for (const QString &pattern : branches)
+        m_rules.append(exact(pattern));
 }
 
 bool UrlRouter::reloadRulesIfChanged(const QString &file)
@@ -70,6 +133,8 @@ bool UrlRouter::reloadRulesIfChanged(const QString &file)
 
 bool UrlRouter::matchesRule(const QString &text) const
 {
+    if (m_hasCombined && m_combined.match(text).hasMatch())
+        return true;
     for (const QRegularExpression &rule : m_rules) {
         if (rule.match(text).hasMatch())
             return true;

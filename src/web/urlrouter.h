@@ -35,7 +35,7 @@ public:
     void setHosts(const QString &portalHost, const QString &h5Host, const QStringList &partnerHosts);
     // Compiles the patterns once; an invalid or oversized one never matches.
     void setRules(const QStringList &patterns);
-    int ruleCount() const { return m_rules.size(); }
+    int ruleCount() const { return m_ruleCount; }
     // Compiles the rules file again when it changed since the last look; a
     // click never re-reads an unchanged file.
     bool reloadRulesIfChanged(const QString &file);
@@ -44,6 +44,7 @@ public:
     UrlRoute route(const QUrl &url, const RouteContext &context) const;
 
 private:
+    void combine(const QStringList &branches);
     bool matchesRule(const QString &text) const;
     bool routeH5(const QString &text, UrlRoute *route) const;
     bool routePortal(const QString &remainder, const RouteContext &context, UrlRoute *route) const;
@@ -54,7 +55,11 @@ private:
     QString m_portalHost;
     QString m_h5Host;
     QStringList m_partnerHosts;
+    // Plain patterns as one alternation; the others each on their own.
+    QRegularExpression m_combined;
+    bool m_hasCombined = false;
     QVector<QRegularExpression> m_rules;
+    int m_ruleCount = 0;
     UrlRules::Stamp m_rulesStamp;
     bool m_rulesRead = false;
     QHash<QString, QString> m_gameIdHosts;

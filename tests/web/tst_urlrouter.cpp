@@ -52,6 +52,7 @@ private slots:
     void routesEachKindOfAddress_data();
     void routesEachKindOfAddress();
     void hostileRulesNeverMatchOrHang();
+    void rulesTogetherMatchAsEachAlone();
 };
 
 void TestUrlRouter::routesEachKindOfAddress_data()
@@ -139,6 +140,40 @@ void TestUrlRouter::hostileRulesNeverMatchOrHang()
     // A pattern that backtracks badly ends with no match instead of holding the thread.
     const QUrl hostile(QStringLiteral("http://portal.test/") + QStringLiteral("a").repeated(64) + QStringLiteral("!"));
     QCOMPARE(router.route(hostile, RouteContext()).action, UrlRoute::WebTab);
+}
+
+void TestUrlRouter::rulesTogetherMatchAsEachAlone()
+{
+    // Patterns whose meaning depends on standing alone: references, quoting to
+    // the end, option settings, verbs, names used twice.
+    const QStringList rules = {QStringLiteral(R"(http://p\.test/(\w+)/\1)"), QStringLiteral(R"(.*\Q?buy=1)"),
+                               QStringLiteral("(?i).*/SHOP/.*"), QStringLiteral("(?x) .*/card # comment"),
+                               QStringLiteral("(*COMMIT)http://q.*|.*/vip"), QStringLiteral("(?<n>.*)/gift/(?<m>x)"),
+                               QStringLiteral("(?<n>.*)/gift2/"), QStringLiteral(".*/pay/.*"),
+                               QStringLiteral(R"(.*\?from=(box|web))"), QStringLiteral(".*/deal|offer"),
+                               QStringLiteral(R"(.*/o[;|(]x\;(a|b))")};
+    const QStringList links = {
+        QStringLiteral("http://p.test/ab/ab"), QStringLiteral("http://p.test/ab/cd"), QStringLiteral("http://p.test/x?buy=1"),
+        QStringLiteral("http://p.test/shop/1"), QStringLiteral("http://p.test/card"), QStringLiteral("http://q.test/vip"),
+        QStringLiteral("http://p.test/vip"), QStringLiteral("http://p.test/gift/x"), QStringLiteral("http://p.test/gift2/"),
+        QStringLiteral("http://p.test/pay/1"), QStringLiteral("http://p.test/a?from=web"), QStringLiteral("http://p.test/"),
+        QStringLiteral("http://p.test/offer"), QStringLiteral("http://p.test/o;x;b"), QStringLiteral("http://p.test/o(x;a")};
+    UrlRouter router;
+    router.setHosts(QStringLiteral("p.test"), QStringLiteral("h5.test"), {});
+    router.setRules(rules);
+    int diverted = 0;
+    for (const QString &link : links) {
+        bool alone = false;
+        for (const QString &rule : rules) {
+            const QRegularExpression one(QRegularExpression::anchoredPattern(rule),
+                                         QRegularExpression::UseUnicodePropertiesOption);
+            alone = alone || one.match(QUrl(link).toString()).hasMatch();
+        }
+        const bool together = router.route(QUrl(link), RouteContext()).action == UrlRoute::PaymentTab;
+        QVERIFY2(together == alone, qPrintable(link));
+        diverted += together;
+    }
+    QCOMPARE(diverted, 9);
 }
 
 QTEST_GUILESS_MAIN(TestUrlRouter)
