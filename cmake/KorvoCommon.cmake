@@ -21,3 +21,10 @@ if(KORVO_SANITIZE)
     target_compile_options(korvo_common INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer)
     target_link_options(korvo_common INTERFACE -fsanitize=address,undefined)
 endif()
+
+option(KORVO_FUZZ "Build the libFuzzer targets in fuzz/ (needs clang)" OFF)
+if(KORVO_FUZZ)
+    target_compile_options(korvo_common INTERFACE
+        -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+    target_link_options(korvo_common INTERFACE -fsanitize=address,undefined)
+endif()

@@ -1,0 +1,22 @@
+// Any body as the answer to a login, a registration or an account check.
+#include "accountoperations.h"
+#include "portal.h"
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArray body(reinterpret_cast<const char *>(data), int(size));
+    const AccountReply reply = AccountOperations::classify(body);
+    if (reply.kind == AccountReply::Identity) {
+        const Identity identity = AccountOperations::identityOf(reply.object);
+        if (identity.userName.isEmpty() || identity.userId.isEmpty() || identity.userToken.isEmpty())
+            __builtin_trap();  // a whole identity must hold name, id and token
+        AccountOperations::loginInfo(reply.object);
+        AccountOperations::mainAccountRow(reply.object, QString(), true, false);
+    }
+    QJsonObject object;
+    Portal::parseObject(body, &object);
+    return 0;
+}
