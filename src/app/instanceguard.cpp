@@ -3,6 +3,7 @@
 #include "messageconnection.h"
 #include "privatefiles.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDebug>
 #include <QDir>
@@ -75,13 +76,21 @@ InstanceGuard::Role InstanceGuard::claim()
     // Stale only when its process has gone, however long a first copy runs.
     m_lock->setStaleLockTime(0);
     if (m_lock->tryLock(0)) {
-        listen();
+        // Sockets need the application's event loop; before it exists, serve() starts them.
+        if (QCoreApplication::instance())
+            listen();
         return First;
     }
     if (m_lock->error() == QLockFile::LockFailedError)
         return Second;
     qWarning() << "InstanceGuard: the lock file cannot be used; running unguarded";
     return First;
+}
+
+void InstanceGuard::serve()
+{
+    if (m_lock && m_lock->isLocked() && !m_server)
+        listen();
 }
 
 void InstanceGuard::listen()

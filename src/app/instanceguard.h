@@ -35,6 +35,9 @@ public:
     // For a second copy: delivers the text to the first copy; false when it
     // did not answer within the hand-over time.
     bool handOver(const QByteArray &text);
+    // For a first copy that claimed before the application object existed:
+    // starts serving the socket. Does nothing otherwise.
+    void serve();
 
     QString socketPath() const;
     bool isListening() const;

@@ -1,16 +1,18 @@
 #include "enginearguments.h"
+#include "instanceguard.h"
 #include "mainframe.h"
 #include "singleapplication.h"
 
 int main(int argc, char *argv[])
 {
+    std::unique_ptr<InstanceGuard> guard = SingleApplication::claimOrHandOver(argc, argv);
+    if (!guard)
+        return 0;
     EngineArguments arguments(argc, argv);
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
     QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps, true);
-    SingleApplication app(arguments.argc(), arguments.argv());
+    SingleApplication app(arguments.argc(), arguments.argv(), std::move(guard));
     QGuiApplication::setQuitOnLastWindowClosed(false);
-    if (app.isRunning())
-        return 0;
 
     auto *window = new MainFrame;
     app.w = window;

@@ -6,30 +6,33 @@
 #include <QFileInfo>
 #include <QWidget>
 
-SingleApplication::SingleApplication(int &argc, char **argv)
-    : QApplication(argc, argv)
-    , m_guard(new InstanceGuard(QFileInfo(QCoreApplication::applicationFilePath()).fileName(), this))
+std::unique_ptr<InstanceGuard> SingleApplication::claimOrHandOver(int argc, char **argv)
 {
-    initLocalConnection();
+    // Copies of one program meet under its file name.
+    const QString name = QFileInfo(QString::fromLocal8Bit(argv[0])).fileName();
+    auto guard = std::make_unique<InstanceGuard>(name);
+    if (guard->claim() == InstanceGuard::First)
+        return guard;
+    // The first copy does not interpret the text; it only marks the wake-up.
+    if (guard->handOver(argc >= 2 ? QByteArray(argv[argc - 1]) : QByteArray()))
+        return nullptr;
+    // A first copy that never answers must not leave the user without a window.
+    qWarning() << "SingleApplication: the running copy did not answer; starting anyway";
+    return guard;
+}
+
+SingleApplication::SingleApplication(int &argc, char **argv, std::unique_ptr<InstanceGuard> guard)
+    : QApplication(argc, argv)
+    , m_guard(guard.release())
+{
+    m_guard->setParent(this);
+    m_guard->serve();
+    connect(m_guard, &InstanceGuard::messageReceived, this, &SingleApplication::newLocalConnection);
 }
 
 QString SingleApplication::serverName() const
 {
     return m_guard->socketPath();
-}
-
-void SingleApplication::initLocalConnection()
-{
-    if (m_guard->claim() == InstanceGuard::First) {
-        connect(m_guard, &InstanceGuard::messageReceived, this, &SingleApplication::newLocalConnection);
-        return;
-    }
-    // The first copy does not interpret the text; it only marks the wake-up.
-    const QStringList args = QCoreApplication::arguments();
-    m_running = m_guard->handOver(args.size() >= 2 ? args.last().toUtf8() : QByteArray());
-    // A first copy that never answers must not leave the user without a window.
-    if (!m_running)
-        qWarning() << "SingleApplication: the running copy did not answer; starting anyway";
 }
 
 void SingleApplication::newLocalConnection()

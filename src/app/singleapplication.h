@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QPointer>
 
+#include <memory>
+
 class InstanceGuard;
 
 // Lets only one copy of the client run per user: a second start wakes the
@@ -11,9 +13,14 @@ class SingleApplication : public QApplication
 {
     Q_OBJECT
 public:
-    SingleApplication(int &argc, char **argv);
+    // Decided before any application object exists, so that a second copy
+    // starts no window system, web engine, database or ini file: it hands its
+    // last argument to the first copy and gets null. Otherwise the guard that
+    // the application is then built with.
+    static std::unique_ptr<InstanceGuard> claimOrHandOver(int argc, char **argv);
 
-    bool isRunning() const { return m_running; }
+    SingleApplication(int &argc, char **argv, std::unique_ptr<InstanceGuard> guard);
+
     // The path of the socket that the first copy serves.
     QString serverName() const;
 
@@ -24,8 +31,5 @@ private slots:
     void newLocalConnection();
 
 private:
-    void initLocalConnection();
-
-    bool m_running = false;
     InstanceGuard *m_guard;
 };

@@ -2,6 +2,7 @@
 // the name, "second" when it handed over, "woken" when a later start raised it.
 // With --stay the first copy keeps running after each wake-up, so that a race
 // of several starts can be counted.
+#include "instanceguard.h"
 #include "singleapplication.h"
 
 #include <QTimer>
@@ -10,12 +11,13 @@
 
 int main(int argc, char *argv[])
 {
-    SingleApplication app(argc, argv);
-    QGuiApplication::setQuitOnLastWindowClosed(false);
-    if (app.isRunning()) {
+    std::unique_ptr<InstanceGuard> guard = SingleApplication::claimOrHandOver(argc, argv);
+    if (!guard) {
         std::printf("second\n");
         return 0;
     }
+    SingleApplication app(argc, argv, std::move(guard));
+    QGuiApplication::setQuitOnLastWindowClosed(false);
     const bool stay = app.arguments().contains(QStringLiteral("--stay"));
     QWidget window;
     window.resize(200, 100);
