@@ -1,3 +1,4 @@
+#include "appidentity.h"
 #include "enginearguments.h"
 #include "mainframe.h"
 #include "singleapplication.h"
@@ -11,6 +12,7 @@ int main(int argc, char *argv[])
     QGuiApplication::setQuitOnLastWindowClosed(false);
     if (app.isRunning())
         return 0;
+    AppIdentity::apply();
 
     auto *window = new MainFrame;
     app.w = window;
