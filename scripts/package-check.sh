@@ -94,7 +94,7 @@ cp "$deb" "$root/tmp/"
 start=$(date +%s)
 in_root apt-get update -qq >"$work/apt.log" 2>&1
 in_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
-    "/tmp/$(basename "$deb")" xvfb xauth x11-utils x11-apps >>"$work/apt.log" 2>&1 \
+    "/tmp/$(basename "$deb")" xvfb xauth x11-utils x11-apps xdotool >>"$work/apt.log" 2>&1 \
     || { tail -30 "$work/apt.log"; exit 1; }
 echo "apt took $(($(date +%s) - start)) s"
 in_root dpkg -s korvo-gamebox | grep -E '^(Status|Version):'
@@ -145,14 +145,44 @@ echo "player's data directory $data:"
 for f in velmorbox.ini vmgamebox.db cacheData; do
     [ -e "$root$data/$f" ] && ok "$data/$f written" || fail "$data/$f missing"
 done
-stat -c '  %A %U %n' "$root$data" "$root$data/velmorbox.ini" "$root$data/vmgamebox.db" 2>/dev/null || true
+in_root stat -c '  %A %U %n' "$data" "$data/velmorbox.ini" "$data/vmgamebox.db" || true
 ls "$root/usr/bin" | grep -qE 'velmorbox|vmgamebox|cacheData' && fail "files written beside the program" \
     || ok "nothing written to /usr/bin"
 requests=$(grep -c '"host":"portal"' "$work/portal-requests.log" 2>/dev/null || true)
 [ "${requests:-0}" -gt 0 ] && ok "$requests requests reached the stand-in portal" || fail "no request reached the portal"
 in_root xwininfo -root -tree -display "$display" | grep -E 'KorvoClient' | head -3 | sed 's/^ */  window: /'
-in_root xwd -root -display "$display" -silent >"$work/screen.xwd"
-convert "xwd:$work/screen.xwd" "$work/screenshot-player.png" && echo "screenshot: $work/screenshot-player.png"
+screenshot() {
+    in_root xwd -root -display "$display" -silent >"$work/screen.xwd"
+    convert "xwd:$work/screen.xwd" "$work/screenshot-$1.png" && echo "screenshot: $work/screenshot-$1.png"
+}
+screenshot player
+
+step "player signs in as korvo: the envelope sealed with the package's public key"
+xdo() { in_root env DISPLAY="$display" xdotool "$@"; }
+# click WINDOW-NAME X Y: a click at X, Y inside the named window (no window
+# manager here: the keyboard follows the pointer).
+click() {
+    local id x y
+    id=$(xdo search --name "$1" | head -1)
+    [ -n "$id" ] || { fail "no window $1"; return; }
+    eval "$(xdo getwindowgeometry --shell "$id")"
+    xdo mousemove $((X + $2)) $((Y + $3)) click 1
+}
+click '^Korvo游戏盒$' 110 20
+sleep 2
+click '^登录' 155 150
+xdo type --delay 50 korvo
+click '^登录' 155 200
+xdo type --delay 50 korvo123
+xdo key Return
+for _ in $(seq 40); do grep -q '"endpoint":"user_login"' "$work/portal-requests.log" && break; sleep 0.5; done
+sleep 3
+grep '"endpoint":"user_login"' "$work/portal-requests.log" | grep -o '"status":[0-9]*' | head -1 | sed 's/^/  user_login /'
+grep '"endpoint":"user_login"' "$work/portal-requests.log" | grep -q '"appData":"datatype=user&sign=user_login&user_name=korvo&' \
+    && ok "the portal opened the envelope: the installed key is the portal's" || fail "no readable sign-in reached the portal"
+accounts=$(sqlite3 "$root$data/vmgamebox.db" 'select user_name from box_user' 2>&1 || true)
+[ "$accounts" = korvo ] && ok "the account is remembered in player's vmgamebox.db" || fail "box_user holds: $accounts"
+screenshot signed-in
 
 step "a second start by player hands over and ends with 0"
 if "${run[@]}" timeout 30 sh -c "exec $exec_line" >"$work/player-second.log" 2>&1; then
