@@ -18,9 +18,9 @@ target_compile_definitions(korvo_base PRIVATE
 
 set(KORVO_LINUX_DIR ${CMAKE_SOURCE_DIR}/assets/linux)
 configure_file(${KORVO_LINUX_DIR}/${KORVO_APP_ID}.desktop.in
-               ${CMAKE_BINARY_DIR}/share/${KORVO_APP_ID}.desktop @ONLY)
+               ${CMAKE_BINARY_DIR}/linux/${KORVO_APP_ID}.desktop @ONLY)
 configure_file(${KORVO_LINUX_DIR}/${KORVO_APP_ID}.metainfo.xml.in
-               ${CMAKE_BINARY_DIR}/share/${KORVO_APP_ID}.metainfo.xml @ONLY)
+               ${CMAKE_BINARY_DIR}/linux/${KORVO_APP_ID}.metainfo.xml @ONLY)
 
 install(TARGETS KorvoClient RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
@@ -37,9 +37,9 @@ else()
                    "until public_key_korvo.pem is placed in ${KORVO_INSTALL_DATA}")
 endif()
 
-install(FILES ${CMAKE_BINARY_DIR}/share/${KORVO_APP_ID}.desktop
+install(FILES ${CMAKE_BINARY_DIR}/linux/${KORVO_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${CMAKE_BINARY_DIR}/share/${KORVO_APP_ID}.metainfo.xml
+install(FILES ${CMAKE_BINARY_DIR}/linux/${KORVO_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 foreach(size 16 22 24 32 48 64 128 256)
     install(FILES ${KORVO_LINUX_DIR}/hicolor/${size}.png
