@@ -47,9 +47,9 @@ QString AppPaths::dataDir()
     const QString app = appDir();
     auto it = chosen.constFind(app);
     if (it == chosen.constEnd()) {
-        const bool portable = !isInstalled() && isWritableDir(app);
-        const QString data = portable ? app : userDataDir();
-        if (data != app && !isInstalled())
+        const bool installed = isInstalled();
+        const QString data = !installed && isWritableDir(app) ? app : userDataDir();
+        if (data != app && !installed)
             qDebug().noquote() << app + QStringLiteral(" cannot be written to; the client keeps its files in ") + data;
         it = chosen.insert(app, data);
     }
