@@ -76,6 +76,13 @@ render update-1 121 141
 render icon-clear-cache-1 110 110
 rsvg-convert -w 32 -h 32 -o favicons/favicon_Korvo.png "$src/logo.svg"
 
+# The application icon of the installed program, at the sizes of the hicolor
+# theme; logo.svg itself is installed as the scalable one.
+for size in 16 22 24 32 48 64 128 256; do
+    rsvg-convert -w "$size" -h "$size" "$src/logo.svg" |
+        convert - -strip -define png:exclude-chunks=date,time "png32:linux/hicolor/$size.png"
+done
+
 # The default avatar is a GIF; its transparency is one bit deep.
 rsvg-convert -w 64 -h 64 "$src/noavatar_big.svg" |
     convert - -channel A -threshold 50% +channel "$out/noavatar_big.gif"

@@ -4,7 +4,9 @@
 
 #include <QCoreApplication>
 #include <QDebug>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QMutex>
 #include <QMutexLocker>
@@ -45,8 +47,9 @@ QString AppPaths::dataDir()
     const QString app = appDir();
     auto it = chosen.constFind(app);
     if (it == chosen.constEnd()) {
-        const QString data = isWritableDir(app) ? app : userDataDir();
-        if (data != app)
+        const bool installed = isInstalled();
+        const QString data = !installed && isWritableDir(app) ? app : userDataDir();
+        if (data != app && !installed)
             qDebug().noquote() << app + QStringLiteral(" cannot be written to; the client keeps its files in ") + data;
         it = chosen.insert(app, data);
     }
@@ -74,6 +77,35 @@ QString AppPaths::userDataDir()
     return dir;
 }
 
+QString AppPaths::installedDataDir()
+{
+    return QDir::cleanPath(appDir() + QStringLiteral("/" KORVO_INSTALLED_DATA));
+}
+
+bool AppPaths::isInstalled()
+{
+    return QFileInfo(installedDataDir()).isDir();
+}
+
+QString AppPaths::assetPath(const QString &relative)
+{
+    const QString beside = filePath(relative);
+    if (QFileInfo::exists(beside))
+        return beside;
+    const QString installed = installedDataDir() + QLatin1Char('/') + relative;
+    return QFileInfo::exists(installed) ? installed : beside;
+}
+
+QString AppPaths::themesDir()
+{
+    return dataFilePath(QStringLiteral("themes/"));
+}
+
+QString AppPaths::applicationId()
+{
+    return QStringLiteral(KORVO_APP_ID);
+}
+
 QString AppPaths::brand()
 {
     return QStringLiteral("Korvo");
@@ -86,17 +118,17 @@ QString AppPaths::clientVersion()
 
 QString AppPaths::iconPath(const QString &fileName)
 {
-    return QStringLiteral("%2icons_%1/").arg(brand(), appDir() + QLatin1Char('/')) + fileName;
+    return assetPath(QStringLiteral("icons_%1/").arg(brand()) + fileName);
 }
 
 QString AppPaths::stylePath(const QString &fileName)
 {
-    return QStringLiteral("%1style/%2/").arg(appDir() + QLatin1Char('/'), brand()) + fileName;
+    return assetPath(QStringLiteral("style/%1/").arg(brand()) + fileName);
 }
 
 QString AppPaths::faviconPath()
 {
-    return filePath(QStringLiteral("favicons/favicon_%1.png").arg(brand()));
+    return assetPath(QStringLiteral("favicons/favicon_%1.png").arg(brand()));
 }
 
 QString AppPaths::readStyleSheet(const QString &path, bool absoluteIcons)
@@ -109,7 +141,7 @@ QString AppPaths::readStyleSheet(const QString &path, bool absoluteIcons)
     QString text = QString::fromUtf8(file.readAll());
     if (absoluteIcons) {
         const QString iconDir = QStringLiteral("icons_%1").arg(brand());
-        text.replace(iconDir, appDir() + QLatin1Char('/') + iconDir);
+        text.replace(iconDir, assetPath(iconDir));
     }
     return text;
 }

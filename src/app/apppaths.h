@@ -11,7 +11,13 @@
 // cacheData) lives in the data directory: the application directory while the
 // user can write to it, else the user's own data directory
 // ($XDG_DATA_HOME/<application>, default ~/.local/share/<application>), made
-// private. The choice is made once per application directory.
+// private. An installed program (its installed data directory beside it) never
+// writes beside itself, even where it could, as root in /usr/bin. The choice is
+// made once per application directory.
+//
+// What the client only reads (style sheets, icons, the favicon, the public
+// key) is found beside the executable, else in the installed data directory
+// (<prefix>/share/korvo-gamebox, found from <prefix>/bin).
 class AppPaths
 {
 public:
@@ -25,12 +31,24 @@ public:
     // dataDir() + "/" + relative
     static QString dataFilePath(const QString &relative);
 
+    // The installed data directory that belongs to the application directory.
+    static QString installedDataDir();
+    // Whether the application directory is an installed program's.
+    static bool isInstalled();
+    // A read-only asset: appDir() + "/" + relative when it is there, else the
+    // installed one when that is there, else the path beside the executable.
+    static QString assetPath(const QString &relative);
+    // The installed skins, "themes/" in the data directory.
+    static QString themesDir();
+    // The name of the installed desktop entry and icon.
+    static QString applicationId();
+
     static QString brand();          // "Korvo"
     static QString clientVersion();  // "1.5.1.4"
 
-    static QString iconPath(const QString &fileName);   // <app>/icons_Korvo/<file>
-    static QString stylePath(const QString &fileName);  // <app>/style/Korvo/<file>
-    static QString faviconPath();                       // <app>/favicons/favicon_Korvo.png
+    static QString iconPath(const QString &fileName);   // <assets>/icons_Korvo/<file>
+    static QString stylePath(const QString &fileName);  // <assets>/style/Korvo/<file>
+    static QString faviconPath();                       // <assets>/favicons/favicon_Korvo.png
 
     // Reads a style sheet; relative "icons_Korvo" references become absolute so
     // that the sheet works whatever the working directory. A missing file

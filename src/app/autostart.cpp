@@ -58,14 +58,46 @@ QString AutoStart::desktopEntryPath()
 }
 
 namespace {
-// Exec= needs quoting when the path holds spaces or the reserved characters.
+// An Exec= argument in quotes: the reserved characters take a backslash, and
+// every backslash is doubled once more for the file's own string escapes; a
+// percent sign is a field code unless doubled.
 QString quotedExec(const QString &path)
 {
-    QString escaped = path;
-    for (const QChar c : {QLatin1Char('\\'), QLatin1Char('"'), QLatin1Char('`'), QLatin1Char('$')})
-        escaped.replace(c, QStringLiteral("\\") + c);
+    QString escaped;
+    for (const QChar c : path) {
+        if (c == QLatin1Char('\\'))
+            escaped += QStringLiteral("\\\\\\\\");
+        else if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$'))
+            escaped += QStringLiteral("\\\\") + c;
+        else if (c == QLatin1Char('%'))
+            escaped += QStringLiteral("%%");
+        else
+            escaped += c;
+    }
     return QLatin1Char('"') + escaped + QLatin1Char('"');
 }
+
+// A plain string value: only the backslash needs its escape.
+QString escapedValue(QString value)
+{
+    return value.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+}
+}
+
+QString AutoStart::desktopEntry()
+{
+    // An installed program names its icon in the icon theme; a portable copy
+    // has only its own file.
+    const QString icon = AppPaths::isInstalled() ? AppPaths::applicationId()
+                                                 : AppPaths::iconPath(QStringLiteral("logo.png"));
+    return QStringLiteral("[Desktop Entry]\n"
+                          "Type=Application\n"
+                          "Name=Korvo游戏盒\n"
+                          "Exec=%1\n"
+                          "Icon=%2\n"
+                          "Terminal=false\n"
+                          "X-GNOME-Autostart-enabled=true\n")
+        .arg(quotedExec(executablePath()), escapedValue(icon));
 }
 
 void AutoStart::setEnabled(bool on)
@@ -79,15 +111,7 @@ void AutoStart::setEnabled(bool on)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return;
-    const QString entry = QStringLiteral("[Desktop Entry]\n"
-                                         "Type=Application\n"
-                                         "Name=Korvo游戏盒\n"
-                                         "Exec=%1\n"
-                                         "Icon=%2\n"
-                                         "Terminal=false\n"
-                                         "X-GNOME-Autostart-enabled=true\n")
-                              .arg(quotedExec(executablePath()), AppPaths::iconPath(QStringLiteral("logo.png")));
-    file.write(entry.toUtf8());
+    file.write(desktopEntry().toUtf8());
     file.commit();
 }
 

@@ -15,5 +15,8 @@ public:
     static QString executablePath();
 #ifndef Q_OS_WIN
     static QString desktopEntryPath();
+    // The entry's text: the executable beside the ini file, and the installed
+    // icon's name or the portable copy's own icon file.
+    static QString desktopEntry();
 #endif
 };

@@ -1,3 +1,4 @@
+#include "appidentity.h"
 #include "enginearguments.h"
 #include "instanceguard.h"
 #include "mainframe.h"
@@ -13,6 +14,7 @@ int main(int argc, char *argv[])
     QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps, true);
     SingleApplication app(arguments.argc(), arguments.argv(), std::move(guard));
     QGuiApplication::setQuitOnLastWindowClosed(false);
+    AppIdentity::apply();
 
     auto *window = new MainFrame;
     app.w = window;

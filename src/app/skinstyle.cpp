@@ -11,7 +11,7 @@ QString SkinStyle::directoryFor(const QString &skinName)
 {
     if (isDefault(skinName))
         return QString();
-    return AppPaths::filePath(QStringLiteral("themes/") + skinName + QLatin1Char('/'));
+    return AppPaths::themesDir() + skinName + QLatin1Char('/');
 }
 
 QString SkinStyle::styleSheetFor(const QString &skinName)

@@ -8,7 +8,7 @@ class SkinStyle
 {
 public:
     static bool isDefault(const QString &skinName);
-    // themes/<name>/ in the application directory; empty for the default skin.
+    // themes/<name>/ in the data directory; empty for the default skin.
     static QString directoryFor(const QString &skinName);
     // common.qss followed by the skin's style.qss.
     static QString styleSheetFor(const QString &skinName);

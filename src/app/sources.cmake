@@ -1,4 +1,5 @@
 list(APPEND KORVO_BASE_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/appidentity.cpp
     ${CMAKE_CURRENT_LIST_DIR}/apppaths.cpp
     ${CMAKE_CURRENT_LIST_DIR}/autostart.cpp
     ${CMAKE_CURRENT_LIST_DIR}/backgroundtasks.cpp

@@ -103,7 +103,7 @@ RSASignature::RSASignature(QObject *parent)
 
 QString RSASignature::keyPath()
 {
-    return AppPaths::filePath(QStringLiteral("public_key_korvo.pem"));
+    return AppPaths::assetPath(QStringLiteral("public_key_korvo.pem"));
 }
 
 QByteArray RSASignature::encrypt(const QString &text)

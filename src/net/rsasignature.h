@@ -20,6 +20,6 @@ public:
     static QByteArray encrypt(const QString &text);
     // One chunk sealed with the key in the file at keyPath, as Base64; null on failure.
     static QByteArray encryptChunk(const QByteArray &chunk, const QString &keyPath);
-    // AppPaths::filePath("public_key_korvo.pem")
+    // AppPaths::assetPath("public_key_korvo.pem"): beside the executable or installed
     static QString keyPath();
 };

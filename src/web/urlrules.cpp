@@ -25,7 +25,7 @@ bool isSafeName(const QString &name)
 
 QString UrlRules::fileName()
 {
-    return AppPaths::filePath(QStringLiteral("gameurlgoto.ini"));
+    return AppPaths::dataFilePath(QStringLiteral("gameurlgoto.ini"));
 }
 
 bool UrlRules::writeReply(const QByteArray &body, const QString &file)

@@ -1,4 +1,3 @@
-#include "apppaths.h"
 #include "autostart.h"
 #include "settings.h"
 #include "testsupport.h"
@@ -92,22 +91,6 @@ private slots:
 
         Settings::setAutoStart(false);
         QVERIFY(!QFile::exists(entry));
-        qunsetenv("XDG_CONFIG_HOME");
-    }
-
-    void autostartExecIsQuotedForAwkwardPaths()
-    {
-        QTemporaryDir base;
-        const QString awkward = base.path() + QStringLiteral("/我的 游戏$盒");
-        QVERIFY(QDir().mkpath(awkward));
-        AppPaths::setAppDir(awkward);
-        QTemporaryDir config;
-        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-        Settings::setAutoStart(true);
-        QFile file(AutoStart::desktopEntryPath());
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QVERIFY(QString::fromUtf8(file.readAll()).contains(QStringLiteral("Exec=\"") + base.path()
-                                                            + QStringLiteral("/我的 游戏\\$盒/KorvoClient\"")));
         qunsetenv("XDG_CONFIG_HOME");
     }
 };

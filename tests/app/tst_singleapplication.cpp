@@ -55,6 +55,21 @@ private:
         return ::stat(QFile::encodeName(file).constData(), &info) == 0 ? static_cast<int>(info.st_mode & 0777) : -1;
     }
 
+    // The second user can reach the test folder and write in tmp/, as in
+    // /tmp, and has a folder "theirs" of its own; false when there is no
+    // second user.
+    bool shareWithSecondUser(QString *whyNot)
+    {
+        if (!SecondUser::ensure(whyNot))
+            return false;
+        const bool shared = ::chmod(QFile::encodeName(m_root->path()).constData(), 0755) == 0
+            && ::chmod(QFile::encodeName(path("tmp")).constData(), 01777) == 0 && QDir().mkdir(path("theirs"))
+            && SecondUser::chown(path("theirs"));
+        if (!shared)
+            *whyNot = QStringLiteral("the test folder cannot be shared with the second user");
+        return shared;
+    }
+
     std::unique_ptr<QTemporaryDir> m_root;
     QString m_runtime;
 
@@ -168,6 +183,58 @@ private slots:
         first.waitForFinished(5000);
     }
 
+    void twoUsersEachRunTheirOwnCopy_data()
+    {
+        QTest::addColumn<bool>("withRuntime");  // else both meet in the shared temp folder
+        QTest::newRow("each in their runtime folder") << true;
+        QTest::newRow("no runtime folder: both in the temp folder") << false;
+    }
+
+    // Two users on one machine: the other user's start becomes a first copy of
+    // its own beside this user's, and a second start of this user still hands
+    // over to this user's copy, not to theirs.
+    void twoUsersEachRunTheirOwnCopy()
+    {
+        QFETCH(bool, withRuntime);
+        QString whyNot;
+        if (!shareWithSecondUser(&whyNot))
+            QSKIP(qPrintable(whyNot));
+        QVERIFY(::chmod(QFile::encodeName(path("theirs")).constData(), 0700) == 0);
+
+        QProcess mine;
+        startProbe(mine, QStringList(), withRuntime);
+        QVERIFY(waitForLine(mine, "first"));
+
+        // The other user has no way into this user's X server: no window system for it.
+        QProcess theirs;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.remove(QStringLiteral("DISPLAY"));
+        env.insert(QStringLiteral("TMPDIR"), path("tmp"));
+        env.insert(QStringLiteral("HOME"), path("theirs"));
+        env.remove(QStringLiteral("XDG_CACHE_HOME"));
+        if (withRuntime)
+            env.insert(QStringLiteral("XDG_RUNTIME_DIR"), path("theirs"));
+        else
+            env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+        theirs.setProcessEnvironment(env);
+        theirs.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        SecondUser::start(theirs, QStringLiteral(PROBE_PATH), QStringList());
+        QVERIFY2(waitForLine(theirs, "first"), "the other user's start did not get a copy of its own");
+
+        QProcess again;
+        startProbe(again, QStringList(), withRuntime);
+        QVERIFY(again.waitForFinished(10000));
+        QCOMPARE(again.exitCode(), 0);
+        QVERIFY(again.readAllStandardOutput().contains("second"));
+        QVERIFY(waitForLine(mine, "woken"));
+        QVERIFY(mine.waitForFinished(10000));
+        QVERIFY2(theirs.state() == QProcess::Running && !theirs.readAllStandardOutput().contains("woken"),
+                 "this user's second start reached the other user's copy");
+        theirs.kill();
+        theirs.waitForFinished(5000);
+    }
+
     void anotherUsersSocketIsNeverTrusted_data()
     {
         QTest::addColumn<QString>("planted");    // below the test folder
@@ -184,13 +251,8 @@ private slots:
         QFETCH(QString, planted);
         QFETCH(bool, theirRuntime);
         QString whyNot;
-        if (!SecondUser::ensure(&whyNot))
+        if (!shareWithSecondUser(&whyNot))
             QSKIP(qPrintable(whyNot));
-        // The other user can reach the test folder and write in tmp/, as in /tmp.
-        QVERIFY(::chmod(QFile::encodeName(m_root->path()).constData(), 0755) == 0);
-        QVERIFY(::chmod(QFile::encodeName(path("tmp")).constData(), 01777) == 0);
-        QVERIFY(QDir().mkdir(path("theirs")));
-        QVERIFY(SecondUser::chown(path("theirs")));
         if (theirRuntime)
             m_runtime = path("theirs");
 
