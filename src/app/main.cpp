@@ -3,6 +3,7 @@
 #include "instanceguard.h"
 #include "mainframe.h"
 #include "singleapplication.h"
+#include "startupprobe.h"
 
 int main(int argc, char *argv[])
 {
@@ -19,6 +20,7 @@ int main(int argc, char *argv[])
     auto *window = new MainFrame;
     app.w = window;
     window->show();
+    StartupProbe::watchIfAsked(window);
     const int result = app.exec();
     delete window;
     return result;

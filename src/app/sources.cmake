@@ -9,6 +9,7 @@ list(APPEND KORVO_BASE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/privatefiles.cpp
     ${CMAKE_CURRENT_LIST_DIR}/settings.cpp
     ${CMAKE_CURRENT_LIST_DIR}/skinstyle.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/startupprobe.cpp
     ${CMAKE_CURRENT_LIST_DIR}/storagenotices.cpp)
 list(APPEND KORVO_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/singleapplication.cpp)
