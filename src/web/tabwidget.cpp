@@ -5,6 +5,7 @@
 #include "hometoolbar.h"
 #include "loginform.h"
 #include "portal.h"
+#include "screenhostform.h"
 #include "session.h"
 #include "tabtitle.h"
 #include "webview.h"
@@ -35,6 +36,7 @@ TabWidget::TabWidget(QWidget *parent)
     tabBar()->setExpanding(false);
     setAttribute(Qt::WA_MouseTracking);
     connectExternal();
+    connect(this, &TabWidget::signalScreenshotRequested, this, &TabWidget::handlerScreenhost);
 }
 
 void TabWidget::connectExternal()
@@ -322,6 +324,11 @@ void TabWidget::handlerSign()
     if (!checkLogin())
         return;
     qDebug() << "handlerSign";
+}
+
+void TabWidget::handlerScreenhost()
+{
+    ScreenhostForm::showFor(this, screenshotForm);
 }
 
 void TabWidget::openAppDownload(const QString &host, const QString &game)
