@@ -174,8 +174,9 @@ bool Sqlite::run(QSqlQuery &query, const QString &sql, const QStringList &values
     accesses.ref();
     bool done = query.prepare(sql);
     if (done) {
+        // Every column is "not null": an absent text is stored as an empty one.
         for (const QString &value : values)
-            query.addBindValue(value);
+            query.addBindValue(value.isNull() ? QString(QLatin1String("")) : value);
         done = query.exec();
     }
     m_lastFailure = done ? StorageNotices::None : reportFailure(query);

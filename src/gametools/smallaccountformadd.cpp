@@ -152,12 +152,13 @@ void SmallAccountFormAdd::handlerRegisterSmallAccount(QByteArray reply)
         return;
     }
     // An account of this name already stored stays as it is.
-    if (m_mainFrame && m_mainFrame->sqlite() && m_mainFrame->sqlite()->accountByName(m_pendingName).isEmpty())
-        m_mainFrame->sqlite()->insert(SmallAccountRules::registeredRow(m_pendingName, m_pendingHash, mainCookie("user_id")));
+    Sqlite *store = m_mainFrame ? m_mainFrame->sqlite() : nullptr;
+    if (store && store->accountByName(m_pendingName).isEmpty())
+        store->insert(SmallAccountRules::registeredRow(m_pendingName, m_pendingHash, mainCookie("user_id")));
     finishStored(m_pendingName);
 }
 
-void SmallAccountFormAdd::finishStored(const QString &name)
+void SmallAccountFormAdd::finishStored(QString name)
 {
     m_pendingName.clear();
     m_pendingHash.clear();

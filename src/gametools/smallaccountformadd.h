@@ -41,7 +41,7 @@ private:
     void cancel();
     void send(const QString &text);
     void endRequest();
-    void finishStored(const QString &name);
+    void finishStored(QString name);
     void showNotice(const QString &text);
     QString mainCookie(const char *name) const;
 

@@ -264,6 +264,8 @@ void TestSqlite::loginsKeepOneRowPerName_data()
         << "10009|alt|Alt|n3w||7|1|0|0|1|9";
     QTest::newRow("new account") << QString() << "user_id=10009,user_name=alt,user_nick=Alt,login_time=9"
                                  << "10009|alt|Alt|||0|0|0|0|0|9";
+    // A reply without an e-mail: the column is "not null", the text empty.
+    QTest::newRow("absent text") << registered << "user_id=10009,user_name=alt,user_email" << "10009|alt||d1gest||7|0|0|1|1|5";
     // The portal's answer names the account by its id under another spelling of the name.
     QTest::newRow("found by id") << QStringLiteral("insert into box_user values(10009,'Alt','','d1gest','',7,0,0,0,0,5)")
                                  << "user_id=10009,user_name=alt,user_nick=N,login_time=9"
@@ -281,7 +283,7 @@ void TestSqlite::loginsKeepOneRowPerName()
     AccountRow row;
     for (const QString &pair : login.split(QLatin1Char(','))) {
         const int eq = pair.indexOf(QLatin1Char('='));
-        row.insert(pair.left(eq), pair.mid(eq + 1));
+        row.insert(pair.left(eq), eq < 0 ? QString() : pair.mid(eq + 1));
     }
     QVERIFY(m_store->saveLogin(row));
     QCOMPARE(tool(QStringLiteral("select user_id,user_name,user_nick,user_pass,user_email,main_id,is_main,list,"
