@@ -37,6 +37,8 @@ TabWidget::TabWidget(QWidget *parent)
     setAttribute(Qt::WA_MouseTracking);
     connectExternal();
     connect(this, &TabWidget::signalScreenshotRequested, this, &TabWidget::handlerScreenhost);
+    // A tab that becomes current without a click (another closed) brings its account back too.
+    connect(this, &QTabWidget::currentChanged, this, &TabWidget::handlerTabarClicked);
 }
 
 void TabWidget::connectExternal()

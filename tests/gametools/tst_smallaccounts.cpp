@@ -262,7 +262,10 @@ void TestSmallAccounts::sideBarPlaysTheSameGameAsASmallAccount()
     QCOMPARE(smallView->page()->profile(), WebEngineProfile::profileFor(QStringLiteral("10003")));
 
     // From an H5 tab, the registered account: an H5 tab, and the account's real id in its one row.
+    // The user goes home first: the main account plays there.
+    m_tabs->setCurrentIndex(0);
     QVERIFY(m_tabs->createH5HostTab(QStringLiteral("snake")));
+    QCOMPARE(m_tabs->currentWidget()->property("myProfileFlag").toString(), QStringLiteral("default"));
     SmallLeftBarForm *h5Bar = openSideBar(m_tabs->currentWidget(), "SmallAccountBtn");
     before = m_tabs->count();
     clickTile(h5Bar, 0, 1);
@@ -283,12 +286,19 @@ void TestSmallAccounts::sideBarPlaysTheSameGameAsASmallAccount()
     QVERIFY(!runScript(smallView, cookieScript).contains(QStringLiteral("xhnew1")));
     QCOMPARE(m_frame->session()->identity().userName, QStringLiteral("korvo"));
     QVERIFY(m_frame->session()->isLoggedIn());
+    // Closing the small accounts' tabs brings the main account's back, and its account with it.
+    m_tabs->setCurrentWidget(smallTab);
+    QCOMPARE(m_tabs->profileFlag, QStringLiteral("10003"));
+    m_tabs->closeTab(m_tabs->indexOf(smallTab));
+    QCOMPARE(m_tabs->currentWidget()->property("myProfileFlag").toString(), QStringLiteral("default"));
+    QCOMPARE(m_tabs->profileFlag, QStringLiteral("default"));
     m_tabs->closeTabsButHome();
 }
 
 void TestSmallAccounts::managerPlaysDeletesAndRemoves()
 {
     // A game tab whose side bar follows the manager.
+    m_tabs->setCurrentIndex(0);
     QVERIFY(m_tabs->createHostTab(QStringLiteral("longcheng")));
     auto *sideTable = child<QTableWidget>(m_tabs->currentWidget()->findChild<SmallLeftBarForm *>(),
                                           "smallBar_AccountListTable");
@@ -339,6 +349,7 @@ void TestSmallAccounts::managerPlaysDeletesAndRemoves()
 
 void TestSmallAccounts::screenshotIsSharedWithTheCommentAsTyped()
 {
+    m_tabs->setCurrentIndex(0);
     WebView *view = m_tabs->createHostTab(QStringLiteral("xianxia"));
     QVERIFY(view);
     QSignalSpy loaded(view, &WebView::loadFinished);
