@@ -1,11 +1,13 @@
 #include "hometoolbar.h"
 #include "hosttoolbar.h"
 #include "loginform.h"
+#include "portalfault.h"
 #include "screenhostform.h"
 #include "screenshotshare.h"
 #include "session.h"
 #include "smallaccountform.h"
 #include "smallaccountformadd.h"
+#include "smallaccountlogin.h"
 #include "smallleftbarform.h"
 #include "standinportal.h"
 #include "tabwidget.h"
@@ -43,6 +45,8 @@ private slots:
     void addsAnExistingAccountAndRegistersAnUnknownOne();
     void sideBarPlaysTheSameGameAsASmallAccount();
     void managerPlaysDeletesAndRemoves();
+    void failedLoginsAndListsAreShown_data();
+    void failedLoginsAndListsAreShown();
     void screenshotIsSharedWithTheCommentAsTyped();
 
 private:
@@ -165,6 +169,7 @@ void TestSmallAccounts::addDialogChecksBeforeAnyRequest()
     addAccount(QStringLiteral("korvo"), QStringLiteral("korvo123"));
     SmallAccountFormAdd *add = m_frame->findChild<SmallAccountFormAdd *>();
     QCOMPARE(takeNotice(add), QStringLiteral("不能添加自己为小号"));
+    shot(QStringLiteral("add-mode"));
     addAccount(QStringLiteral(" "), QStringLiteral("x"));
     QCOMPARE(takeNotice(add), QStringLiteral("账号或密码错误"));
     QCOMPARE(m_portal->gatewayTexts().size(), sent);
@@ -313,6 +318,7 @@ void TestSmallAccounts::managerPlaysDeletesAndRemoves()
     QTRY_COMPARE_WITH_TIMEOUT(table->rowCount(), 2, 15000);
     QVERIFY(table->item(0, 0)->text().startsWith(QStringLiteral("仙侠传说 ")));
     QVERIFY(table->isVisible());
+    shot(QStringLiteral("manager-list"));
 
     // Play: a game-play tab in the account's own profile, whose page shows it.
     const int before = m_tabs->count();
@@ -347,6 +353,49 @@ void TestSmallAccounts::managerPlaysDeletesAndRemoves()
     manager->close();
 }
 
+void TestSmallAccounts::failedLoginsAndListsAreShown_data()
+{
+    QTest::addColumn<QString>("endpoint");
+    QTest::addColumn<QJsonObject>("fault");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("login dropped") << "user_login" << QJsonObject{{QStringLiteral("drop"), 1}}
+                                   << "网络异常,请稍后重试";
+    QTest::newRow("password changed") << "user_login" << QJsonObject{{QStringLiteral("word"), QStringLiteral("password_error")}}
+                                      << "密码错误!";
+    QTest::newRow("login error page") << "user_login" << QJsonObject{{QStringLiteral("status"), 502}}
+                                      << "网络异常,请稍后重试";
+    QTest::newRow("list error page") << "user_collection" << QJsonObject{{QStringLiteral("status"), 500}}
+                                     << "游戏收藏获取失败,请稍后重试";
+    QTest::newRow("list unreadable") << "user_collection" << QJsonObject{{QStringLiteral("word"), QStringLiteral("params error")}}
+                                     << "游戏收藏获取失败,请稍后重试";
+}
+
+// Where the user pressed something and would otherwise wait for nothing.
+void TestSmallAccounts::failedLoginsAndListsAreShown()
+{
+    QFETCH(QString, endpoint);
+    QFETCH(QJsonObject, fault);
+    QFETCH(QString, message);
+    QVERIFY(PortalFault::once(*m_portal, endpoint, fault));
+    const int tabs = m_tabs->count();
+    if (endpoint == QLatin1String("user_login")) {
+        m_tabs->setCurrentIndex(0);
+        QVERIFY(m_tabs->createHostTab(QStringLiteral("xianxia")));
+        SmallLeftBarForm *bar = openSideBar(m_tabs->currentWidget(), "hostBar_SmallAccountBtn");
+        clickTile(bar, 0, 0);
+        QCOMPARE(takeNotice(bar), message);
+        QCOMPARE(m_tabs->count(), tabs + 1);
+        QVERIFY(!bar->login()->isBusy());
+    } else {
+        m_frame->handlerSmallForm();
+        QPointer<SmallAccountForm> manager = m_frame->findChild<SmallAccountForm *>();
+        child<QComboBox>(manager, "small_AccountListCombo")->setCurrentText(QStringLiteral("xhnew1"));
+        QCOMPARE(takeNotice(manager), message);
+        manager->close();
+    }
+    m_tabs->closeTabsButHome();
+}
+
 void TestSmallAccounts::screenshotIsSharedWithTheCommentAsTyped()
 {
     m_tabs->setCurrentIndex(0);
@@ -372,6 +421,11 @@ void TestSmallAccounts::screenshotIsSharedWithTheCommentAsTyped()
     QCOMPARE(child<QLabel>(form, "NumberLabel")->text(), QStringLiteral("140/140"));
     edit->setPlainText(QStringLiteral("a&b#c+d"));
     shot(QStringLiteral("share"));
+    // A failed upload is told and keeps the picture for another try.
+    QVERIFY(PortalFault::once(*m_portal, QStringLiteral("dynamic_upimg"), {{QStringLiteral("status"), 500}}));
+    QTest::mouseClick(child<QPushButton>(form, "sendButton"), Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(child<QLabel>(form, "TipLabel")->text(), QStringLiteral("网络异常,请稍后重试"), 15000);
+    QVERIFY(QFile::exists(file));
     QTest::mouseClick(child<QPushButton>(form, "sendButton"), Qt::LeftButton);
     QCOMPARE(takeNotice(form), QStringLiteral("发布成功！稍后将在动态中心展示！!"));
     QVERIFY(!form->isVisible());
