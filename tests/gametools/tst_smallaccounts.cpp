@@ -48,6 +48,7 @@ private slots:
     void failedLoginsAndListsAreShown_data();
     void failedLoginsAndListsAreShown();
     void screenshotIsSharedWithTheCommentAsTyped();
+    void mainLoginOfARegisteredAccountKeepsItsRow();
 
 private:
     template<typename T>
@@ -438,6 +439,22 @@ void TestSmallAccounts::screenshotIsSharedWithTheCommentAsTyped()
     const QJsonObject publish = m_portal->apiCalls(QStringLiteral("public_dynamic")).last();
     QCOMPARE(publish.value(QStringLiteral("content")).toString(), QStringLiteral("a&b#c+d"));
     QCOMPARE(publish.value(QStringLiteral("account")).toString(), QStringLiteral("korvo"));
+}
+
+// The registered account, never logged in yet, logs in through the login dialog.
+void TestSmallAccounts::mainLoginOfARegisteredAccountKeepsItsRow()
+{
+    QCOMPARE(sqlite(QStringLiteral("select user_id from box_user where user_name='xhnew2'")), QStringLiteral("0"));
+    LoginForm *login = m_frame->loginForm();
+    child<QComboBox>(login, "login_AccountTxt")->setEditText(QStringLiteral("xhnew2"));
+    child<QLineEdit>(login, "login_PasswordTxt")->setText(QStringLiteral("pass1234"));
+    child<QCheckBox>(login, "login_rememberCB")->setChecked(true);
+    child<QPushButton>(login, "login_LoginBtn")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(m_frame->session()->identity().userName, QStringLiteral("xhnew2"), 15000);
+    const QString id = m_frame->session()->identity().userId;
+    QCOMPARE(sqlite(QStringLiteral("select count(*),user_id,main_id,is_main,remember_me,length(user_pass) from box_user "
+                                   "where user_name='xhnew2'")),
+             QStringLiteral("1|") + id + QStringLiteral("|10001|1|1|32"));
 }
 
 QTEST_MAIN(TestSmallAccounts)
