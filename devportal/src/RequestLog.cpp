@@ -33,6 +33,10 @@ void RequestLog::record(const std::string &host, const httplib::Request &req,
                             {"status", res.status},
                             {"body_size", req.body.size()}};
     if (!n.appData.empty()) entry["appData"] = n.appData;
+    // An upload's parts by field: the file name and type the client gave.
+    for (const auto &[field, file] : req.files)
+        entry["files"][field] = {{"filename", file.filename}, {"content_type", file.content_type},
+                                 {"size", file.content.size()}};
     if (!n.fault.empty()) entry["fault"] = n.fault;
     n = RequestNote();
     // Invalid UTF-8 from garbage requests must not stop the log.

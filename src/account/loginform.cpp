@@ -363,7 +363,7 @@ void LoginForm::writeIdentityCookies(const QJsonObject &reply)
 
 void LoginForm::storeAccount(const QJsonObject &reply)
 {
-    accountStore()->saveByUserId(
+    accountStore()->saveLogin(
         AccountOperations::mainAccountRow(reply, m_passwordHash, m_rememberChecked, m_autoLoginChecked));
 }
 

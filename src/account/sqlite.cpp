@@ -174,8 +174,9 @@ bool Sqlite::run(QSqlQuery &query, const QString &sql, const QStringList &values
     accesses.ref();
     bool done = query.prepare(sql);
     if (done) {
+        // Every column is "not null": an absent text is stored as an empty one.
         for (const QString &value : values)
-            query.addBindValue(value);
+            query.addBindValue(value.isNull() ? QString(QLatin1String("")) : value);
         done = query.exec();
     }
     m_lastFailure = done ? StorageNotices::None : reportFailure(query);
@@ -244,7 +245,12 @@ bool Sqlite::insert(const AccountRow &row)
 
 bool Sqlite::update(const AccountRow &row, const QString &userId)
 {
-    if (row.isEmpty() || userId.isEmpty() || !hasOnlyKnownColumns(row))
+    return updateWhere(row, QStringLiteral("user_id"), userId);
+}
+
+bool Sqlite::updateWhere(const AccountRow &row, const QString &keyColumn, const QString &key)
+{
+    if (row.isEmpty() || key.isEmpty() || !hasOnlyKnownColumns(row))
         return false;
     QStringList assignments;
     QStringList values;
@@ -252,9 +258,9 @@ bool Sqlite::update(const AccountRow &row, const QString &userId)
         assignments << quotedColumn(it.key()) + QStringLiteral(" = ?");
         values << it.value();
     }
-    values << userId;
-    return exec(QStringLiteral("update box_user set ") + assignments.join(QStringLiteral(", "))
-                    + QStringLiteral(" where user_id = ?"),
+    values << key;
+    return exec(QStringLiteral("update box_user set ") + assignments.join(QStringLiteral(", ")) + QStringLiteral(" where ")
+                    + keyColumn + QStringLiteral(" = ?"),
                 values);
 }
 
@@ -327,10 +333,32 @@ QList<AccountRow> Sqlite::smallAccountsOf(const QString &mainId)
     return select(QStringLiteral("*"), QStringLiteral("main_id=?"), QString(), {mainId});
 }
 
-bool Sqlite::saveByUserId(const AccountRow &row)
+AccountRow Sqlite::smallAccountOf(const QString &mainId, const QString &userName)
 {
-    const QString userId = row.value(QStringLiteral("user_id"));
-    if (accountById(userId).isEmpty())
-        return insert(row);
-    return update(row, userId);
+    const QList<AccountRow> rows =
+        select(QStringLiteral("*"), QStringLiteral("user_name=? and main_id=?"), QString(), {userName, mainId});
+    return rows.isEmpty() ? AccountRow() : rows.first();
+}
+
+bool Sqlite::saveLogin(const AccountRow &given)
+{
+    AccountRow row = given;
+    const QString name = row.value(QStringLiteral("user_name"));
+    AccountRow stored = name.isEmpty() ? AccountRow() : accountByName(name);
+    if (stored.isEmpty()) {
+        const QString userId = row.value(QStringLiteral("user_id"));
+        stored = userId.isEmpty() || userId == QLatin1String("0") ? AccountRow() : accountById(userId);
+        if (stored.isEmpty())
+            return insert(row);
+    }
+    const QString storedMain = stored.value(QStringLiteral("main_id"));
+    if (row.value(QStringLiteral("main_id"), QStringLiteral("0")) == QLatin1String("0") && !storedMain.isEmpty()
+        && storedMain != QLatin1String("0"))
+        row.remove(QStringLiteral("main_id"));
+    return updateByName(row, stored.value(QStringLiteral("user_name")));
+}
+
+bool Sqlite::updateByName(const AccountRow &row, const QString &userName)
+{
+    return updateWhere(row, QStringLiteral("user_name"), userName);
 }

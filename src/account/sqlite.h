@@ -69,14 +69,23 @@ public:
     AccountRow accountById(const QString &userId);
     // The small accounts added under a main account, in the store's order.
     QList<AccountRow> smallAccountsOf(const QString &mainId);
-    // Updates the row that carries the row's user id, or inserts it when there is none.
-    bool saveByUserId(const AccountRow &row);
+    // The small account of that name under that main account, or an empty row.
+    AccountRow smallAccountOf(const QString &mainId, const QString &userName);
+    // Stores the account of a login. The row of that user name (the table's
+    // key) is updated, else the row of that user id, else a new one is made:
+    // an account stored by registration (user id "0") gets its real id on its
+    // first login, never a second row. Only the given columns are written, and
+    // a stored main_id stays: a login never turns a small account into a main
+    // account's stranger.
+    bool saveLogin(const AccountRow &row);
+    bool updateByName(const AccountRow &row, const QString &userName);
 
 signals:
     // kind: a StorageNotices::Kind; detail: the file, or where a damaged one went.
     void problemFound(int kind, const QString &detail);
 
 private:
+    bool updateWhere(const AccountRow &row, const QString &keyColumn, const QString &key);
     bool run(QSqlQuery &query, const QString &sql, const QStringList &values);
     // The kind of problem the failed statement had with the file (StorageNotices::Kind).
     int reportFailure(const QSqlQuery &query);

@@ -4,6 +4,7 @@
 #include "gametoollinks.h"
 #include "gametoolreplies.h"
 #include "httprequest.h"
+#include "noticebox.h"
 #include "tabwidget.h"
 #include "webview.h"
 #include "windowfinder.h"
@@ -116,15 +117,5 @@ void GameToolBar::endCall(QPointer<HttpRequest> &pending)
 
 void GameToolBar::showNotice(const QString &text)
 {
-    // One notice at a time; a newer one replaces an unanswered one.
-    if (m_notice)
-        m_notice->close();
-    auto *box = new QMessageBox(this);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowTitle(QStringLiteral("提示"));
-    box->setText(text);
-    box->addButton(QStringLiteral("确定"), QMessageBox::ActionRole);
-    m_notice = box;
-    // open() rather than exec(): the reply handler returns at once and the event loop keeps running.
-    box->open();
+    NoticeBox::show(this, text, m_notice);
 }

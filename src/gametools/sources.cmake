@@ -1,7 +1,16 @@
 list(APPEND KORVO_BASE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/gametoollinks.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/gametoolreplies.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/gametoolreplies.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/screenshotshare.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/smallaccountrules.cpp)
 list(APPEND KORVO_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/gametoolbar.cpp
     ${CMAKE_CURRENT_LIST_DIR}/h5hosttoolbar.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/hosttoolbar.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/hosttoolbar.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/noticebox.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/screenhostform.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/skinbackdrop.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/smallaccountform.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/smallaccountformadd.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/smallaccountplay.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/smallleftbarform.cpp)

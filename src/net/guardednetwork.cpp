@@ -1,5 +1,6 @@
 #include "guardednetwork.h"
 
+#include <QHttpMultiPart>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -90,6 +91,14 @@ GuardedNetwork::~GuardedNetwork()
 QNetworkReply *GuardedNetwork::get(const QUrl &url, const ReplyGuard::Limits &limits)
 {
     QNetworkReply *reply = m_manager->get(ReplyGuard::request(url, limits));
+    ReplyGuard::watch(reply, limits);
+    return reply;
+}
+
+QNetworkReply *GuardedNetwork::post(const QUrl &url, QHttpMultiPart *body, const ReplyGuard::Limits &limits)
+{
+    QNetworkReply *reply = m_manager->post(ReplyGuard::request(url, limits), body);
+    body->setParent(reply);
     ReplyGuard::watch(reply, limits);
     return reply;
 }

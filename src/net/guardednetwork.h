@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPointer>
 
+class QHttpMultiPart;
 class QNetworkAccessManager;
 class QNetworkReply;
 class QUrl;
@@ -26,6 +27,8 @@ public:
     ~GuardedNetwork() override;
 
     QNetworkReply *get(const QUrl &url, const ReplyGuard::Limits &limits);
+    // A multipart form upload; the body belongs to the reply from here on.
+    QNetworkReply *post(const QUrl &url, QHttpMultiPart *body, const ReplyGuard::Limits &limits);
 
 signals:
     // Every reply once, its guard settled; the receiver deletes it later.

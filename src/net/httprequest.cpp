@@ -20,6 +20,13 @@ void HttpRequest::get(const QUrl &url)
     m_pending.append(m_network->get(url, m_limits));
 }
 
+void HttpRequest::post(const QUrl &url, QHttpMultiPart *body)
+{
+    if (m_oneAttempt)
+        cancel();
+    m_pending.append(m_network->post(url, body, m_limits));
+}
+
 void HttpRequest::setTimeout(int ms)
 {
     m_limits.idleMs = ms > 0 ? ms : defaultTimeoutMs;

@@ -10,6 +10,7 @@
 #include <QUrl>
 
 class GuardedNetwork;
+class QHttpMultiPart;
 class QNetworkReply;
 
 // One GET at a time or many: each result arrives on one of the two signals, in
@@ -27,6 +28,8 @@ public:
     ~HttpRequest() override;
 
     void get(const QUrl &url);
+    // Posts a multipart form; the request takes the body over.
+    void post(const QUrl &url, QHttpMultiPart *body);
     // Idle time without a byte before a request fails.
     void setTimeout(int ms);
     int timeout() const { return m_limits.idleMs; }

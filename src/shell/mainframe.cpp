@@ -16,6 +16,7 @@
 #include "session.h"
 #include "settings.h"
 #include "skinstyle.h"
+#include "smallaccountform.h"
 #include "sqlite.h"
 #include "statusbar.h"
 #include "storagenoticebox.h"
@@ -148,6 +149,7 @@ void MainFrame::createTabWidget()
     m_tabWidget->createHomeTab();
     HomeToolBar *homeBar = m_tabWidget->homeToolBar();
     connect(homeBar, &HomeToolBar::signalBossKey, this, &QWidget::close);
+    connect(homeBar, &HomeToolBar::signalSmallAccount, this, &MainFrame::handlerSmallForm);
     connect(External::instance(), &External::signalLoginOut, this, &MainFrame::handlerUserLoginout);
     connect(External::instance(), &External::signalSwitchUser, this, &MainFrame::showLoginWindow);
     connect(m_tabWidget, &QTabWidget::tabCloseRequested, m_tabWidget,
@@ -247,6 +249,11 @@ void MainFrame::showSettingWindow()
 void MainFrame::showSkinWindow()
 {
     qDebug() << "showSkinWindow";
+}
+
+void MainFrame::handlerSmallForm()
+{
+    m_smallForm = SmallAccountForm::openOver(this);
 }
 
 void MainFrame::showAboutWindow()

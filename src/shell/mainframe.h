@@ -19,6 +19,7 @@ class MainMenu;
 class QMenu;
 class Session;
 class Settings;
+class SmallAccountForm;
 class Sqlite;
 class StatusBar;
 class TabWidget;
@@ -71,6 +72,7 @@ public slots:
     void handlerOpenUserCenter();
     void handlerCheckAccountErr(int code, QString msg);
     void getGameIdHostRelation();
+    void handlerSmallForm();
 
 protected:
     // Ends the process; a seam so that tests can observe the request.
@@ -107,6 +109,7 @@ private:
     QPointer<BoxSettingForm> m_settingForm;
     MainMenu *m_mainMenu = nullptr;
     QPointer<AboutForm> m_aboutForm;
+    QPointer<SmallAccountForm> m_smallForm;
     LoginForm *m_loginForm = nullptr;
     TabWidget *m_tabWidget = nullptr;
     Sqlite *m_sqlite = nullptr;

@@ -5,6 +5,7 @@
 #include "hosttoolbar.h"
 #include "mainframe.h"
 #include "portal.h"
+#include "smallleftbarform.h"
 #include "tabwidget.h"
 #include "webenginepage.h"
 #include "webengineprofile.h"
@@ -219,6 +220,11 @@ WebView *TabPages::addGameView(QWidget *container, GameToolBar *bar, const QUrl 
     view->setObjectName(viewName);
     routeLinks(view);
     row->addWidget(view);
+    auto *sideBar = new SmallLeftBarForm(m_tabs);
+    sideBar->setFixedWidth(0);
+    sideBar->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    row->addWidget(sideBar);
+    QObject::connect(bar, &GameToolBar::signalSmallAccount, sideBar, &SmallLeftBarForm::open);
     container->layout()->addWidget(frame);
     view->setFocus(Qt::OtherFocusReason);
     return view;

@@ -5,6 +5,7 @@
 #include "hometoolbar.h"
 #include "loginform.h"
 #include "portal.h"
+#include "screenhostform.h"
 #include "session.h"
 #include "tabtitle.h"
 #include "webview.h"
@@ -36,6 +37,9 @@ TabWidget::TabWidget(QWidget *parent)
     tabBar()->setExpanding(false);
     setAttribute(Qt::WA_MouseTracking);
     connectExternal();
+    connect(this, &TabWidget::signalScreenshotRequested, this, &TabWidget::handlerScreenhost);
+    // A tab that becomes current without a click (another closed) brings its account back too.
+    connect(this, &QTabWidget::currentChanged, this, &TabWidget::handlerTabarClicked);
 }
 
 void TabWidget::connectExternal()
@@ -325,6 +329,11 @@ void TabWidget::handlerSign()
     if (!checkLogin())
         return;
     qDebug() << "handlerSign";
+}
+
+void TabWidget::handlerScreenhost()
+{
+    ScreenhostForm::showFor(this, screenshotForm);
 }
 
 void TabWidget::openAppDownload(const QString &host, const QString &game)

@@ -15,6 +15,7 @@ class HomeToolBar;
 class HostToolBar;
 class LoginForm;
 class QWebChannel;
+class ScreenhostForm;
 class Session;
 class WebEngineProfile;
 class WebToolBar;
@@ -66,6 +67,8 @@ public:
     QPointer<WebToolBar> webToolBar;
     QPointer<HostToolBar> hostToolBar;
     QPointer<H5HostToolBar> h5HostToolBar;
+    // The share window of the screenshot buttons, made on first use.
+    QPointer<ScreenhostForm> screenshotForm;
 
 signals:
     // A link in a game page asked for a window of its own.
@@ -104,6 +107,7 @@ public slots:
     void handlerReload();
     void handlerOpenJFSC();
     void handlerSign();
+    void handlerScreenhost();
     void handlerOpenUrl(const QString &url, const QString &option);
     void openAppDownload(const QString &host, const QString &game);
 

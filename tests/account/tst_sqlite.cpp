@@ -53,6 +53,8 @@ private slots:
     void deletesOnlyTheNamedAccount();
     void listsTheSmallAccountsOfOneMainAccount();
     void savesByUserIdWithoutASecondRow();
+    void loginsKeepOneRowPerName_data();
+    void loginsKeepOneRowPerName();
     void fileProblemsAreReported_data();
     void fileProblemsAreReported();
 
@@ -229,13 +231,64 @@ void TestSqlite::listsTheSmallAccountsOfOneMainAccount()
 
 void TestSqlite::savesByUserIdWithoutASecondRow()
 {
-    QVERIFY(m_store->saveByUserId(account(QStringLiteral("7"), QStringLiteral("abc"), QStringLiteral("100"))));
+    QVERIFY(m_store->saveLogin(account(QStringLiteral("7"), QStringLiteral("abc"), QStringLiteral("100"))));
     AccountRow again = account(QStringLiteral("7"), QStringLiteral("abc"), QStringLiteral("200"));
     again[QStringLiteral("user_nick")] = QStringLiteral("renamed");
-    QVERIFY(m_store->saveByUserId(again));
+    QVERIFY(m_store->saveLogin(again));
     QCOMPARE(tool(QStringLiteral("select count(*)||'|'||user_nick||'|'||login_time from box_user")),
              QStringLiteral("1|renamed|200"));
     QCOMPARE(m_store->accountById(QStringLiteral("7")).value(QStringLiteral("user_name")), QStringLiteral("abc"));
+}
+
+// A stored row, then the row a login writes: the table afterwards, as the sqlite3 tool prints it.
+void TestSqlite::loginsKeepOneRowPerName_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("login");
+    QTest::addColumn<QString>("after");
+    const QString registered = QStringLiteral("insert into box_user values(0,'alt','','d1gest','',7,0,0,1,1,5)");
+    // Side bar or manager: the small login's row carries no digest, choice or main_id.
+    QTest::newRow("registered small account, small login")
+        << registered << "user_id=10009,user_name=alt,user_nick=Alt,user_email=a@x,login_time=9"
+        << "10009|alt|Alt|d1gest|a@x|7|0|0|1|1|9";
+    // The main login says main_id 0 and is_main 1: the main account the row belongs to stays.
+    QTest::newRow("registered small account, main login")
+        << registered
+        << "user_id=10009,user_name=alt,user_nick=Alt,user_email=a@x,main_id=0,is_main=1,auto_login=0,"
+           "remember_me=1,login_time=9"
+        << "10009|alt|Alt|d1gest|a@x|7|1|0|0|1|9";
+    // Adding an account that logged in here as a main account makes it a small one.
+    QTest::newRow("main account added as small")
+        << QStringLiteral("insert into box_user values(10009,'alt','Alt','d1gest','',0,1,0,0,1,5)")
+        << "user_id=10009,user_name=alt,user_nick=Alt,user_email=,user_pass=n3w,main_id=7,login_time=9"
+        << "10009|alt|Alt|n3w||7|1|0|0|1|9";
+    QTest::newRow("new account") << QString() << "user_id=10009,user_name=alt,user_nick=Alt,login_time=9"
+                                 << "10009|alt|Alt|||0|0|0|0|0|9";
+    // A reply without an e-mail: the column is "not null", the text empty.
+    QTest::newRow("absent text") << registered << "user_id=10009,user_name=alt,user_email" << "10009|alt||d1gest||7|0|0|1|1|5";
+    // The portal's answer names the account by its id under another spelling of the name.
+    QTest::newRow("found by id") << QStringLiteral("insert into box_user values(10009,'Alt','','d1gest','',7,0,0,0,0,5)")
+                                 << "user_id=10009,user_name=alt,user_nick=N,login_time=9"
+                                 << "10009|alt|N|d1gest||7|0|0|0|0|9";
+}
+
+void TestSqlite::loginsKeepOneRowPerName()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, login);
+    QFETCH(QString, after);
+    QVERIFY(m_store->ensureTable());
+    if (!stored.isEmpty())
+        QVERIFY(m_store->exec(stored));
+    AccountRow row;
+    for (const QString &pair : login.split(QLatin1Char(','))) {
+        const int eq = pair.indexOf(QLatin1Char('='));
+        row.insert(pair.left(eq), eq < 0 ? QString() : pair.mid(eq + 1));
+    }
+    QVERIFY(m_store->saveLogin(row));
+    QCOMPARE(tool(QStringLiteral("select user_id,user_name,user_nick,user_pass,user_email,main_id,is_main,list,"
+                                 "auto_login,remember_me,login_time from box_user")),
+             after);
 }
 
 void TestSqlite::fileProblemsAreReported_data()

@@ -19,7 +19,7 @@ int main(int argc, char *argv[])
     QObject::connect(&store, &Sqlite::problemFound, &store, [](int kind) {
         std::printf("problem %s\n", QMetaEnum::fromType<StorageNotices::Kind>().valueToKey(kind));
     });
-    const bool saved = store.saveByUserId({{QStringLiteral("user_id"), QStringLiteral("7")},
+    const bool saved = store.saveLogin({{QStringLiteral("user_id"), QStringLiteral("7")},
                                            {QStringLiteral("user_name"), QStringLiteral("abc")}});
     std::printf("saved %d\n", saved ? 1 : 0);
     return 0;

@@ -63,7 +63,7 @@ void TestPrivateFiles::createEverything()
     settings.setValue(QStringLiteral("common/skin"), QStringLiteral("default"));
     settings.sync();
     Sqlite store;
-    QVERIFY(store.saveByUserId({{QStringLiteral("user_id"), QStringLiteral("7")},
+    QVERIFY(store.saveLogin({{QStringLiteral("user_id"), QStringLiteral("7")},
                                 {QStringLiteral("user_name"), QStringLiteral("abc")},
                                 {QStringLiteral("user_pass"), QStringLiteral("0123456789abcdef0123456789abcdef")}}));
 }

@@ -115,11 +115,19 @@ QStringList StandInPortal::gatewayTexts()
 QList<QJsonObject> StandInPortal::apiCalls(const QString &action)
 {
     QList<QJsonObject> calls;
+    for (const QJsonObject &entry : apiEntries(action))
+        calls << entry.value(QStringLiteral("params")).toObject();
+    return calls;
+}
+
+QList<QJsonObject> StandInPortal::apiEntries(const QString &action)
+{
+    QList<QJsonObject> entries;
     for (const QJsonObject &entry : logEntries()) {
         const QJsonObject params = entry.value(QStringLiteral("params")).toObject();
         if (params.value(QStringLiteral("type")).toString() == QLatin1String("open")
             && params.value(QStringLiteral("action")).toString() == action)
-            calls << params;
+            entries << entry;
     }
-    return calls;
+    return entries;
 }

@@ -26,6 +26,8 @@ public:
     QStringList gatewayTexts();
     // The decoded parameters of every logged call of the JSON action, oldest first.
     QList<QJsonObject> apiCalls(const QString &action);
+    // The whole log entries of those calls (method, files of an upload, ...).
+    QList<QJsonObject> apiEntries(const QString &action);
 
 private:
     QByteArray fetch(const QString &path, const QByteArray &jsonBody);

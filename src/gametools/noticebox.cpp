@@ -1,0 +1,36 @@
+#include "noticebox.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+QMessageBox *newBox(QWidget *parent, const QString &text)
+{
+    auto *box = new QMessageBox(parent);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowTitle(QStringLiteral("提示"));
+    box->setText(text);
+    return box;
+}
+}
+
+QMessageBox *NoticeBox::show(QWidget *parent, const QString &text, QPointer<QMessageBox> &slot)
+{
+    if (slot)
+        slot->close();
+    QMessageBox *box = newBox(parent, text);
+    box->addButton(QStringLiteral("确定"), QMessageBox::ActionRole);
+    slot = box;
+    box->open();
+    return box;
+}
+
+QMessageBox *NoticeBox::ask(QWidget *parent, const QString &text, const std::function<void()> &confirmed)
+{
+    QMessageBox *box = newBox(parent, text);
+    QPushButton *yes = box->addButton(QStringLiteral("确定"), QMessageBox::ActionRole);
+    box->addButton(QStringLiteral("取消"), QMessageBox::ActionRole);
+    QObject::connect(yes, &QPushButton::clicked, parent, confirmed);
+    box->open();
+    return box;
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+
+class QMessageBox;
+class QWidget;
+
+// The client's notice box: modal, titled "提示", one button "确定". Opened
+// without a nested event loop, so a reply handler returns at once.
+class NoticeBox
+{
+public:
+    // One notice per slot: a newer one replaces an unanswered one.
+    static QMessageBox *show(QWidget *parent, const QString &text, QPointer<QMessageBox> &slot);
+    // Asks with "确定" and "取消"; confirmed runs on "确定" only.
+    static QMessageBox *ask(QWidget *parent, const QString &text, const std::function<void()> &confirmed);
+};

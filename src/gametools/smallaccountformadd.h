@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QByteArray>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+namespace Ui { class SmallAccountFormAdd; }
+
+class HttpRequest;
+class MainFrame;
+class QMessageBox;
+
+// Attaches a portal account to the logged-in main account as a small account.
+// A known account is checked by a login with the typed password; an unknown
+// one switches the dialog into registration mode (the confirmation row
+// shows), where the name is registered as a new account of the main account.
+// Either way the account is stored and the manager told its name.
+class SmallAccountFormAdd : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit SmallAccountFormAdd(QWidget *parent = nullptr);
+    ~SmallAccountFormAdd() override;
+
+    bool isRegistering() const;
+    HttpRequest *request() const { return m_request; }
+
+signals:
+    void signalUpdateSmallForm(QString name);
+
+public slots:
+    void handlerAddSmallAccount();
+    void handlerAddSmallAccountResult(QByteArray reply);
+    void handlerRegisterSmallAccount(QByteArray reply);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void cancel();
+    void send(const QString &text);
+    void endRequest();
+    void finishStored(QString name);
+    void showNotice(const QString &text);
+    QString mainCookie(const char *name) const;
+
+    Ui::SmallAccountFormAdd *ui;
+    HttpRequest *m_request;
+    MainFrame *m_mainFrame;
+    QPointer<QMessageBox> m_notice;
+    QString m_pendingName;
+    QString m_pendingHash;
+    bool m_waiting = false;
+    bool m_registerSent = false;
+};

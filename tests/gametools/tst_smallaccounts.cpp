@@ -1,0 +1,461 @@
+#include "hometoolbar.h"
+#include "hosttoolbar.h"
+#include "loginform.h"
+#include "portalfault.h"
+#include "screenhostform.h"
+#include "screenshotshare.h"
+#include "session.h"
+#include "smallaccountform.h"
+#include "smallaccountformadd.h"
+#include "smallaccountlogin.h"
+#include "smallleftbarform.h"
+#include "standinportal.h"
+#include "tabwidget.h"
+#include "testmainframe.h"
+#include "testsupport.h"
+#include "webengineprofile.h"
+#include "webview.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTextEdit>
+#include <QWebEngineCookieStore>
+#include <QtTest>
+
+// A user with small accounts, against the stand-in portal and the real web
+// engine: adding and registering them, playing as several accounts side by
+// side, the manager's list, and sharing a screenshot. The cases run in order,
+// each on what the one before left.
+class TestSmallAccounts final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void addDialogChecksBeforeAnyRequest();
+    void addsAnExistingAccountAndRegistersAnUnknownOne();
+    void sideBarPlaysTheSameGameAsASmallAccount();
+    void managerPlaysDeletesAndRemoves();
+    void failedLoginsAndListsAreShown_data();
+    void failedLoginsAndListsAreShown();
+    void screenshotIsSharedWithTheCommentAsTyped();
+    void mainLoginOfARegisteredAccountKeepsItsRow();
+
+private:
+    template<typename T>
+    static T *child(QObject *parent, const char *name)
+    {
+        return parent->findChild<T *>(QLatin1String(name));
+    }
+    // The text of the notice box that opened last over the window, closed after reading.
+    static QString takeNotice(QWidget *window);
+    static QString runScript(WebView *view, const QString &script);
+    QString sqlite(const QString &sql) const;
+    void shot(const QString &name) const;
+    SmallAccountFormAdd *openAddDialog();
+    void addAccount(const QString &name, const QString &password, const QString &confirmation = QString());
+    SmallLeftBarForm *openSideBar(QWidget *tab, const char *button);
+    void clickTile(SmallLeftBarForm *bar, int row, int column);
+    QWidget *waitForNewTab(int before);
+
+    std::unique_ptr<TestAppDir> m_dir;
+    std::unique_ptr<StandInPortal> m_portal;
+    std::unique_ptr<TestMainFrame> m_frame;
+    TabWidget *m_tabs = nullptr;
+};
+
+void TestSmallAccounts::initTestCase()
+{
+    m_dir = std::make_unique<TestAppDir>();
+    m_portal = std::make_unique<StandInPortal>(m_dir->path());
+    QVERIFY(m_portal->start());
+    m_frame = std::make_unique<TestMainFrame>();
+    m_frame->show();
+    m_tabs = m_frame->tabWidget();
+    LoginForm *login = m_frame->loginForm();
+    child<QComboBox>(login, "login_AccountTxt")->setEditText(QStringLiteral("korvo"));
+    child<QLineEdit>(login, "login_PasswordTxt")->setText(QStringLiteral("korvo123"));
+    child<QPushButton>(login, "login_LoginBtn")->click();
+    QTRY_VERIFY_WITH_TIMEOUT(m_frame->session()->isLoggedIn(), 15000);
+}
+
+void TestSmallAccounts::cleanupTestCase()
+{
+    m_frame.reset();
+    m_portal.reset();
+}
+
+QString TestSmallAccounts::takeNotice(QWidget *window)
+{
+    QMessageBox *box = nullptr;
+    const bool opened = QTest::qWaitFor([&] {
+        for (QMessageBox *open : window->findChildren<QMessageBox *>()) {
+            if (open->isVisible())
+                box = open;
+        }
+        return box != nullptr;
+    }, 10000);
+    if (!opened)
+        return QString();
+    const QString text = box->text();
+    box->buttons().first()->click();
+    return text;
+}
+
+QString TestSmallAccounts::runScript(WebView *view, const QString &script)
+{
+    QString result;
+    bool done = false;
+    view->page()->runJavaScript(script, [&](const QVariant &value) {
+        result = value.toString();
+        done = true;
+    });
+    return QTest::qWaitFor([&done] { return done; }, 10000) ? result : QString();
+}
+
+QString TestSmallAccounts::sqlite(const QString &sql) const
+{
+    QProcess tool;
+    tool.start(QStringLiteral("sqlite3"), {m_frame->sqlite()->fileName(), sql});
+    tool.waitForFinished(10000);
+    return QString::fromUtf8(tool.readAllStandardOutput()).trimmed();
+}
+
+// Under KORVO_SHOT_DIR, what the screen shows, for a person to look at.
+void TestSmallAccounts::shot(const QString &name) const
+{
+    const QString dir = qEnvironmentVariable("KORVO_SHOT_DIR");
+    if (dir.isEmpty())
+        return;
+    QTest::qWait(800);
+    QProcess::execute(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"),
+                                                 dir + QLatin1Char('/') + name + QStringLiteral(".png")});
+}
+
+SmallAccountFormAdd *TestSmallAccounts::openAddDialog()
+{
+    auto *manager = m_frame->findChild<SmallAccountForm *>();
+    if (!manager) {
+        QTest::mouseClick(child<QPushButton>(m_tabs->homeToolBar(), "homeBar_SmallAccountBtn"), Qt::LeftButton);
+        manager = m_frame->findChild<SmallAccountForm *>();
+    }
+    if (!manager)
+        return nullptr;
+    QTest::mouseClick(child<QPushButton>(manager, "small_AddBtn"), Qt::LeftButton);
+    return manager->addForm();
+}
+
+void TestSmallAccounts::addAccount(const QString &name, const QString &password, const QString &confirmation)
+{
+    SmallAccountFormAdd *add = openAddDialog();
+    QVERIFY(add && add->isVisible());
+    child<QLineEdit>(add, "smalladd_AccountText")->setText(name);
+    child<QLineEdit>(add, "smalladd_PassText")->setText(password);
+    child<QLineEdit>(add, "smalladd_PassCheckText")->setText(confirmation);
+    QTest::mouseClick(child<QPushButton>(add, "smalladd_SureBtn"), Qt::LeftButton);
+}
+
+void TestSmallAccounts::addDialogChecksBeforeAnyRequest()
+{
+    const int sent = m_portal->gatewayTexts().size();
+    addAccount(QStringLiteral("korvo"), QStringLiteral("korvo123"));
+    SmallAccountFormAdd *add = m_frame->findChild<SmallAccountFormAdd *>();
+    QCOMPARE(takeNotice(add), QStringLiteral("不能添加自己为小号"));
+    shot(QStringLiteral("add-mode"));
+    addAccount(QStringLiteral(" "), QStringLiteral("x"));
+    QCOMPARE(takeNotice(add), QStringLiteral("账号或密码错误"));
+    QCOMPARE(m_portal->gatewayTexts().size(), sent);
+    // The typed texts stay for the user to correct.
+    QCOMPARE(child<QLineEdit>(add, "smalladd_PassText")->text(), QStringLiteral("x"));
+}
+
+void TestSmallAccounts::addsAnExistingAccountAndRegistersAnUnknownOne()
+{
+    auto *manager = m_frame->findChild<SmallAccountForm *>();
+    QVERIFY(manager);
+    auto *combo = child<QComboBox>(manager, "small_AccountListCombo");
+    addAccount(QStringLiteral("korvo_xh1"), QStringLiteral("xiaohao123"));
+    QTRY_COMPARE_WITH_TIMEOUT(combo->currentText(), QStringLiteral("korvo_xh1"), 15000);
+    QVERIFY(!manager->addForm()->isVisible());
+    QCOMPARE(sqlite(QStringLiteral("select user_id,main_id,is_main from box_user where user_name='korvo_xh1'")),
+             QStringLiteral("10003|10001|0"));
+
+    addAccount(QStringLiteral("korvo_xh1"), QStringLiteral("xiaohao123"));
+    QCOMPARE(takeNotice(manager->addForm()), QStringLiteral("当前账号已经存在"));
+
+    // An unknown name: the dialog turns to registration.
+    addAccount(QStringLiteral("xhnew1"), QStringLiteral("pass1234"));
+    QCOMPARE(takeNotice(manager->addForm()), QStringLiteral("账号不存在!"));
+    QVERIFY(manager->addForm()->isRegistering());
+    shot(QStringLiteral("add-register-mode"));
+    addAccount(QStringLiteral("xhnew1"), QStringLiteral("pass1234"), QStringLiteral("pass12345"));
+    QCOMPARE(takeNotice(manager->addForm()), QStringLiteral("两次密码不一致"));
+    addAccount(QStringLiteral("xhnew1"), QStringLiteral("pass1234"), QStringLiteral("pass1234"));
+    QTRY_COMPARE_WITH_TIMEOUT(combo->currentText(), QStringLiteral("xhnew1"), 15000);
+    QVERIFY(!manager->addForm()->isRegistering());
+    QVERIFY(m_portal->gatewayTexts().last().contains(QStringLiteral("sign=user_register&user_large_id=10001&user_name=xhnew1")));
+    QCOMPARE(sqlite(QStringLiteral("select user_id,main_id,user_pass from box_user where user_name='xhnew1'")),
+             QStringLiteral("0|10001|") + QString::fromLatin1(QCryptographicHash::hash("pass1234", QCryptographicHash::Md5).toHex()));
+
+    // A third, so the side bar shows an odd last row.
+    addAccount(QStringLiteral("xhnew2"), QStringLiteral("pass1234"));
+    QCOMPARE(takeNotice(manager->addForm()), QStringLiteral("账号不存在!"));
+    addAccount(QStringLiteral("xhnew2"), QStringLiteral("pass1234"), QStringLiteral("pass1234"));
+    QTRY_COMPARE_WITH_TIMEOUT(combo->currentText(), QStringLiteral("xhnew2"), 15000);
+    shot(QStringLiteral("manager"));
+    manager->close();
+}
+
+SmallLeftBarForm *TestSmallAccounts::openSideBar(QWidget *tab, const char *button)
+{
+    auto *bar = tab ? tab->findChild<SmallLeftBarForm *>() : nullptr;
+    if (!bar)
+        return nullptr;
+    QTest::mouseClick(child<QPushButton>(tab, button), Qt::LeftButton);
+    return bar;
+}
+
+void TestSmallAccounts::clickTile(SmallLeftBarForm *bar, int row, int column)
+{
+    auto *table = child<QTableWidget>(bar, "smallBar_AccountListTable");
+    const QRect cell = table->visualRect(table->model()->index(row, column));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+}
+
+QWidget *TestSmallAccounts::waitForNewTab(int before)
+{
+    if (!QTest::qWaitFor([&] { return m_tabs->count() > before; }, 15000))
+        return nullptr;
+    return m_tabs->widget(m_tabs->count() - 1);
+}
+
+void TestSmallAccounts::sideBarPlaysTheSameGameAsASmallAccount()
+{
+    const QString cookieScript = QStringLiteral("document.cookie");
+    WebView *mainView = m_tabs->createHostTab(QStringLiteral("xianxia"));
+    QVERIFY(mainView);
+    QWidget *mainTab = m_tabs->currentWidget();
+    SmallLeftBarForm *bar = openSideBar(mainTab, "hostBar_SmallAccountBtn");
+    QVERIFY(bar);
+    QCOMPARE(bar->width(), SmallLeftBarForm::openWidth);
+    auto *table = child<QTableWidget>(bar, "smallBar_AccountListTable");
+    QCOMPARE(table->rowCount(), 2);
+    QVERIFY(!table->cellWidget(1, 1));
+    QCOMPARE(table->cellWidget(0, 0)->property("user_name").toString(), QStringLiteral("korvo_xh1"));
+    shot(QStringLiteral("sidebar"));
+
+    // The free cell of the last row does nothing; a second click while the login is out sends none.
+    const int sent = m_portal->gatewayTexts().size();
+    int before = m_tabs->count();
+    clickTile(bar, 1, 1);
+    clickTile(bar, 0, 0);
+    clickTile(bar, 0, 0);
+    QWidget *smallTab = waitForNewTab(before);
+    QVERIFY(smallTab);
+    QCOMPARE(m_portal->gatewayTexts().size(), sent + 1);
+    QCOMPARE(smallTab->property("gameType").toString(), QStringLiteral("web"));
+    QCOMPARE(smallTab->property("myProfileFlag").toString(), QStringLiteral("10003"));
+    WebView *smallView = smallTab->findChild<WebView *>(QStringLiteral("hostwebview"));
+    QCOMPARE(smallView->page()->profile(), WebEngineProfile::profileFor(QStringLiteral("10003")));
+
+    // From an H5 tab, the registered account: an H5 tab, and the account's real id in its one row.
+    // The user goes home first: the main account plays there.
+    m_tabs->setCurrentIndex(0);
+    QVERIFY(m_tabs->createH5HostTab(QStringLiteral("snake")));
+    QCOMPARE(m_tabs->currentWidget()->property("myProfileFlag").toString(), QStringLiteral("default"));
+    SmallLeftBarForm *h5Bar = openSideBar(m_tabs->currentWidget(), "SmallAccountBtn");
+    before = m_tabs->count();
+    clickTile(h5Bar, 0, 1);
+    QWidget *h5Tab = waitForNewTab(before);
+    QVERIFY(h5Tab);
+    QCOMPARE(h5Tab->property("gameType").toString(), QStringLiteral("h5"));
+    const QString newId = h5Tab->property("myProfileFlag").toString();
+    QVERIFY(newId.toInt() > 10004);
+    QCOMPARE(sqlite(QStringLiteral("select count(*),user_id,main_id from box_user where user_name='xhnew1'")),
+             QStringLiteral("1|") + newId + QStringLiteral("|10001"));
+    WebView *h5View = h5Tab->findChild<WebView *>(QStringLiteral("h5HostWebView"));
+
+    // Each page reads its own account's cookies; the main account stays logged in.
+    QTRY_VERIFY_WITH_TIMEOUT(runScript(mainView, cookieScript).contains(QStringLiteral("user_name=korvo;")), 15000);
+    QTRY_VERIFY_WITH_TIMEOUT(runScript(smallView, cookieScript).contains(QStringLiteral("user_name=korvo_xh1")), 15000);
+    QTRY_VERIFY_WITH_TIMEOUT(runScript(h5View, cookieScript).contains(QStringLiteral("user_name=xhnew1")), 15000);
+    QVERIFY(!runScript(mainView, cookieScript).contains(QStringLiteral("xh")));
+    QVERIFY(!runScript(smallView, cookieScript).contains(QStringLiteral("xhnew1")));
+    QCOMPARE(m_frame->session()->identity().userName, QStringLiteral("korvo"));
+    QVERIFY(m_frame->session()->isLoggedIn());
+    // Closing the small accounts' tabs brings the main account's back, and its account with it.
+    m_tabs->setCurrentWidget(smallTab);
+    QCOMPARE(m_tabs->profileFlag, QStringLiteral("10003"));
+    m_tabs->closeTab(m_tabs->indexOf(smallTab));
+    QCOMPARE(m_tabs->currentWidget()->property("myProfileFlag").toString(), QStringLiteral("default"));
+    QCOMPARE(m_tabs->profileFlag, QStringLiteral("default"));
+    m_tabs->closeTabsButHome();
+}
+
+void TestSmallAccounts::managerPlaysDeletesAndRemoves()
+{
+    // A game tab whose side bar follows the manager.
+    m_tabs->setCurrentIndex(0);
+    QVERIFY(m_tabs->createHostTab(QStringLiteral("longcheng")));
+    auto *sideTable = child<QTableWidget>(m_tabs->currentWidget()->findChild<SmallLeftBarForm *>(),
+                                          "smallBar_AccountListTable");
+    QCOMPARE(sideTable->rowCount(), 2);
+
+    m_frame->handlerSmallForm();
+    QPointer<SmallAccountForm> manager = m_frame->findChild<SmallAccountForm *>();
+    auto *combo = child<QComboBox>(manager, "small_AccountListCombo");
+    auto *table = child<QTableWidget>(manager, "small_MainTable");
+    // The portal keeps two servers collected for it.
+    combo->setCurrentText(QStringLiteral("korvo_xh1"));
+    QTRY_COMPARE_WITH_TIMEOUT(table->rowCount(), 2, 15000);
+    QVERIFY(table->item(0, 0)->text().startsWith(QStringLiteral("仙侠传说 ")));
+    QVERIFY(table->isVisible());
+    shot(QStringLiteral("manager-list"));
+
+    // Play: a game-play tab in the account's own profile, whose page shows it.
+    const int before = m_tabs->count();
+    QTest::mouseClick(qobject_cast<QPushButton *>(table->cellWidget(0, 1)), Qt::LeftButton);
+    QWidget *tab = waitForNewTab(before);
+    QVERIFY(tab);
+    QTRY_VERIFY_WITH_TIMEOUT(!manager, 5000);
+    QCOMPARE(tab->property("myProfileFlag").toString(), QStringLiteral("10003"));
+    WebView *view = tab->findChild<WebView *>(QStringLiteral("hostwebview"));
+    QTRY_VERIFY_WITH_TIMEOUT(runScript(view, QStringLiteral("document.body ? document.body.innerText : ''"))
+                                 .contains(QStringLiteral("korvo_xh1")), 15000);
+
+    // Delete the collected server, after the confirmation.
+    m_frame->handlerSmallForm();
+    manager = m_frame->findChild<SmallAccountForm *>();
+    table = child<QTableWidget>(manager, "small_MainTable");
+    child<QComboBox>(manager, "small_AccountListCombo")->setCurrentText(QStringLiteral("korvo_xh1"));
+    QTRY_COMPARE_WITH_TIMEOUT(table->rowCount(), 2, 15000);
+    QTest::mouseClick(qobject_cast<QPushButton *>(table->cellWidget(0, 2)), Qt::LeftButton);
+    QCOMPARE(takeNotice(manager), QStringLiteral("确定要删除么"));
+    QTRY_COMPARE_WITH_TIMEOUT(table->rowCount(), 1, 15000);
+    QVERIFY(table->item(0, 0)->text().startsWith(QStringLiteral("三国战纪 ")));
+    QVERIFY(m_portal->apiCalls(QStringLiteral("user_collection_delete")).size() == 1);
+
+    // Remove the account from this computer: asked first; every side bar follows.
+    QTest::mouseClick(child<QPushButton>(manager, "small_DeleteAccountBtn"), Qt::LeftButton);
+    QVERIFY(takeNotice(manager).contains(QStringLiteral("korvo_xh1")));
+    QTRY_COMPARE_WITH_TIMEOUT(child<QComboBox>(manager, "small_AccountListCombo")->count(), 3, 5000);
+    QCOMPARE(sqlite(QStringLiteral("select count(*) from box_user where user_name='korvo_xh1'")), QStringLiteral("0"));
+    QCOMPARE(sideTable->cellWidget(0, 0)->property("user_name").toString(), QStringLiteral("xhnew1"));
+    QVERIFY(!sideTable->cellWidget(0, 1) || sideTable->rowCount() == 1);
+    manager->close();
+}
+
+void TestSmallAccounts::failedLoginsAndListsAreShown_data()
+{
+    QTest::addColumn<QString>("endpoint");
+    QTest::addColumn<QJsonObject>("fault");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("login dropped") << "user_login" << QJsonObject{{QStringLiteral("drop"), 1}}
+                                   << "网络异常,请稍后重试";
+    QTest::newRow("password changed") << "user_login" << QJsonObject{{QStringLiteral("word"), QStringLiteral("password_error")}}
+                                      << "密码错误!";
+    QTest::newRow("login error page") << "user_login" << QJsonObject{{QStringLiteral("status"), 502}}
+                                      << "网络异常,请稍后重试";
+    QTest::newRow("list error page") << "user_collection" << QJsonObject{{QStringLiteral("status"), 500}}
+                                     << "游戏收藏获取失败,请稍后重试";
+    QTest::newRow("list unreadable") << "user_collection" << QJsonObject{{QStringLiteral("word"), QStringLiteral("params error")}}
+                                     << "游戏收藏获取失败,请稍后重试";
+}
+
+// Where the user pressed something and would otherwise wait for nothing.
+void TestSmallAccounts::failedLoginsAndListsAreShown()
+{
+    QFETCH(QString, endpoint);
+    QFETCH(QJsonObject, fault);
+    QFETCH(QString, message);
+    QVERIFY(PortalFault::once(*m_portal, endpoint, fault));
+    const int tabs = m_tabs->count();
+    if (endpoint == QLatin1String("user_login")) {
+        m_tabs->setCurrentIndex(0);
+        QVERIFY(m_tabs->createHostTab(QStringLiteral("xianxia")));
+        SmallLeftBarForm *bar = openSideBar(m_tabs->currentWidget(), "hostBar_SmallAccountBtn");
+        clickTile(bar, 0, 0);
+        QCOMPARE(takeNotice(bar), message);
+        QCOMPARE(m_tabs->count(), tabs + 1);
+        QVERIFY(!bar->login()->isBusy());
+    } else {
+        m_frame->handlerSmallForm();
+        QPointer<SmallAccountForm> manager = m_frame->findChild<SmallAccountForm *>();
+        child<QComboBox>(manager, "small_AccountListCombo")->setCurrentText(QStringLiteral("xhnew1"));
+        QCOMPARE(takeNotice(manager), message);
+        manager->close();
+    }
+    m_tabs->closeTabsButHome();
+}
+
+void TestSmallAccounts::screenshotIsSharedWithTheCommentAsTyped()
+{
+    m_tabs->setCurrentIndex(0);
+    WebView *view = m_tabs->createHostTab(QStringLiteral("xianxia"));
+    QVERIFY(view);
+    QSignalSpy loaded(view, &WebView::loadFinished);
+    QTRY_VERIFY_WITH_TIMEOUT(loaded.count() > 0, 15000);
+    QTest::qWait(500);
+    QWidget *page = m_tabs->currentWidget();
+    QTest::mouseClick(child<QPushButton>(page, "hostBar_ScreeshotBtn"), Qt::LeftButton);
+    ScreenhostForm *form = m_tabs->screenshotForm;
+    QVERIFY(form && form->isVisible());
+    const QString file = form->share()->filePath();
+    QVERIFY(QFile::exists(file));
+    QCOMPARE(QFile::permissions(file) & (QFile::ReadGroup | QFile::ReadOther), QFile::Permissions());
+    const QImage picture(file);
+    QCOMPARE(picture.size(), QSize(page->width() - 24, page->height() - 38));
+    QVERIFY(!ScreenshotShare::isBlank(picture));
+
+    auto *edit = child<QTextEdit>(form, "DynamicEdit");
+    edit->setPlainText(QString(150, QChar(0x597D)));
+    QCOMPARE(edit->toPlainText().size(), 140);
+    QCOMPARE(child<QLabel>(form, "NumberLabel")->text(), QStringLiteral("140/140"));
+    edit->setPlainText(QStringLiteral("a&b#c+d"));
+    shot(QStringLiteral("share"));
+    // A failed upload is told and keeps the picture for another try.
+    QVERIFY(PortalFault::once(*m_portal, QStringLiteral("dynamic_upimg"), {{QStringLiteral("status"), 500}}));
+    QTest::mouseClick(child<QPushButton>(form, "sendButton"), Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(child<QLabel>(form, "TipLabel")->text(), QStringLiteral("网络异常,请稍后重试"), 15000);
+    QVERIFY(QFile::exists(file));
+    QTest::mouseClick(child<QPushButton>(form, "sendButton"), Qt::LeftButton);
+    QCOMPARE(takeNotice(form), QStringLiteral("发布成功！稍后将在动态中心展示！!"));
+    QVERIFY(!form->isVisible());
+    QVERIFY(edit->toPlainText().isEmpty());
+    QVERIFY(!QFile::exists(file));
+    const QJsonObject upload = m_portal->apiEntries(QStringLiteral("dynamic_upimg")).last();
+    QCOMPARE(upload.value(QStringLiteral("method")).toString(), QStringLiteral("POST"));
+    QCOMPARE(upload.value(QStringLiteral("files")).toObject().value(QStringLiteral("file")).toObject()
+                 .value(QStringLiteral("filename")).toString(), QFileInfo(file).fileName());
+    const QJsonObject publish = m_portal->apiCalls(QStringLiteral("public_dynamic")).last();
+    QCOMPARE(publish.value(QStringLiteral("content")).toString(), QStringLiteral("a&b#c+d"));
+    QCOMPARE(publish.value(QStringLiteral("account")).toString(), QStringLiteral("korvo"));
+}
+
+// The registered account, never logged in yet, logs in through the login dialog.
+void TestSmallAccounts::mainLoginOfARegisteredAccountKeepsItsRow()
+{
+    QCOMPARE(sqlite(QStringLiteral("select user_id from box_user where user_name='xhnew2'")), QStringLiteral("0"));
+    LoginForm *login = m_frame->loginForm();
+    child<QComboBox>(login, "login_AccountTxt")->setEditText(QStringLiteral("xhnew2"));
+    child<QLineEdit>(login, "login_PasswordTxt")->setText(QStringLiteral("pass1234"));
+    child<QCheckBox>(login, "login_rememberCB")->setChecked(true);
+    child<QPushButton>(login, "login_LoginBtn")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(m_frame->session()->identity().userName, QStringLiteral("xhnew2"), 15000);
+    const QString id = m_frame->session()->identity().userId;
+    QCOMPARE(sqlite(QStringLiteral("select count(*),user_id,main_id,is_main,remember_me,length(user_pass) from box_user "
+                                   "where user_name='xhnew2'")),
+             QStringLiteral("1|") + id + QStringLiteral("|10001|1|1|32"));
+}
+
+QTEST_MAIN(TestSmallAccounts)
+#include "tst_smallaccounts.moc"
