@@ -6,7 +6,9 @@
 #include "loginform.h"
 #include "portal.h"
 #include "session.h"
+#include "signform.h"
 #include "tabtitle.h"
+#include "toolwindow.h"
 #include "webview.h"
 
 #include <QDebug>
@@ -284,6 +286,8 @@ void TabWidget::handlerFullscreen()
 void TabWidget::handlerOpenJFSC()
 {
     createWebTab(QUrl(Portal::portalRoot() + QStringLiteral("/jfsc/")));
+    if (m_signForm)
+        m_signForm->close();
 }
 
 void TabWidget::handlerOpenUrl(const QString &url, const QString &option)
@@ -321,7 +325,7 @@ void TabWidget::handlerSign()
 {
     if (!checkLogin())
         return;
-    qDebug() << "handlerSign";
+    ToolWindow::kept(m_signForm, m_webChannel, this)->show();
 }
 
 void TabWidget::openAppDownload(const QString &host, const QString &game)

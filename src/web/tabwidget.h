@@ -15,6 +15,7 @@ class HomeToolBar;
 class HostToolBar;
 class LoginForm;
 class QWebChannel;
+class SignForm;
 class Session;
 class WebEngineProfile;
 class WebToolBar;
@@ -120,4 +121,5 @@ private:
     HomeToolBar *m_homeToolBar = nullptr;
     QWebChannel *m_webChannel = nullptr;
     RouteFollower m_routes{this};
+    QPointer<SignForm> m_signForm;
 };

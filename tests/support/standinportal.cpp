@@ -123,3 +123,15 @@ QList<QJsonObject> StandInPortal::apiCalls(const QString &action)
     }
     return calls;
 }
+
+int StandInPortal::requestCount(const QString &path, const QString &action)
+{
+    int count = 0;
+    for (const QJsonObject &entry : logEntries()) {
+        const QJsonObject params = entry.value(QStringLiteral("params")).toObject();
+        if (entry.value(QStringLiteral("path")).toString() == path
+            && (action.isNull() || params.value(QStringLiteral("action")).toString() == action))
+            ++count;
+    }
+    return count;
+}

@@ -26,6 +26,8 @@ public:
     QStringList gatewayTexts();
     // The decoded parameters of every logged call of the JSON action, oldest first.
     QList<QJsonObject> apiCalls(const QString &action);
+    // How many requests for path (and, when given, the action) were logged so far.
+    int requestCount(const QString &path, const QString &action = QString());
 
 private:
     QByteArray fetch(const QString &path, const QByteArray &jsonBody);
