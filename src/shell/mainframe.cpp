@@ -249,25 +249,11 @@ void MainFrame::showSettingWindow()
     form->setFocus(Qt::OtherFocusReason);
 }
 
-void MainFrame::showSkinWindow()
-{
-    m_auxWindows->showSkin();
-}
-
-void MainFrame::showVipWindow()
-{
-    m_auxWindows->showVip();
-}
-
-void MainFrame::handlerClearCache()
-{
-    m_auxWindows->showClearCache();
-}
-
-void MainFrame::handlerUpdate()
-{
-    m_auxWindows->showUpdate();
-}
+// The auxiliary windows are made, kept and wired by AuxWindows.
+void MainFrame::showSkinWindow() { m_auxWindows->showSkin(); }
+void MainFrame::showVipWindow() { m_auxWindows->showVip(); }
+void MainFrame::handlerClearCache() { m_auxWindows->showClearCache(); }
+void MainFrame::handlerUpdate() { m_auxWindows->showUpdate(); }
 
 void MainFrame::showAboutWindow()
 {
