@@ -12,6 +12,13 @@
 
 #include <QVBoxLayout>
 
+namespace {
+QString calendarUrl(const QString &userId)
+{
+    return Portal::webPage(QStringLiteral("user_signCalendar")) + QStringLiteral("&v2&user_id=") + userId;
+}
+}
+
 SignForm::SignForm(QWebChannel *channel, QWidget *parent)
     : QWidget(parent)
     , ui(new Ui::SignForm)
@@ -23,10 +30,10 @@ SignForm::SignForm(QWebChannel *channel, QWidget *parent)
     connect(ui->CloseButton, &QPushButton::clicked, this, &QWidget::close);
     if (!mainFrame)
         return;
-    const QString url = Portal::webPage(QStringLiteral("user_signCalendar")) + QStringLiteral("&v2&user_id=")
-        + mainFrame->session()->identity().userId;
+    m_userId = currentUserId();
     // The main account's profile; without a channel the page simply cannot call the client.
-    m_view = WebView::createView(url, WebEngineProfile::profileFor(QStringLiteral("default")), channel);
+    m_view = WebView::createView(calendarUrl(m_userId), WebEngineProfile::profileFor(QStringLiteral("default")),
+                                 channel);
     m_view->setObjectName(channel ? QStringLiteral("signWebView") : QStringLiteral("vipWebView"));
     auto *layout = new QVBoxLayout(ui->MainFrame);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -36,6 +43,22 @@ SignForm::SignForm(QWebChannel *channel, QWidget *parent)
 SignForm::~SignForm()
 {
     delete ui;
+}
+
+QString SignForm::currentUserId() const
+{
+    return mainFrame ? mainFrame->session()->identity().userId : QString();
+}
+
+void SignForm::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // Another user's calendar would be the wrong one, with this user's cookies.
+    const QString userId = currentUserId();
+    if (m_view && userId != m_userId) {
+        m_userId = userId;
+        m_view->load(QUrl(calendarUrl(userId)));
+    }
 }
 
 void SignForm::paintEvent(QPaintEvent *event)

@@ -8,8 +8,9 @@ class MainFrame;
 class QWebChannel;
 class WebView;
 
-// The sign-in calendar of the user logged in when the window was built. It
-// is built once and then only shown; the points mall closes it.
+// The sign-in calendar of the user logged in. The window is built once and
+// then only shown; its page is loaded again only when another user has
+// logged in meanwhile. The points mall closes it.
 class SignForm : public QWidget
 {
     Q_OBJECT
@@ -19,9 +20,13 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
+    QString currentUserId() const;
+
     Ui::SignForm *ui;
     MainFrame *mainFrame;
     WebView *m_view = nullptr;
+    QString m_userId;
 };

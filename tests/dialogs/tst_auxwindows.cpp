@@ -75,10 +75,10 @@ private:
         return text;
     }
 
-    QString logIn(MainFrame &frame)
+    QString logIn(MainFrame &frame, const QString &name = QStringLiteral("korvo"))
     {
         const QJsonObject login = m_portal->control({{QStringLiteral("op"), QStringLiteral("login")},
-                                                     {QStringLiteral("user_name"), QStringLiteral("korvo")}});
+                                                     {QStringLiteral("user_name"), name}});
         for (const QString &key : {QStringLiteral("user_name"), QStringLiteral("user_id"), QStringLiteral("user_token")})
             frame.loginForm()->cookieJar()->setCookie(key, login.value(key).toString(), QStringLiteral("/"), 0,
                                                       Portal::cookieDomain(), false, false);
@@ -334,6 +334,13 @@ private slots:
         signView->page()->runJavaScript(QStringLiteral("korvo.call('OpenJFSC')"));
         QTRY_VERIFY_WITH_TIMEOUT(!sign->isVisible(), 10000);
         QCOMPARE(frame.tabWidget()->count(), tabs + 1);
+
+        // Another user: the same window, that user's calendar.
+        logIn(frame, QStringLiteral("mingyue"));
+        frame.tabWidget()->handlerSign();
+        QCOMPARE(frame.findChildren<SignForm *>().size(), 1);
+        QVERIFY(sign->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(signView->url().toString().endsWith(QStringLiteral("&user_id=10002")), 10000);
     }
 };
 
