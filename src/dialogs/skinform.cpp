@@ -26,8 +26,8 @@ SkinForm::SkinForm(QWidget *parent)
     ToolWindow::setup(this);
     ui->CloseButton->setCursor(Qt::PointingHandCursor);
     connect(ui->CloseButton, &QPushButton::clicked, this, &QWidget::close);
-    connect(m_installer, &SkinInstaller::signalInstalled, this, &SkinForm::applyAndStore);
-    connect(m_installer, &SkinInstaller::signalFailed, this, &SkinForm::showFailure);
+    connect(m_installer, &SkinInstaller::signalInstalled, this, &SkinForm::handlerInstalled);
+    connect(m_installer, &SkinInstaller::signalFailed, this, &SkinForm::handlerFailed);
     QDir().mkpath(SkinStyle::themesDirectory());
     createView();
 }
@@ -62,9 +62,11 @@ void SkinForm::handlerSkinDownload(QString url, QString skinOption)
 {
     QDir().mkpath(SkinStyle::themesDirectory());
     if (skinOption == QLatin1String("default")) {
-        applyAndStore(QStringLiteral("default"));
+        m_wanted = QStringLiteral("default");
+        applyAndStore(m_wanted);
         return;
     }
+    m_wanted = SkinStyle::nameFromPackageUrl(QUrl(url));
     m_installer->install(QUrl(url));
 }
 
@@ -79,8 +81,16 @@ void SkinForm::applyAndStore(const QString &name)
         m_view->load(QUrl(skinPageUrl(name)));
 }
 
-void SkinForm::showFailure()
+void SkinForm::handlerInstalled(const QString &name)
 {
+    if (name == m_wanted)
+        applyAndStore(name);
+}
+
+void SkinForm::handlerFailed(const QString &name)
+{
+    if (name != m_wanted)
+        return;
     QWidget *owner = isVisible() ? static_cast<QWidget *>(this) : m_mainFrame;
     if (owner)
         ToolWindow::notice(owner, QStringLiteral("皮肤下载失败，请稍后再试"));

@@ -30,10 +30,13 @@ private:
     static QString skinPageUrl(const QString &skinName);
     void createView();
     void applyAndStore(const QString &name);
-    void showFailure();
+    void handlerInstalled(const QString &name);
+    void handlerFailed(const QString &name);
 
     Ui::SkinForm *ui;
     MainFrame *m_mainFrame;
     SkinInstaller *m_installer;
     WebView *m_view = nullptr;
+    // The user's latest choice: a skin that arrives after another was chosen is not applied.
+    QString m_wanted;
 };

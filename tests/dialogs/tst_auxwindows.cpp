@@ -11,6 +11,7 @@
 #include "signform.h"
 #include "skinarchive.h"
 #include "skinform.h"
+#include "skininstaller.h"
 #include "skinstyle.h"
 #include "standinportal.h"
 #include "tabwidget.h"
@@ -156,6 +157,18 @@ private slots:
         QCOMPARE(frame.skinDirectory(), QString());
         QCOMPARE(frame.settings()->value(QStringLiteral("common/skin")).toString(), QStringLiteral("default"));
         QCOMPARE(m_portal->requestCount(QStringLiteral("/skins/blue.zip")), 1);
+    }
+
+    void latestChoiceWins()
+    {
+        TestMainFrame frame;
+        frame.tabWidget()->handlerOpenUrl(Portal::portalRoot() + QStringLiteral("/skins/blue.zip"), QStringLiteral("blue"));
+        frame.tabWidget()->handlerOpenUrl(QString(), QStringLiteral("default"));
+        SkinInstaller *installer = frame.auxWindows()->skinForm()->installer();
+        QTRY_VERIFY_WITH_TIMEOUT(!installer->isBusy(), 15000);
+        QVERIFY(SkinArchive::isInstalled(SkinStyle::directoryFor(QStringLiteral("blue"))));
+        QCOMPARE(frame.skinDirectory(), QString());
+        QCOMPARE(frame.settings()->value(QStringLiteral("common/skin")).toString(), QStringLiteral("default"));
     }
 
     void failedDownloadKeepsTheSkin_data()
