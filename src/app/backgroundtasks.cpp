@@ -1,5 +1,6 @@
 #include "backgroundtasks.h"
 
+#include "checkupdatethread.h"
 #include "gameurlgotointerceptorthread.h"
 #include "threadcheckaccount.h"
 #include "threadgameidhostmap.h"
@@ -64,6 +65,29 @@ ThreadGameIdHostMap *BackgroundTasks::startGameIdMap(QObject *context,
     thread->start(QThread::LowPriority);
     m_started << thread;
     return m_gameIdMap;
+}
+
+CheckUpdateThread *BackgroundTasks::startUpdateCheck(bool skipping, const QString &skippedVersion,
+                                                     QObject *context, const std::function<void()> &onNewVersion)
+{
+    if (m_updateCheck)
+        return m_updateCheck;
+    auto *thread = new QThread(this);
+    m_updateCheck = new CheckUpdateThread(skipping, skippedVersion);
+    m_updateCheck->moveToThread(thread);
+    connect(thread, &QThread::started, m_updateCheck, &CheckUpdateThread::checkUpdate);
+    // One question: the thread ends with its answer.
+    connect(m_updateCheck, &CheckUpdateThread::signalDone, thread, &QThread::quit);
+    connect(thread, &QThread::finished, m_updateCheck, &QObject::deleteLater);
+    connect(m_updateCheck, &CheckUpdateThread::newVersion, context, onNewVersion);
+    thread->start(QThread::LowPriority);
+    m_started << thread;
+    return m_updateCheck;
+}
+
+CheckUpdateThread *BackgroundTasks::updateCheck() const
+{
+    return m_updateCheck;
 }
 
 ThreadCheckAccount *BackgroundTasks::accountCheck() const

@@ -6,6 +6,7 @@
 
 #include <functional>
 
+class CheckUpdateThread;
 class GameUrlGotoInterceptorThread;
 class QThread;
 class ThreadCheckAccount;
@@ -31,7 +32,14 @@ public:
     // The map's reply reaches onMap on the context's thread.
     ThreadGameIdHostMap *startGameIdMap(QObject *context, const std::function<void(const QByteArray &)> &onMap);
 
+    // The update check: one question at start; a newer version that is not
+    // skipped reaches onNewVersion on the context's thread.
+    CheckUpdateThread *startUpdateCheck(bool skipping, const QString &skippedVersion, QObject *context,
+                                        const std::function<void()> &onNewVersion);
+
     ThreadCheckAccount *accountCheck() const;
+    // Null once the update check has answered and its thread has ended.
+    CheckUpdateThread *updateCheck() const;
     TokenDelayThread *tokenThread() const { return m_tokenThread; }
     int runningCount() const;
 
@@ -44,4 +52,5 @@ private:
     QPointer<ThreadCheckAccount> m_accountCheck;
     TokenDelayThread *m_tokenThread = nullptr;
     QPointer<ThreadGameIdHostMap> m_gameIdMap;
+    QPointer<CheckUpdateThread> m_updateCheck;
 };

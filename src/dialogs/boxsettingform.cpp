@@ -24,6 +24,8 @@ BoxSettingForm::BoxSettingForm(QWidget *parent)
     connect(ui->closeBtn, &QPushButton::clicked, this, &QWidget::close);
     connect(ui->CancenBtn, &QPushButton::clicked, this, &QWidget::close);
     connect(ui->SaveBtn, &QPushButton::clicked, this, &BoxSettingForm::handlerSaveSetting);
+    if (m_mainFrame)
+        connect(ui->ClearCacheBtn, &QPushButton::clicked, m_mainFrame, &MainFrame::handlerClearCache);
     auto *cancel = new QShortcut(QKeySequence::Cancel, this);
     connect(cancel, &QShortcut::activated, this, &QWidget::close);
     for (const QKeySequence &enter : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}) {

@@ -3,6 +3,7 @@
 
 #include "aboutform.h"
 #include "apppaths.h"
+#include "auxwindows.h"
 #include "backgroundtasks.h"
 #include "boxsettingform.h"
 #include "closesettingform.h"
@@ -15,6 +16,7 @@
 #include "portal.h"
 #include "session.h"
 #include "settings.h"
+#include "skinphoto.h"
 #include "skinstyle.h"
 #include "smallaccountform.h"
 #include "sqlite.h"
@@ -35,7 +37,6 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QScreen>
 #include <QUrl>
 
@@ -74,6 +75,8 @@ MainFrame::MainFrame(QWidget *parent)
     createTrayIcon();
     createMainMenu();
     setupTitleButtons();
+    m_auxWindows = new AuxWindows(this);
+    m_auxWindows->startUpdateCheck();
     m_tasks->startTokenThread();
     m_tasks->startRulesWorker();
     getGameIdHostRelation();
@@ -178,6 +181,7 @@ void MainFrame::setupTitleButtons()
     connect(ui->maxBtn, &QPushButton::clicked, this, &MainFrame::windowMax);
     connect(ui->closeBtn, &QPushButton::clicked, this, &MainFrame::windowClose);
     connect(ui->skinBtn, &QPushButton::clicked, this, &MainFrame::showSkinWindow);
+    connect(ui->vipBtn, &QPushButton::clicked, this, &MainFrame::showVipWindow);
     connect(ui->settingBtn, &QPushButton::clicked, this, [this] { ui->settingBtn->showMenu(); });
     setLoginButtonAction(false);
 
@@ -203,6 +207,7 @@ void MainFrame::createMainMenu()
     m_mainMenu = new MainMenu(this);
     connect(m_mainMenu, &MainMenu::signalSettings, this, &MainFrame::showSettingWindow);
     connect(m_mainMenu, &MainMenu::signalAbout, this, &MainFrame::showAboutWindow);
+    connect(m_mainMenu, &MainMenu::signalCheckUpdate, this, &MainFrame::handlerUpdate);
     ui->settingBtn->setMenu(m_mainMenu);
 }
 
@@ -246,10 +251,11 @@ void MainFrame::showSettingWindow()
     form->setFocus(Qt::OtherFocusReason);
 }
 
-void MainFrame::showSkinWindow()
-{
-    qDebug() << "showSkinWindow";
-}
+// The auxiliary windows are made, kept and wired by AuxWindows.
+void MainFrame::showSkinWindow() { m_auxWindows->showSkin(); }
+void MainFrame::showVipWindow() { m_auxWindows->showVip(); }
+void MainFrame::handlerClearCache() { m_auxWindows->showClearCache(); }
+void MainFrame::handlerUpdate() { m_auxWindows->showUpdate(); }
 
 void MainFrame::handlerSmallForm()
 {
@@ -321,13 +327,7 @@ void MainFrame::layoutChildren()
 
 void MainFrame::paintEvent(QPaintEvent *event)
 {
-    if (!m_skinDir.isEmpty()) {
-        const QPixmap picture(m_skinDir + QStringLiteral("photo.jpg"));
-        if (!picture.isNull()) {
-            QPainter painter(this);
-            painter.drawPixmap(width() - picture.width(), 0, picture);
-        }
-    }
+    SkinPhoto::paint(this, m_skinDir);
     QWidget::paintEvent(event);
 }
 

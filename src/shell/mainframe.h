@@ -10,6 +10,7 @@
 namespace Ui { class MainFrame; }
 
 class AboutForm;
+class AuxWindows;
 class BackgroundTasks;
 class BoxSettingForm;
 class FrameDragger;
@@ -47,6 +48,7 @@ public:
     TabWidget *tabWidget() const { return m_tabWidget; }
     WebEngineProfile *webProfile() const { return m_webProfile; }
     UserPhotoControl *userPhoto() const { return m_userPhoto; }
+    AuxWindows *auxWindows() const { return m_auxWindows; }
     // Game id to game host, filled once the portal's map arrives.
     const QHash<QString, QString> *gameIdHostMap() const { return &m_gameIdHostMap; }
     QString skinDirectory() const { return m_skinDir; }
@@ -65,8 +67,11 @@ public slots:
     void windowClose();
     void showSettingWindow();
     void showSkinWindow();
+    void showVipWindow();
     void showAboutWindow();
     void showLoginWindow();
+    void handlerClearCache();
+    void handlerUpdate();
     void handlerUpdateLoinInfo(QMap<QString, QString> info);
     void handlerUserLoginout();
     void handlerOpenUserCenter();
@@ -121,5 +126,6 @@ private:
     TrayIcon *m_tray = nullptr;
     BackgroundTasks *m_tasks = nullptr;
     Session *m_session = nullptr;
+    AuxWindows *m_auxWindows = nullptr;
     QMetaObject::Connection m_loginBtnConnection;
 };

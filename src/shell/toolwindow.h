@@ -4,6 +4,7 @@
 
 #include <utility>
 
+class QString;
 class QWidget;
 
 // The client's dialogs: frameless, application-modal tool windows that draw
@@ -12,6 +13,9 @@ class ToolWindow
 {
 public:
     static void setup(QWidget *window);
+
+    // A notice box over owner: title "提示", the text, one button "确定".
+    static void notice(QWidget *owner, const QString &text);
 
     // A window made on first use and kept for the next: the slot holds it
     // until its parent deletes it.

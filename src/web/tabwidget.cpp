@@ -7,7 +7,9 @@
 #include "portal.h"
 #include "screenhostform.h"
 #include "session.h"
+#include "signform.h"
 #include "tabtitle.h"
+#include "toolwindow.h"
 #include "webview.h"
 
 #include <QDebug>
@@ -291,6 +293,8 @@ void TabWidget::handlerFullscreen()
 void TabWidget::handlerOpenJFSC()
 {
     createWebTab(QUrl(Portal::portalRoot() + QStringLiteral("/jfsc/")));
+    if (m_signForm)
+        m_signForm->close();
 }
 
 void TabWidget::handlerOpenUrl(const QString &url, const QString &option)
@@ -328,7 +332,7 @@ void TabWidget::handlerSign()
 {
     if (!checkLogin())
         return;
-    qDebug() << "handlerSign";
+    ToolWindow::kept(m_signForm, m_webChannel, this)->show();
 }
 
 void TabWidget::handlerScreenhost()

@@ -16,6 +16,7 @@ class HostToolBar;
 class LoginForm;
 class QWebChannel;
 class ScreenhostForm;
+class SignForm;
 class Session;
 class WebEngineProfile;
 class WebToolBar;
@@ -124,4 +125,5 @@ private:
     HomeToolBar *m_homeToolBar = nullptr;
     QWebChannel *m_webChannel = nullptr;
     RouteFollower m_routes{this};
+    QPointer<SignForm> m_signForm;
 };

@@ -29,6 +29,11 @@ WebEngineProfile *WebEngineProfile::profileFor(const QString &name)
     return profile;
 }
 
+QList<WebEngineProfile *> WebEngineProfile::liveProfiles()
+{
+    return registry().values();
+}
+
 QString WebEngineProfile::storageFolder(const QString &name)
 {
     // Small-account ids come from the portal: they must never pick a folder

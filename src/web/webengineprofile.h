@@ -12,6 +12,8 @@ class WebEngineProfile : public QWebEngineProfile
 public:
     // The registered profile for name, created on first request.
     static WebEngineProfile *profileFor(const QString &name);
+    // Every profile made so far in this process: the live ones.
+    static QList<WebEngineProfile *> liveProfiles();
 
     // The folder name under cacheData/ that a storage name maps to; names
     // that could leave cacheData/ ("..", "a/b") are encoded.

@@ -131,3 +131,15 @@ QList<QJsonObject> StandInPortal::apiEntries(const QString &action)
     }
     return entries;
 }
+
+int StandInPortal::requestCount(const QString &path, const QString &action)
+{
+    int count = 0;
+    for (const QJsonObject &entry : logEntries()) {
+        const QJsonObject params = entry.value(QStringLiteral("params")).toObject();
+        if (entry.value(QStringLiteral("path")).toString() == path
+            && (action.isNull() || params.value(QStringLiteral("action")).toString() == action))
+            ++count;
+    }
+    return count;
+}

@@ -28,6 +28,8 @@ public:
     QList<QJsonObject> apiCalls(const QString &action);
     // The whole log entries of those calls (method, files of an upload, ...).
     QList<QJsonObject> apiEntries(const QString &action);
+    // How many requests for path (and, when given, the action) were logged so far.
+    int requestCount(const QString &path, const QString &action = QString());
 
 private:
     QByteArray fetch(const QString &path, const QByteArray &jsonBody);

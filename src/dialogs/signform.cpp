@@ -1,0 +1,69 @@
+#include "signform.h"
+#include "ui_signform.h"
+
+#include "mainframe.h"
+#include "portal.h"
+#include "session.h"
+#include "skinphoto.h"
+#include "toolwindow.h"
+#include "webengineprofile.h"
+#include "webview.h"
+#include "windowfinder.h"
+
+#include <QVBoxLayout>
+
+namespace {
+QString calendarUrl(const QString &userId)
+{
+    return Portal::webPage(QStringLiteral("user_signCalendar")) + QStringLiteral("&v2&user_id=") + userId;
+}
+}
+
+SignForm::SignForm(QWebChannel *channel, QWidget *parent)
+    : QWidget(parent)
+    , ui(new Ui::SignForm)
+    , mainFrame(WindowFinder::mainFrame(this))
+{
+    ui->setupUi(this);
+    ToolWindow::setup(this);
+    ui->CloseButton->setCursor(Qt::PointingHandCursor);
+    connect(ui->CloseButton, &QPushButton::clicked, this, &QWidget::close);
+    if (!mainFrame)
+        return;
+    m_userId = currentUserId();
+    // The main account's profile; without a channel the page simply cannot call the client.
+    m_view = WebView::createView(calendarUrl(m_userId), WebEngineProfile::profileFor(QStringLiteral("default")),
+                                 channel);
+    m_view->setObjectName(channel ? QStringLiteral("signWebView") : QStringLiteral("vipWebView"));
+    auto *layout = new QVBoxLayout(ui->MainFrame);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_view);
+}
+
+SignForm::~SignForm()
+{
+    delete ui;
+}
+
+QString SignForm::currentUserId() const
+{
+    return mainFrame ? mainFrame->session()->identity().userId : QString();
+}
+
+void SignForm::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // Another user's calendar would be the wrong one, with this user's cookies.
+    const QString userId = currentUserId();
+    if (m_view && userId != m_userId) {
+        m_userId = userId;
+        m_view->load(QUrl(calendarUrl(userId)));
+    }
+}
+
+void SignForm::paintEvent(QPaintEvent *event)
+{
+    if (mainFrame)
+        SkinPhoto::paint(this, mainFrame->skinDirectory());
+    QWidget::paintEvent(event);
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QWidget>
+
+namespace Ui { class SignForm; }
+
+class MainFrame;
+class QWebChannel;
+class WebView;
+
+// The sign-in calendar of the user logged in. The window is built once and
+// then only shown; its page is loaded again only when another user has
+// logged in meanwhile. The points mall closes it.
+class SignForm : public QWidget
+{
+    Q_OBJECT
+public:
+    SignForm(QWebChannel *channel, QWidget *parent = nullptr);
+    ~SignForm() override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    QString currentUserId() const;
+
+    Ui::SignForm *ui;
+    MainFrame *mainFrame;
+    WebView *m_view = nullptr;
+    QString m_userId;
+};
