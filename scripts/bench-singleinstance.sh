@@ -8,10 +8,7 @@ cd "$(dirname "$0")/.."
 probe="${1:-build}/bin/singleapp_probe"
 rounds="${2:-20}"
 copies="${3:-5}"
-work=$(mktemp -d)
-pids=()
-cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; rm -rf "$work"; }
-trap cleanup EXIT
+source scripts/bench-lib.sh
 export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
 
 exact=0

@@ -2,6 +2,7 @@
 #include "ui_skinform.h"
 
 #include "mainframe.h"
+#include "noticebox.h"
 #include "portal.h"
 #include "settings.h"
 #include "skininstaller.h"
@@ -93,5 +94,5 @@ void SkinForm::handlerFailed(const QString &name)
         return;
     QWidget *owner = isVisible() ? static_cast<QWidget *>(this) : m_mainFrame;
     if (owner)
-        ToolWindow::notice(owner, QStringLiteral("皮肤下载失败，请稍后再试"));
+        NoticeBox::show(owner, QStringLiteral("皮肤下载失败，请稍后再试"));
 }

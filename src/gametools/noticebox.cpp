@@ -14,15 +14,20 @@ QMessageBox *newBox(QWidget *parent, const QString &text)
 }
 }
 
+QMessageBox *NoticeBox::show(QWidget *parent, const QString &text)
+{
+    QMessageBox *box = newBox(parent, text);
+    box->addButton(QStringLiteral("确定"), QMessageBox::ActionRole);
+    box->open();
+    return box;
+}
+
 QMessageBox *NoticeBox::show(QWidget *parent, const QString &text, QPointer<QMessageBox> &slot)
 {
     if (slot)
         slot->close();
-    QMessageBox *box = newBox(parent, text);
-    box->addButton(QStringLiteral("确定"), QMessageBox::ActionRole);
-    slot = box;
-    box->open();
-    return box;
+    slot = show(parent, text);
+    return slot;
 }
 
 QMessageBox *NoticeBox::ask(QWidget *parent, const QString &text, const std::function<void()> &confirmed)

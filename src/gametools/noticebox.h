@@ -13,6 +13,8 @@ class QWidget;
 class NoticeBox
 {
 public:
+    // A notice with "确定" over the parent's window.
+    static QMessageBox *show(QWidget *parent, const QString &text);
     // One notice per slot: a newer one replaces an unanswered one.
     static QMessageBox *show(QWidget *parent, const QString &text, QPointer<QMessageBox> &slot);
     // Asks with "确定" and "取消"; confirmed runs on "确定" only.

@@ -1,6 +1,5 @@
 #include "toolwindow.h"
 
-#include <QMessageBox>
 #include <QWidget>
 
 void ToolWindow::setup(QWidget *window)
@@ -12,13 +11,3 @@ void ToolWindow::setup(QWidget *window)
     window->setWindowModality(Qt::ApplicationModal);
 }
 
-void ToolWindow::notice(QWidget *owner, const QString &text)
-{
-    auto *box = new QMessageBox(owner);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowTitle(QStringLiteral("提示"));
-    box->setText(text);
-    box->addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
-    box->setWindowModality(Qt::WindowModal);
-    box->open();
-}

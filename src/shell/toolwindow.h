@@ -14,8 +14,6 @@ class ToolWindow
 public:
     static void setup(QWidget *window);
 
-    // A notice box over owner: title "提示", the text, one button "确定".
-    static void notice(QWidget *owner, const QString &text);
 
     // A window made on first use and kept for the next: the slot holds it
     // until its parent deletes it.

@@ -4,6 +4,7 @@
 #include "fullscreennotification.h"
 #include "hometoolbar.h"
 #include "loginform.h"
+#include "noticebox.h"
 #include "portal.h"
 #include "screenhostform.h"
 #include "session.h"
@@ -14,7 +15,6 @@
 
 #include <QDebug>
 #include <QDesktopServices>
-#include <QMessageBox>
 #include <QScreen>
 #include <QTabBar>
 #include <QWebChannel>
@@ -349,13 +349,7 @@ void TabWidget::openAppDownload(const QString &host, const QString &game)
 
 void TabWidget::showMessage(const QString &text)
 {
-    auto *box = new QMessageBox(this);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowTitle(QStringLiteral("提示"));
-    box->setText(text);
-    box->addButton(QStringLiteral("确定"), QMessageBox::ActionRole);
-    box->setWindowModality(Qt::WindowModal);
-    box->open();
+    NoticeBox::show(this, text);
 }
 
 void TabWidget::setGameIdHosts(const QHash<QString, QString> &map)
