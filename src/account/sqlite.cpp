@@ -131,7 +131,7 @@ void Sqlite::checkFile()
 void Sqlite::moveAside()
 {
     const QString file = fileName();
-    const QString aside = asideName();
+    const QString aside = PrivateFiles::asideName(file);
     m_database.close();
     if (!QFile::rename(file, aside)) {
         emit problemFound(StorageNotices::Unavailable, file);
@@ -145,18 +145,6 @@ void Sqlite::moveAside()
     PrivateFiles::makeFile(file);
     m_database.open();
     emit problemFound(StorageNotices::Damaged, aside);
-}
-
-// "vmgamebox.db.damaged-20261208-101500", with "-2", "-3", ... after it when
-// an earlier one of the same second is still there.
-QString Sqlite::asideName() const
-{
-    const QString base = fileName() + QStringLiteral(".damaged-")
-        + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    QString name = base;
-    for (int n = 2; QFile::exists(name); ++n)
-        name = base + QLatin1Char('-') + QString::number(n);
-    return name;
 }
 
 bool Sqlite::exec(const QString &sql, const QStringList &values)

@@ -92,7 +92,6 @@ private:
     bool hasOnlyKnownColumns(const AccountRow &row) const;
     void checkFile();
     void moveAside();
-    QString asideName() const;
 
     QSqlDatabase m_database;
     bool m_checked = false;

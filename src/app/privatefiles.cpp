@@ -1,5 +1,6 @@
 #include "privatefiles.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -62,4 +63,14 @@ bool PrivateFiles::isPrivateFolder(const QString &path)
     struct stat info;
     return lstatOf(path, &info) && S_ISDIR(info.st_mode) && info.st_uid == ::geteuid()
         && (info.st_mode & kOthersAccess) == 0;
+}
+
+QString PrivateFiles::asideName(const QString &file)
+{
+    const QString base = file + QStringLiteral(".damaged-")
+        + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString name = base;
+    for (int n = 2; QFile::exists(name); ++n)
+        name = base + QLatin1Char('-') + QString::number(n);
+    return name;
 }

@@ -21,4 +21,7 @@ public:
     static bool isOwn(const QString &path);
     // Whether the path is a folder of the user's, not a link, that nobody else may enter.
     static bool isPrivateFolder(const QString &path);
+    // Where a damaged file is kept: "<file>.damaged-20261208-101500", with
+    // "-2", "-3", ... after it when one of the same second is still there.
+    static QString asideName(const QString &file);
 };

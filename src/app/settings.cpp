@@ -4,6 +4,8 @@
 #include "autostart.h"
 #include "privatefiles.h"
 
+#include <QDebug>
+#include <QFile>
 #include <QSettings>
 
 Settings::Settings(QObject *parent)
@@ -13,7 +15,24 @@ Settings::Settings(QObject *parent)
     PrivateFiles::makeFile(fileName());
     PrivateFiles::narrow(rulesFileName());
     m_ini = new QSettings(fileName(), QSettings::IniFormat);
+    setAsideIfUnreadable();
     writeDefaults();
+}
+
+// A file that is no ini file is kept under another name, for the user to
+// look at, and the settings start again from their defaults.
+void Settings::setAsideIfUnreadable()
+{
+    if (m_ini->status() != QSettings::FormatError)
+        return;
+    delete m_ini;
+    const QString aside = PrivateFiles::asideName(fileName());
+    if (QFile::rename(fileName(), aside)) {
+        m_setAside = aside;
+        qDebug().noquote() << QStringLiteral("Settings: unreadable file moved to ") + aside;
+        PrivateFiles::makeFile(fileName());
+    }
+    m_ini = new QSettings(fileName(), QSettings::IniFormat);
 }
 
 Settings::~Settings()

@@ -22,12 +22,17 @@ public:
     bool contains(const QString &key) const;
     void sync();
 
+    // Where an unreadable ini file found at start was moved; empty when none was.
+    QString setAsideFile() const { return m_setAside; }
+
     static void setAutoStart(bool on);
     static QString fileName();
     static QString rulesFileName();
 
 private:
     void writeDefaults();
+    void setAsideIfUnreadable();
 
     QSettings *m_ini;
+    QString m_setAside;
 };

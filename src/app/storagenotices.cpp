@@ -60,6 +60,8 @@ QString StorageNotices::text(Kind kind, const QString &detail)
         return QStringLiteral("保存账号的文件是只读的：\n%1\n登录的账号不会被记住。").arg(detail);
     case Unavailable:
         return QStringLiteral("无法读写保存账号的文件：\n%1\n登录的账号不会被记住。").arg(detail);
+    case SettingsDamaged:
+        return QStringLiteral("设置文件已损坏，已改名保存为：\n%1\n设置已恢复为默认值。").arg(detail);
     case None:
         break;
     }

@@ -18,6 +18,7 @@ public:
         Locked,       // another program holds the file
         ReadOnly,     // the file cannot be written
         Unavailable,  // the file cannot be opened, read or written at all
+        SettingsDamaged,  // the ini file could not be read; detail: where it was moved
     };
     Q_ENUM(Kind)
 

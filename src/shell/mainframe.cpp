@@ -62,7 +62,7 @@ MainFrame::MainFrame(QWidget *parent)
     m_settings = new Settings(this);
     m_webProfile = WebEngineProfile::profileFor(QStringLiteral("default"));
     m_sqlite = new Sqlite(this);
-    new StorageNoticeBox(m_sqlite, this);
+    new StorageNoticeBox(m_sqlite, m_settings, this);
     applySkin(m_settings->value(QStringLiteral("common/skin")).toString());
 
     setMinimumSize(1024, 690);

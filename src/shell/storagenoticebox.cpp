@@ -1,5 +1,6 @@
 #include "storagenoticebox.h"
 
+#include "settings.h"
 #include "sqlite.h"
 #include "storagenotices.h"
 
@@ -9,13 +10,15 @@
 #include <QTimer>
 #include <QWidget>
 
-StorageNoticeBox::StorageNoticeBox(Sqlite *store, QWidget *window)
+StorageNoticeBox::StorageNoticeBox(Sqlite *store, Settings *settings, QWidget *window)
     : QObject(window)
     , m_window(window)
     , m_notices(new StorageNotices(this))
 {
     connect(store, &Sqlite::problemFound, m_notices, &StorageNotices::report);
     connect(m_notices, &StorageNotices::noticePending, this, &StorageNoticeBox::showPending);
+    if (settings && !settings->setAsideFile().isEmpty())
+        m_notices->report(StorageNotices::SettingsDamaged, settings->setAsideFile());
     window->installEventFilter(this);
 }
 

@@ -227,24 +227,32 @@ private slots:
 
     void storageProblemIsToldOnceAfterTheWindowShows_data()
     {
-        QTest::addColumn<bool>("damaged");   // else held by another program
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("held");   // by another program
         QTest::addColumn<QString>("told");
-        QTest::newRow("damaged file") << true << QStringLiteral("vmgamebox.db.damaged-");
-        QTest::newRow("file held by another program") << false << QStringLiteral("正被其他程序占用");
+        QTest::newRow("damaged account store") << "vmgamebox.db" << QByteArray("not a database at all").repeated(50)
+                                               << false << "vmgamebox.db.damaged-";
+        QTest::newRow("account store held by another program") << "vmgamebox.db" << QByteArray() << true
+                                                               << "正被其他程序占用";
+        QTest::newRow("unreadable settings") << "velmorbox.ini" << QByteArray("[common\nboot=yes\n\0\1") << false
+                                             << "velmorbox.ini.damaged-";
     }
 
     void storageProblemIsToldOnceAfterTheWindowShows()
     {
-        QFETCH(bool, damaged);
+        QFETCH(QString, file);
+        QFETCH(QByteArray, content);
+        QFETCH(bool, held);
         QFETCH(QString, told);
         TestAppDir dir;
-        QFile file(dir.filePath(QStringLiteral("vmgamebox.db")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(damaged ? QByteArray("not a database at all").repeated(50) : QByteArray());
-        file.close();
+        QFile stored(dir.filePath(file));
+        QVERIFY(stored.open(QIODevice::WriteOnly));
+        stored.write(content);
+        stored.close();
         std::unique_ptr<SqliteLock> lock;
-        if (!damaged) {
-            lock = std::make_unique<SqliteLock>(file.fileName());
+        if (held) {
+            lock = std::make_unique<SqliteLock>(stored.fileName());
             QVERIFY(lock->isHeld());
         }
         const auto noticeBoxes = [] {
@@ -273,6 +281,9 @@ private slots:
                  qPrintable(QStringLiteral("%1 < %2").arg(label->width()).arg(label->sizeHint().width())));
         QCOMPARE(box->buttons().size(), 1);
         QCOMPARE(box->buttons().first()->text(), QStringLiteral("确定"));
+        // Whatever was moved aside is where the notice says.
+        const QString aside = box->text().section(QLatin1Char('\n'), 1, 1);
+        QVERIFY(held || QFile(aside).size() == content.size());
         box->buttons().first()->click();
         QTRY_VERIFY(noticeBoxes().isEmpty());
 
