@@ -6,6 +6,8 @@
 
 #include <QDebug>
 #include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
 #include <QSettings>
 
 Settings::Settings(QObject *parent)
@@ -14,9 +16,26 @@ Settings::Settings(QObject *parent)
     // Before the first write: the settings keep the permissions of the file they replace.
     PrivateFiles::makeFile(fileName());
     PrivateFiles::narrow(rulesFileName());
+    removeOrphanedLock();
     m_ini = new QSettings(fileName(), QSettings::IniFormat);
     setAsideIfUnreadable();
     writeDefaults();
+}
+
+// A writer killed between making the lock file and writing its owner into it
+// leaves an empty lock, which Qt waits half a minute for before each write.
+// Only one copy of the client runs, so at its start such a lock is nobody's.
+void Settings::removeOrphanedLock()
+{
+    const QString path = fileName() + QStringLiteral(".lock");
+    QLockFile lock(path);
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    if (QFileInfo::exists(path) && !lock.getLockInfo(&pid, &host, &application)) {
+        qDebug() << "Settings: removing a lock file without an owner";
+        QFile::remove(path);
+    }
 }
 
 // A file that is no ini file is kept under another name, for the user to

@@ -32,6 +32,7 @@ public:
 private:
     void writeDefaults();
     void setAsideIfUnreadable();
+    void removeOrphanedLock();
 
     QSettings *m_ini;
     QString m_setAside;

@@ -170,10 +170,7 @@ Info TestLoginForm::logIn(const QString &name, const QString &password, bool rem
 
 QString TestLoginForm::tool(const QString &sql) const
 {
-    QProcess sqlite;
-    sqlite.start(QStringLiteral("sqlite3"), {m_dir->filePath(QStringLiteral("vmgamebox.db")), sql});
-    sqlite.waitForFinished(10000);
-    return QString::fromUtf8(sqlite.readAllStandardOutput()).trimmed();
+    return sqliteTool(m_dir->filePath(QStringLiteral("vmgamebox.db")), sql);
 }
 
 void TestLoginForm::loginSharesTheIdentityAndRemembersTheAccount()

@@ -11,17 +11,6 @@
 #include <memory>
 
 namespace {
-// Runs one statement through the sqlite3 tool, so that what the client wrote
-// is read by something other than the client.
-QString sqliteTool(const QString &file, const QString &sql)
-{
-    QProcess tool;
-    tool.start(QStringLiteral("sqlite3"), {QStringLiteral("-batch"), file, sql});
-    if (!tool.waitForFinished(10000) || tool.exitCode() != 0)
-        return QStringLiteral("<sqlite3 failed: %1>").arg(QString::fromUtf8(tool.readAllStandardError()));
-    return QString::fromUtf8(tool.readAllStandardOutput()).trimmed();
-}
-
 AccountRow account(const QString &id, const QString &name, const QString &loginTime)
 {
     return {{QStringLiteral("user_id"), id},

@@ -140,7 +140,7 @@ private slots:
     {
         for (int round = 0; round < 3; ++round) {
             std::vector<std::unique_ptr<QProcess>> copies;
-            for (int i = 0; i < 5; ++i) {
+            for (int i = 0; i < 10; ++i) {
                 copies.push_back(std::make_unique<QProcess>());
                 startProbe(*copies.back(), {QStringLiteral("--stay")});
             }
@@ -149,7 +149,7 @@ private slots:
                     return copy->state() == QProcess::NotRunning;
                 }));
             };
-            QTRY_COMPARE_WITH_TIMEOUT(ended(), 4, 20000);
+            QTRY_COMPARE_WITH_TIMEOUT(ended(), 9, 20000);
             QProcess *firstCopy = nullptr;
             for (const auto &copy : copies) {
                 if (copy->state() != QProcess::NotRunning) {

@@ -124,10 +124,7 @@ QString TestSmallAccounts::runScript(WebView *view, const QString &script)
 
 QString TestSmallAccounts::sqlite(const QString &sql) const
 {
-    QProcess tool;
-    tool.start(QStringLiteral("sqlite3"), {m_frame->sqlite()->fileName(), sql});
-    tool.waitForFinished(10000);
-    return QString::fromUtf8(tool.readAllStandardOutput()).trimmed();
+    return sqliteTool(m_frame->sqlite()->fileName(), sql);
 }
 
 // Under KORVO_SHOT_DIR, what the screen shows, for a person to look at.

@@ -63,10 +63,7 @@ private:
 
     static QString sqlite(const QString &dbPath, const QString &sql)
     {
-        QProcess tool;
-        tool.start(QStringLiteral("sqlite3"), {dbPath, sql});
-        tool.waitForFinished(10000);
-        return QString::fromUtf8(tool.readAllStandardOutput()).trimmed();
+        return sqliteTool(dbPath, sql);
     }
 
 private slots:

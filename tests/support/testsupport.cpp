@@ -1,5 +1,7 @@
 #include "testsupport.h"
 
+#include <QProcess>
+
 #include "apppaths.h"
 
 #include <QDir>
@@ -71,4 +73,13 @@ QString TestAppDir::filePath(const QString &name) const
 bool TestAppDir::isValid() const
 {
     return programDir().isValid();
+}
+
+QString sqliteTool(const QString &file, const QString &sql)
+{
+    QProcess tool;
+    tool.start(QStringLiteral("sqlite3"), {QStringLiteral("-batch"), file, sql});
+    if (!tool.waitForFinished(10000) || tool.exitCode() != 0)
+        return QStringLiteral("<sqlite3 failed: %1>").arg(QString::fromUtf8(tool.readAllStandardError()));
+    return QString::fromUtf8(tool.readAllStandardOutput()).trimmed();
 }

@@ -18,5 +18,10 @@ public:
     bool isValid() const;
 };
 
+// What the sqlite3 tool answers to a statement on a database file: the file
+// as something other than the client reads it. A failure comes back as text
+// that no expected value matches.
+QString sqliteTool(const QString &file, const QString &sql);
+
 // Copies a directory tree; used to give a test directory the deployed assets.
 bool copyTree(const QString &from, const QString &to);
