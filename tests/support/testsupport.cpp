@@ -6,7 +6,9 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <QTest>
 
 bool copyTree(const QString &from, const QString &to)
 {
@@ -71,4 +73,14 @@ QString TestAppDir::filePath(const QString &name) const
 bool TestAppDir::isValid() const
 {
     return programDir().isValid();
+}
+
+void screenShot(const QString &name, int settleMs)
+{
+    const QString dir = qEnvironmentVariable("KORVO_SHOT_DIR");
+    if (dir.isEmpty())
+        return;
+    QTest::qWait(settleMs);
+    QProcess::execute(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"),
+                                                 dir + QLatin1Char('/') + name + QStringLiteral(".png")});
 }
