@@ -122,6 +122,8 @@ private slots:
         TestMainFrame frame;
         frame.settings()->setValue(QStringLiteral("extras/bossmute"), QStringLiteral("no"));
         BoxSettingForm form(&frame);
+        form.show();
+        screenShot(QStringLiteral("settings-extras"));
         // Absent keys read as on; the one stored "no" as off.
         const char *const names[] = {"CrashReloadCheckBox", "BossMuteCheckBox", "ResourcesCheckBox",
                                      "RestoreGamesCheckBox", "ShortcutsCheckBox"};
