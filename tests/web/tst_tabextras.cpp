@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTabBar>
+#include <QToolTip>
 #include <QtTest>
 
 #include <signal.h>
@@ -125,6 +127,12 @@ private slots:
         QVERIFY2(tip.startsWith(m_tabs->tabToolTip(index)), qPrintable(tip));
         QVERIFY2(tip.contains(QStringLiteral("\n账号:korvo")), qPrintable(tip));
         QVERIFY2(tip.contains(QStringLiteral(" MB")), qPrintable(tip));
+        // Hovering the tab shows that text.
+        QTabBar *bar = m_tabs->tabBar();
+        const QPoint at = bar->tabRect(index).center();
+        QHelpEvent hover(QEvent::ToolTip, at, bar->mapToGlobal(at));
+        QApplication::sendEvent(bar, &hover);
+        QTRY_VERIFY_WITH_TIMEOUT(QToolTip::isVisible() && QToolTip::text().contains(QStringLiteral("\n内存:")), 5000);
         m_fixture.logOut();
     }
 
