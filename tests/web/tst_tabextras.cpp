@@ -4,7 +4,9 @@
 #include "tabcrashguard.h"
 #include "tabfixture.h"
 #include "tabresources.h"
+#include "settings.h"
 #include "tabwidget.h"
+#include "testmainframe.h"
 #include "webview.h"
 
 #include <QFile>
@@ -85,6 +87,23 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(view->page()->renderProcessPid() > 0 && view->page()->renderProcessPid() != second,
                                  15000);
         m_fixture.logOut();
+    }
+
+    void switchedOffCrashedPagesAreLeftAlone()
+    {
+        TestMainFrame frame;
+        frame.settings()->setValue(QStringLiteral("extras/crashreload"), QStringLiteral("no"));
+        frame.show();
+        WebView *view = frame.tabWidget()->createGamePlayTab(
+            QUrl(Portal::portalRoot() + QStringLiteral("/game_play/102.html")));
+        const qint64 pid = livePid(view);
+        QVERIFY(pid > 0);
+        QSignalSpy ended(view->page(), &QWebEnginePage::renderProcessTerminated);
+        QCOMPARE(::kill(pid_t(pid), SIGKILL), 0);
+        QVERIFY(ended.wait(15000));
+        auto *guard = view->findChild<TabCrashGuard *>();
+        QVERIFY(!guard->notice());
+        QVERIFY(!guard->reloadPending());
     }
 
     void backgroundWebPagesFreezeAndWakeGamesKeepRunning()
