@@ -37,7 +37,7 @@ nav() {
 # Title bar, main menu, tray, close glyphs and check indicators: 16 x 16.
 for name in icon_window_small icon_window_big icon_window_restore icon_window_close \
     icon_skin icon_setting_down icon_downarrow_white \
-    icon-menu-setting icon-menu-site icon-menu-update icon-menu-about \
+    icon-menu-setting icon-menu-site icon-menu-update icon-menu-about icon-menu-resources \
     icon-tray-show icon-tray-exit icon-close-dark \
     icon-check-off icon-check-on icon-radio-off icon-radio-on; do
     render "$name" 16 16

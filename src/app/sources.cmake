@@ -4,9 +4,12 @@ list(APPEND KORVO_BASE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/autostart.cpp
     ${CMAKE_CURRENT_LIST_DIR}/backgroundtasks.cpp
     ${CMAKE_CURRENT_LIST_DIR}/enginearguments.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/extras.cpp
     ${CMAKE_CURRENT_LIST_DIR}/instanceguard.cpp
     ${CMAKE_CURRENT_LIST_DIR}/messageconnection.cpp
     ${CMAKE_CURRENT_LIST_DIR}/privatefiles.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/processsampler.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/processusage.cpp
     ${CMAKE_CURRENT_LIST_DIR}/settings.cpp
     ${CMAKE_CURRENT_LIST_DIR}/skinstyle.cpp
     ${CMAKE_CURRENT_LIST_DIR}/startupprobe.cpp

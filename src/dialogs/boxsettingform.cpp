@@ -1,6 +1,7 @@
 #include "boxsettingform.h"
 #include "ui_boxsettingform.h"
 
+#include "extras.h"
 #include "mainframe.h"
 #include "settings.h"
 #include "toolwindow.h"
@@ -57,6 +58,17 @@ void BoxSettingForm::loadSettings()
     ui->BossKeyCheckBox->setChecked(bossKey);
     if (bossKey)
         ui->BossKeyEdit->setText(settings->value(QStringLiteral("bosskey/keys")).toString());
+    for (int i = 0; i < Extras::FeatureCount; ++i)
+        extraCheckBox(i)->setChecked(Extras::enabled(settings, Extras::Feature(i)));
+}
+
+QCheckBox *BoxSettingForm::extraCheckBox(int feature) const
+{
+    // In the order of Extras::Feature.
+    QCheckBox *const boxes[Extras::FeatureCount] = {ui->CrashReloadCheckBox, ui->BossMuteCheckBox,
+                                                    ui->ResourcesCheckBox, ui->RestoreGamesCheckBox,
+                                                    ui->ShortcutsCheckBox};
+    return boxes[feature];
 }
 
 void BoxSettingForm::handlerSaveSetting()
@@ -74,6 +86,8 @@ void BoxSettingForm::handlerSaveSetting()
         settings->setValue(QStringLiteral("common/exittype"), exitType);
         settings->setValue(QStringLiteral("common/boot"), boot);
         Settings::setAutoStart(boot == QLatin1String("yes"));
+        for (int i = 0; i < Extras::FeatureCount; ++i)
+            Extras::setEnabled(settings, Extras::Feature(i), extraCheckBox(i)->isChecked());
         settings->sync();
     }
     close();

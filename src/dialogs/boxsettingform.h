@@ -5,8 +5,10 @@
 namespace Ui { class BoxSettingForm; }
 
 class MainFrame;
+class QCheckBox;
 
-// The settings dialog: start with the session, what closing does, the boss key.
+// The settings dialog: start with the session, what closing does, the boss key,
+// the optional additions.
 class BoxSettingForm : public QWidget
 {
     Q_OBJECT
@@ -22,6 +24,8 @@ public slots:
 
 private:
     void loadSettings();
+    // The check box of an Extras::Feature.
+    QCheckBox *extraCheckBox(int feature) const;
 
     Ui::BoxSettingForm *ui;
     MainFrame *m_mainFrame;

@@ -5,6 +5,7 @@
 #include "apppaths.h"
 #include "auxwindows.h"
 #include "backgroundtasks.h"
+#include "bossmute.h"
 #include "boxsettingform.h"
 #include "closesettingform.h"
 #include "external.h"
@@ -22,6 +23,7 @@
 #include "sqlite.h"
 #include "statusbar.h"
 #include "storagenoticebox.h"
+#include "tabresources.h"
 #include "tabwidget.h"
 #include "threadgameidhostmap.h"
 #include "threadcheckaccount.h"
@@ -60,6 +62,7 @@ MainFrame::MainFrame(QWidget *parent)
     m_tasks = new BackgroundTasks(this);
     startAccountCheck();
     m_settings = new Settings(this);
+    m_bossMute = new BossMute(this, m_settings);
     m_webProfile = WebEngineProfile::profileFor(QStringLiteral("default"));
     m_sqlite = new Sqlite(this);
     new StorageNoticeBox(m_sqlite, m_settings, this);
@@ -71,6 +74,7 @@ MainFrame::MainFrame(QWidget *parent)
     createUserPhoto();
     createLoginForm();
     createTabWidget();
+    m_tabResources = new TabResources(m_tabWidget, m_settings);
     m_statusBar = new StatusBar(this);
     createTrayIcon();
     createMainMenu();
@@ -151,7 +155,7 @@ void MainFrame::createTabWidget()
     m_tabWidget->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     m_tabWidget->createHomeTab();
     HomeToolBar *homeBar = m_tabWidget->homeToolBar();
-    connect(homeBar, &HomeToolBar::signalBossKey, this, &QWidget::close);
+    connect(homeBar, &HomeToolBar::signalBossKey, m_bossMute, &BossMute::hideWindow);
     connect(homeBar, &HomeToolBar::signalSmallAccount, this, &MainFrame::handlerSmallForm);
     connect(External::instance(), &External::signalLoginOut, this, &MainFrame::handlerUserLoginout);
     connect(External::instance(), &External::signalSwitchUser, this, &MainFrame::showLoginWindow);
@@ -206,6 +210,7 @@ void MainFrame::createMainMenu()
 {
     m_mainMenu = new MainMenu(this);
     connect(m_mainMenu, &MainMenu::signalSettings, this, &MainFrame::showSettingWindow);
+    connect(m_mainMenu, &MainMenu::signalResources, m_tabResources, &TabResources::showWindow);
     connect(m_mainMenu, &MainMenu::signalAbout, this, &MainFrame::showAboutWindow);
     connect(m_mainMenu, &MainMenu::signalCheckUpdate, this, &MainFrame::handlerUpdate);
     ui->settingBtn->setMenu(m_mainMenu);
@@ -306,7 +311,7 @@ void MainFrame::keyReleaseEvent(QKeyEvent *event)
     // The boss key is always Alt+Q; "bosskey/keys" is only what the settings show.
     if (m_settings->value(QStringLiteral("bosskey/isuse")).toString() == QLatin1String("yes")
         && event->key() == Qt::Key_Q && event->modifiers() == Qt::AltModifier)
-        close();
+        m_bossMute->hideWindow();
 }
 
 void MainFrame::resizeEvent(QResizeEvent *event)

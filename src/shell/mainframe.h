@@ -12,6 +12,7 @@ namespace Ui { class MainFrame; }
 class AboutForm;
 class AuxWindows;
 class BackgroundTasks;
+class BossMute;
 class BoxSettingForm;
 class FrameDragger;
 class CloseSettingForm;
@@ -23,6 +24,7 @@ class Settings;
 class SmallAccountForm;
 class Sqlite;
 class StatusBar;
+class TabResources;
 class TabWidget;
 class TrayIcon;
 class UserPhotoControl;
@@ -49,6 +51,9 @@ public:
     WebEngineProfile *webProfile() const { return m_webProfile; }
     UserPhotoControl *userPhoto() const { return m_userPhoto; }
     AuxWindows *auxWindows() const { return m_auxWindows; }
+    // Hides the window for the boss key and the eye buttons.
+    BossMute *bossMute() const { return m_bossMute; }
+    TabResources *tabResources() const { return m_tabResources; }
     // Game id to game host, filled once the portal's map arrives.
     const QHash<QString, QString> *gameIdHostMap() const { return &m_gameIdHostMap; }
     QString skinDirectory() const { return m_skinDir; }
@@ -127,5 +132,7 @@ private:
     BackgroundTasks *m_tasks = nullptr;
     Session *m_session = nullptr;
     AuxWindows *m_auxWindows = nullptr;
+    BossMute *m_bossMute = nullptr;
+    TabResources *m_tabResources = nullptr;
     QMetaObject::Connection m_loginBtnConnection;
 };

@@ -18,6 +18,7 @@ MainMenu::MainMenu(QWidget *parent)
 {
     setObjectName(QStringLiteral("mainFrameBoxMenu"));
     addAction(menuIcon("icon-menu-setting.png"), QStringLiteral("设置"), this, &MainMenu::signalSettings);
+    addAction(menuIcon("icon-menu-resources.png"), QStringLiteral("资源占用"), this, &MainMenu::signalResources);
     addAction(menuIcon("icon-menu-site.png"), QStringLiteral("访问官网"), this,
               [] { QDesktopServices::openUrl(QUrl(Portal::portalRoot())); });
     addAction(menuIcon("icon-menu-update.png"), QStringLiteral("检查更新"), this, &MainMenu::signalCheckUpdate);

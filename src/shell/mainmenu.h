@@ -2,7 +2,7 @@
 
 #include <QMenu>
 
-// The title bar's main menu: settings, the portal's site, update check, about.
+// The title bar's main menu: settings, resource use, the portal's site, update check, about.
 class MainMenu : public QMenu
 {
     Q_OBJECT
@@ -11,6 +11,7 @@ public:
 
 signals:
     void signalSettings();
+    void signalResources();
     void signalCheckUpdate();
     void signalAbout();
 };

@@ -2,6 +2,7 @@ list(APPEND KORVO_BASE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/avatarpicture.cpp
     ${CMAKE_CURRENT_LIST_DIR}/framegeometry.cpp)
 list(APPEND KORVO_GUI_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/bossmute.cpp
     ${CMAKE_CURRENT_LIST_DIR}/framedragger.cpp
     ${CMAKE_CURRENT_LIST_DIR}/hometoolbar.cpp
     ${CMAKE_CURRENT_LIST_DIR}/label.cpp

@@ -1,4 +1,5 @@
 list(APPEND KORVO_BASE_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/crashrecovery.cpp
     ${CMAKE_CURRENT_LIST_DIR}/external.cpp
     ${CMAKE_CURRENT_LIST_DIR}/gameurlgotointerceptorthread.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tabtitle.cpp
@@ -9,7 +10,9 @@ list(APPEND KORVO_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/fullscreennotification.cpp
     ${CMAKE_CURRENT_LIST_DIR}/navigationrequestinterceptor.cpp
     ${CMAKE_CURRENT_LIST_DIR}/routefollower.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/tabcrashguard.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tabpages.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/tabresources.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tabwidget.cpp
     ${CMAKE_CURRENT_LIST_DIR}/webenginepage.cpp
     ${CMAKE_CURRENT_LIST_DIR}/webengineprofile.cpp

@@ -1,11 +1,13 @@
 #include "tabpages.h"
 
+#include "bossmute.h"
 #include "h5hosttoolbar.h"
 #include "hometoolbar.h"
 #include "hosttoolbar.h"
 #include "mainframe.h"
 #include "portal.h"
 #include "smallleftbarform.h"
+#include "tabcrashguard.h"
 #include "tabwidget.h"
 #include "webenginepage.h"
 #include "webengineprofile.h"
@@ -60,6 +62,7 @@ WebView *TabPages::createOwnedView(const QWebEngineHttpRequest &request, bool br
     WebView *view = WebView::createView(request, page, bridged ? m_tabs->webChannel() : nullptr);
     // Views own their pages and the container owns views and toolbars.
     page->setParent(view);
+    new TabCrashGuard(view);
     view->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     return view;
 }
@@ -237,7 +240,7 @@ void TabPages::connectGameToolBar(GameToolBar *bar)
     QObject::connect(bar, &GameToolBar::signalFullscreen, tabs, &TabWidget::handlerFullscreen);
     QObject::connect(bar, &GameToolBar::signalBossKey, tabs, [tabs] {
         if (MainFrame *frame = WindowFinder::mainFrame(tabs))
-            frame->close();
+            frame->bossMute()->hideWindow();
     });
     QObject::connect(bar, &GameToolBar::signalCleanCache, tabs, &TabWidget::signalCleanCacheRequested);
     QObject::connect(bar, &GameToolBar::signalScreenhost, tabs, &TabWidget::signalScreenshotRequested);

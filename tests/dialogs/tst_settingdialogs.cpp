@@ -116,6 +116,29 @@ private slots:
         QVERIFY(!AutoStart::isEnabled());
     }
 
+    void extrasCheckBoxesShowAndStoreTheirKeys()
+    {
+        TestAppDir dir;
+        TestMainFrame frame;
+        frame.settings()->setValue(QStringLiteral("extras/bossmute"), QStringLiteral("no"));
+        BoxSettingForm form(&frame);
+        form.show();
+        screenShot(QStringLiteral("settings-extras"));
+        // Absent keys read as on; the one stored "no" as off.
+        const char *const names[] = {"CrashReloadCheckBox", "BossMuteCheckBox", "ResourcesCheckBox",
+                                     "RestoreGamesCheckBox", "ShortcutsCheckBox"};
+        for (const char *name : names)
+            QCOMPARE(child<QCheckBox>(&form, name)->isChecked(), qstrcmp(name, "BossMuteCheckBox") != 0);
+        child<QCheckBox>(&form, "BossMuteCheckBox")->setChecked(true);
+        child<QCheckBox>(&form, "ShortcutsCheckBox")->setChecked(false);
+        form.handlerSaveSetting();
+        QCOMPARE(stored(frame, "extras/bossmute"), QStringLiteral("yes"));
+        QCOMPARE(stored(frame, "extras/shortcuts"), QStringLiteral("no"));
+        QCOMPARE(stored(frame, "extras/crashreload"), QStringLiteral("yes"));
+        QCOMPARE(stored(frame, "extras/resources"), QStringLiteral("yes"));
+        QCOMPARE(stored(frame, "extras/restoregames"), QStringLiteral("yes"));
+    }
+
     void enterSavesAndEscapeCancels()
     {
         TestAppDir dir;

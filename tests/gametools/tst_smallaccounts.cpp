@@ -1,6 +1,9 @@
 #include "hometoolbar.h"
 #include "hosttoolbar.h"
 #include "loginform.h"
+#include "mainmenu.h"
+#include "processsampler.h"
+#include "resourceform.h"
 #include "portalfault.h"
 #include "screenhostform.h"
 #include "screenshotshare.h"
@@ -10,6 +13,7 @@
 #include "smallaccountlogin.h"
 #include "smallleftbarform.h"
 #include "standinportal.h"
+#include "tabresources.h"
 #include "tabwidget.h"
 #include "testmainframe.h"
 #include "testsupport.h"
@@ -43,6 +47,7 @@ private slots:
     void cleanupTestCase();
     void addDialogChecksBeforeAnyRequest();
     void addsAnExistingAccountAndRegistersAnUnknownOne();
+    void resourceWindowListsEveryAccountsTabs();
     void sideBarPlaysTheSameGameAsASmallAccount();
     void managerPlaysDeletesAndRemoves();
     void failedLoginsAndListsAreShown_data();
@@ -130,12 +135,7 @@ QString TestSmallAccounts::sqlite(const QString &sql) const
 // Under KORVO_SHOT_DIR, what the screen shows, for a person to look at.
 void TestSmallAccounts::shot(const QString &name) const
 {
-    const QString dir = qEnvironmentVariable("KORVO_SHOT_DIR");
-    if (dir.isEmpty())
-        return;
-    QTest::qWait(800);
-    QProcess::execute(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"),
-                                                 dir + QLatin1Char('/') + name + QStringLiteral(".png")});
+    screenShot(name);
 }
 
 SmallAccountFormAdd *TestSmallAccounts::openAddDialog()
@@ -233,6 +233,58 @@ QWidget *TestSmallAccounts::waitForNewTab(int before)
     if (!QTest::qWaitFor([&] { return m_tabs->count() > before; }, 15000))
         return nullptr;
     return m_tabs->widget(m_tabs->count() - 1);
+}
+
+void TestSmallAccounts::resourceWindowListsEveryAccountsTabs()
+{
+    m_tabs->setCurrentIndex(0);
+    QVERIFY(m_tabs->createHostTab(QStringLiteral("xianxia")));
+    const int before = m_tabs->count();
+    clickTile(openSideBar(m_tabs->currentWidget(), "hostBar_SmallAccountBtn"), 0, 0);
+    QWidget *smallTab = waitForNewTab(before);
+    QVERIFY(smallTab);
+    WebView *smallView = smallTab->findChild<WebView *>(QStringLiteral("hostwebview"));
+    QTRY_VERIFY_WITH_TIMEOUT(smallView->page()->renderProcessPid() > 0, 15000);
+
+    QAction *entry = nullptr;
+    for (QAction *action : m_frame->findChild<MainMenu *>()->actions())
+        entry = action->text() == QStringLiteral("资源占用") ? action : entry;
+    QVERIFY(entry);
+    entry->trigger();
+    auto *form = m_frame->findChild<ResourceForm *>();
+    QVERIFY(form && form->isVisible() && form->isRefreshing());
+    auto *table = child<QTableWidget>(form, "resourceTable");
+    // Every render process has been read at least once.
+    QTRY_VERIFY_WITH_TIMEOUT(table->rowCount() == 3 && table->item(2, 2)->text() != QStringLiteral("-")
+                                 && table->item(0, 2)->text() != QStringLiteral("-"), 15000);
+    QCOMPARE(table->item(0, 1)->text(), QStringLiteral("korvo"));
+    QCOMPARE(table->item(1, 1)->text(), QStringLiteral("korvo"));
+    QCOMPARE(table->item(2, 1)->text(), QStringLiteral("korvo_xh1"));
+    // The pages settle while they load: the figures compared are read one right after the other.
+    QSignalSpy sampled(m_frame->tabResources()->sampler(), &ProcessSampler::sampled);
+    QVERIFY(sampled.wait(5000));
+    const QList<TabResources::Row> rows = m_frame->tabResources()->rows();
+    QVERIFY(rows.at(1).pids != rows.at(2).pids);  // two profiles, two processes
+    for (int row = 0; row < 3; ++row) {
+        qint64 system = 0;
+        for (qint64 pid : rows.at(row).pids) {
+            QFile rollup(QStringLiteral("/proc/%1/smaps_rollup").arg(pid));
+            QVERIFY(rollup.open(QIODevice::ReadOnly));
+            system += ProcessUsage::pssKiB(rollup.readAll());
+        }
+        const double shown = table->item(row, 2)->text().section(QLatin1Char(' '), 0, 0).toDouble() * 1024;
+        QVERIFY2(qAbs(shown - double(system)) <= double(system) / 10,
+                 qPrintable(table->item(row, 2)->text() + QStringLiteral(" against %1 KiB").arg(system)));
+    }
+    shot(QStringLiteral("resource-window"));
+
+    QSignalSpy reloading(smallView, &WebView::loadStarted);
+    table->selectRow(2);
+    QTest::mouseClick(child<QPushButton>(form, "reloadTabBtn"), Qt::LeftButton);
+    QVERIFY(reloading.wait());
+    form->close();
+    QVERIFY(!form->isRefreshing());
+    m_tabs->closeTabsButHome();
 }
 
 void TestSmallAccounts::sideBarPlaysTheSameGameAsASmallAccount()

@@ -1,14 +1,14 @@
 #include "testsupport.h"
 
-#include <QProcess>
-
 #include "apppaths.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <QTest>
 
 bool copyTree(const QString &from, const QString &to)
 {
@@ -82,4 +82,14 @@ QString sqliteTool(const QString &file, const QString &sql)
     if (!tool.waitForFinished(10000) || tool.exitCode() != 0)
         return QStringLiteral("<sqlite3 failed: %1>").arg(QString::fromUtf8(tool.readAllStandardError()));
     return QString::fromUtf8(tool.readAllStandardOutput()).trimmed();
+}
+
+void screenShot(const QString &name, int settleMs)
+{
+    const QString dir = qEnvironmentVariable("KORVO_SHOT_DIR");
+    if (dir.isEmpty())
+        return;
+    QTest::qWait(settleMs);
+    QProcess::execute(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"),
+                                                 dir + QLatin1Char('/') + name + QStringLiteral(".png")});
 }

@@ -25,3 +25,7 @@ QString sqliteTool(const QString &file, const QString &sql);
 
 // Copies a directory tree; used to give a test directory the deployed assets.
 bool copyTree(const QString &from, const QString &to);
+
+// Under KORVO_SHOT_DIR, a picture of the whole screen named name.png, for a
+// person to look at; taken after settleMs so the window has drawn itself.
+void screenShot(const QString &name, int settleMs = 800);
