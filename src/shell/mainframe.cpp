@@ -9,6 +9,7 @@
 #include "closesettingform.h"
 #include "external.h"
 #include "framedragger.h"
+#include "gamesessions.h"
 #include "hometoolbar.h"
 #include "mainmenu.h"
 #include "loginform.h"
@@ -77,6 +78,7 @@ MainFrame::MainFrame(QWidget *parent)
     setupTitleButtons();
     m_auxWindows = new AuxWindows(this);
     m_auxWindows->startUpdateCheck();
+    m_gameSessions = new GameSessions(this, m_statusBar);
     m_tasks->startTokenThread();
     m_tasks->startRulesWorker();
     getGameIdHostRelation();
@@ -89,6 +91,7 @@ MainFrame::MainFrame(QWidget *parent)
 
 MainFrame::~MainFrame()
 {
+    m_gameSessions->remember();
     m_tasks->stopAll();
     delete ui;
 }

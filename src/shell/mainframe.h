@@ -14,6 +14,7 @@ class AuxWindows;
 class BackgroundTasks;
 class BoxSettingForm;
 class FrameDragger;
+class GameSessions;
 class CloseSettingForm;
 class LoginForm;
 class MainMenu;
@@ -49,6 +50,7 @@ public:
     WebEngineProfile *webProfile() const { return m_webProfile; }
     UserPhotoControl *userPhoto() const { return m_userPhoto; }
     AuxWindows *auxWindows() const { return m_auxWindows; }
+    GameSessions *gameSessions() const { return m_gameSessions; }
     // Game id to game host, filled once the portal's map arrives.
     const QHash<QString, QString> *gameIdHostMap() const { return &m_gameIdHostMap; }
     QString skinDirectory() const { return m_skinDir; }
@@ -127,5 +129,6 @@ private:
     BackgroundTasks *m_tasks = nullptr;
     Session *m_session = nullptr;
     AuxWindows *m_auxWindows = nullptr;
+    GameSessions *m_gameSessions = nullptr;
     QMetaObject::Connection m_loginBtnConnection;
 };
