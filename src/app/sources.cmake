@@ -4,6 +4,7 @@ list(APPEND KORVO_BASE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/autostart.cpp
     ${CMAKE_CURRENT_LIST_DIR}/backgroundtasks.cpp
     ${CMAKE_CURRENT_LIST_DIR}/enginearguments.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/extras.cpp
     ${CMAKE_CURRENT_LIST_DIR}/instanceguard.cpp
     ${CMAKE_CURRENT_LIST_DIR}/messageconnection.cpp
     ${CMAKE_CURRENT_LIST_DIR}/privatefiles.cpp

@@ -1,4 +1,5 @@
 #include "autostart.h"
+#include "extras.h"
 #include "settings.h"
 #include "testsupport.h"
 
@@ -67,6 +68,40 @@ private slots:
         Settings reread;
         QVERIFY(reread.value(QStringLiteral("update/isJump")).isNull());
         QVERIFY(reread.value(QStringLiteral("update/version")).isNull());
+    }
+
+    void extrasAreOnUnlessTheirKeySaysNo_data()
+    {
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<bool>("on");
+        QTest::newRow("absent") << QVariant() << true;
+        QTest::newRow("yes") << QVariant(QStringLiteral("yes")) << true;
+        QTest::newRow("no") << QVariant(QStringLiteral("no")) << false;
+        QTest::newRow("garbled") << QVariant(QStringLiteral("maybe")) << true;
+    }
+
+    void extrasAreOnUnlessTheirKeySaysNo()
+    {
+        QFETCH(QVariant, stored);
+        QFETCH(bool, on);
+        TestAppDir dir;
+        Settings settings;
+        QSet<QString> keys;
+        for (int i = 0; i < Extras::FeatureCount; ++i) {
+            const auto feature = Extras::Feature(i);
+            keys.insert(Extras::key(feature));
+            if (stored.isValid())
+                settings.setValue(Extras::key(feature), stored);
+            QCOMPARE(Extras::enabled(&settings, feature), on);
+        }
+        QCOMPARE(keys.size(), Extras::FeatureCount);
+        QVERIFY(keys.contains(QStringLiteral("extras/restoregames")));
+
+        Extras::setEnabled(&settings, Extras::Shortcuts, false);
+        QCOMPARE(settings.value(QStringLiteral("extras/shortcuts")).toString(), QStringLiteral("no"));
+        QVERIFY(!Extras::enabled(&settings, Extras::Shortcuts));
+        Extras::setEnabled(&settings, Extras::Shortcuts, true);
+        QCOMPARE(settings.value(QStringLiteral("extras/shortcuts")).toString(), QStringLiteral("yes"));
     }
 
     void autostartEntryAppearsAndDisappears()
