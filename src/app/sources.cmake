@@ -8,7 +8,6 @@ list(APPEND KORVO_BASE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/instanceguard.cpp
     ${CMAKE_CURRENT_LIST_DIR}/messageconnection.cpp
     ${CMAKE_CURRENT_LIST_DIR}/privatefiles.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/sessionextras.cpp
     ${CMAKE_CURRENT_LIST_DIR}/settings.cpp
     ${CMAKE_CURRENT_LIST_DIR}/skinstyle.cpp
     ${CMAKE_CURRENT_LIST_DIR}/startupprobe.cpp

@@ -4,7 +4,7 @@
 #include "desktopshortcut.h"
 #include "gameopener.h"
 #include "noticebox.h"
-#include "sessionextras.h"
+#include "extras.h"
 #include "tabwidget.h"
 
 #include <QCoreApplication>
@@ -25,7 +25,7 @@ GameTabMenu::GameTabMenu(TabWidget *tabs, Settings *settings, QObject *parent)
 void GameTabMenu::showMenu(const QPoint &position)
 {
     const GameTab game = GameOpener::tabAt(m_tabs, m_tabs->tabBar()->tabAt(position));
-    if (!game.isValid() || !SessionExtras::shortcutsOn(m_settings))
+    if (!game.isValid() || !Extras::enabled(m_settings, Extras::Shortcuts))
         return;
     delete m_menu;
     m_menu = new QMenu(m_tabs);

@@ -5,7 +5,7 @@
 #include "mainframe.h"
 #include "rememberedgames.h"
 #include "session.h"
-#include "sessionextras.h"
+#include "extras.h"
 #include "sqlite.h"
 #include "statusbar.h"
 #include "tabwidget.h"
@@ -25,7 +25,7 @@ SessionRestore::SessionRestore(MainFrame *frame, StatusBar *bar, GameOpener *ope
 
 bool SessionRestore::isOn() const
 {
-    return SessionExtras::restoreGamesOn(m_frame->settings());
+    return Extras::enabled(m_frame->settings(), Extras::RestoreGames);
 }
 
 QList<GameTab> SessionRestore::offered() const

@@ -5,7 +5,7 @@
 #include "mainframe.h"
 #include "noticebox.h"
 #include "session.h"
-#include "sessionextras.h"
+#include "extras.h"
 #include "shortcutaddress.h"
 #include "singleapplication.h"
 #include "tabwidget.h"
@@ -35,7 +35,7 @@ void ShortcutLauncher::openFromCommandLine()
 
 void ShortcutLauncher::openAddress(const QString &text)
 {
-    if (!ShortcutAddress::looksLikeAddress(text) || !SessionExtras::shortcutsOn(m_frame->settings()))
+    if (!ShortcutAddress::looksLikeAddress(text) || !Extras::enabled(m_frame->settings(), Extras::Shortcuts))
         return;
     GameTab game;
     if (!ShortcutAddress::parse(text, &game)) {

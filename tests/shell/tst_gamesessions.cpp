@@ -1,4 +1,6 @@
+#include "extras.h"
 #include "gameopener.h"
+#include "sessionrestore.h"
 #include "gamesessions.h"
 #include "gametabmenu.h"
 #include "loginform.h"
@@ -43,6 +45,7 @@ private slots:
     void restartReopensGamesInTheirOwnProfiles();
     void shortcutAddressOpensTheGameAsTheNamedAccount();
     void tabMenuWritesAValidDesktopEntry();
+    void turnedOffTheyDoNothing();
 
 private:
     void startFrame();
@@ -202,6 +205,28 @@ void TestGameSessions::tabMenuWritesAValidDesktopEntry()
     QContextMenuEvent homeClick(QContextMenuEvent::Mouse, home, bar->mapToGlobal(home));
     QCoreApplication::sendEvent(bar, &homeClick);
     QVERIFY(!m_frame->gameSessions()->tabMenu()->menu());
+}
+
+void TestGameSessions::turnedOffTheyDoNothing()
+{
+    Settings *settings = m_frame->settings();
+    GameSessions *sessions = m_frame->gameSessions();
+    Extras::setEnabled(settings, Extras::Shortcuts, false);
+    Extras::setEnabled(settings, Extras::RestoreGames, false);
+    sessions->launcher()->openAddress(QStringLiteral("korvo://play?account=korvo_xh1&host=xianxia&server=102"));
+    QVERIFY(!sessions->opener()->isBusy());
+    QCOMPARE(sessions->launcher()->pendingCount(), 0);
+
+    QTabBar *bar = m_frame->tabWidget()->tabBar();
+    const QPoint at = bar->tabRect(1).center();
+    QContextMenuEvent click(QContextMenuEvent::Mouse, at, bar->mapToGlobal(at));
+    QCoreApplication::sendEvent(bar, &click);
+    QVERIFY(!sessions->tabMenu()->menu());
+
+    // Nothing of this session is kept, and nothing older either.
+    settings->setValue(RememberedGames::key(), Settings().value(RememberedGames::key()));
+    sessions->remember();
+    QVERIFY(!settings->contains(RememberedGames::key()));
 }
 
 QTEST_MAIN(TestGameSessions)
