@@ -46,6 +46,7 @@ void GameOpener::openNext()
             openTab(game, main);
         } else {
             m_current = game;
+            m_mainId = main.userId;
             m_waiting = true;
             // A stored row is certain here, so a refused start is a login still out.
             if (!m_login->start(game.account))
@@ -88,11 +89,19 @@ void GameOpener::handlerLoggedIn(const Identity &who)
     if (!m_waiting)
         return;
     m_waiting = false;
-    // The login answers for the name asked; another name is no login of ours.
-    if (who.userName == m_current.account || who.userName.isEmpty()) {
-        SmallAccountPlay::enter(m_tabs, who);
-        openTab(m_current, who);
+    const Session *session = m_tabs->session();
+    // Another main login meanwhile closed the tabs of the old one: its small account plays no more.
+    if (!session || session->identity().userId != m_mainId) {
+        m_queue.clear();
+        return;
     }
+    // The login answers for the name asked; another name is no login of ours.
+    if (who.userName.compare(m_current.account, Qt::CaseInsensitive) != 0) {
+        handlerLoginFailed(QStringLiteral("账号数据不符"));
+        return;
+    }
+    SmallAccountPlay::enter(m_tabs, who);
+    openTab(m_current, who);
     openNext();
 }
 

@@ -46,5 +46,7 @@ private:
     SmallAccountLogin *m_login;
     QList<GameTab> m_queue;
     GameTab m_current;
+    // The main account whose small account is logging in.
+    QString m_mainId;
     bool m_waiting = false;
 };
