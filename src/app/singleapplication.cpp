@@ -35,12 +35,15 @@ QString SingleApplication::serverName() const
     return m_guard->socketPath();
 }
 
-void SingleApplication::newLocalConnection()
+void SingleApplication::newLocalConnection(const QByteArray &text)
 {
-    if (!w)
-        return;
-    w->raise();
-    w->activateWindow();
-    w->setWindowState((w->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
-    w->show();
+    if (w) {
+        w->raise();
+        w->activateWindow();
+        w->setWindowState((w->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+        w->show();
+    }
+    // Whoever listens decides what the text means.
+    if (!text.isEmpty())
+        emit signalMessageReceived(QString::fromUtf8(text));
 }

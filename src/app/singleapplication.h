@@ -27,8 +27,12 @@ public:
     // The window that a second start brings to the front.
     QPointer<QWidget> w;
 
+signals:
+    // The text a later start handed over (its last argument); never empty.
+    void signalMessageReceived(QString text);
+
 private slots:
-    void newLocalConnection();
+    void newLocalConnection(const QByteArray &text);
 
 private:
     InstanceGuard *m_guard;

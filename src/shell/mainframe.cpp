@@ -10,6 +10,7 @@
 #include "closesettingform.h"
 #include "external.h"
 #include "framedragger.h"
+#include "gamesessions.h"
 #include "hometoolbar.h"
 #include "mainmenu.h"
 #include "loginform.h"
@@ -81,6 +82,7 @@ MainFrame::MainFrame(QWidget *parent)
     setupTitleButtons();
     m_auxWindows = new AuxWindows(this);
     m_auxWindows->startUpdateCheck();
+    m_gameSessions = new GameSessions(this, m_statusBar);
     m_tasks->startTokenThread();
     m_tasks->startRulesWorker();
     getGameIdHostRelation();
@@ -93,6 +95,7 @@ MainFrame::MainFrame(QWidget *parent)
 
 MainFrame::~MainFrame()
 {
+    m_gameSessions->remember();
     m_tasks->stopAll();
     delete ui;
 }

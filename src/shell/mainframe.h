@@ -15,6 +15,7 @@ class BackgroundTasks;
 class BossMute;
 class BoxSettingForm;
 class FrameDragger;
+class GameSessions;
 class CloseSettingForm;
 class LoginForm;
 class MainMenu;
@@ -54,6 +55,7 @@ public:
     // Hides the window for the boss key and the eye buttons.
     BossMute *bossMute() const { return m_bossMute; }
     TabResources *tabResources() const { return m_tabResources; }
+    GameSessions *gameSessions() const { return m_gameSessions; }
     // Game id to game host, filled once the portal's map arrives.
     const QHash<QString, QString> *gameIdHostMap() const { return &m_gameIdHostMap; }
     QString skinDirectory() const { return m_skinDir; }
@@ -134,5 +136,6 @@ private:
     AuxWindows *m_auxWindows = nullptr;
     BossMute *m_bossMute = nullptr;
     TabResources *m_tabResources = nullptr;
+    GameSessions *m_gameSessions = nullptr;
     QMetaObject::Connection m_loginBtnConnection;
 };

@@ -4,10 +4,14 @@ list(APPEND KORVO_BASE_SOURCES
 list(APPEND KORVO_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/bossmute.cpp
     ${CMAKE_CURRENT_LIST_DIR}/framedragger.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/gamesessions.cpp
     ${CMAKE_CURRENT_LIST_DIR}/hometoolbar.cpp
     ${CMAKE_CURRENT_LIST_DIR}/label.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/gametabmenu.cpp
     ${CMAKE_CURRENT_LIST_DIR}/mainframe.cpp
     ${CMAKE_CURRENT_LIST_DIR}/mainmenu.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/sessionrestore.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/shortcutlauncher.cpp
     ${CMAKE_CURRENT_LIST_DIR}/statusbar.cpp
     ${CMAKE_CURRENT_LIST_DIR}/storagenoticebox.cpp
     ${CMAKE_CURRENT_LIST_DIR}/toolwindow.cpp

@@ -1,6 +1,8 @@
 #include "statusbar.h"
 #include "ui_statusbar.h"
 
+#include "apppaths.h"
+
 #include <QDate>
 
 StatusBar::StatusBar(QWidget *parent)
@@ -11,6 +13,17 @@ StatusBar::StatusBar(QWidget *parent)
     ui->footNewsLabel->hide();
     ui->footMsgBtn->hide();
     ui->footCopyrightLabel->setText(copyrightText(QDate::currentDate().year()));
+    ui->footRestoreBtn->setIcon(QIcon(AppPaths::iconPath(QStringLiteral("icon-refresh-16.png"))));
+    ui->footRestoreBtn->hide();
+    connect(ui->footRestoreBtn, &QPushButton::clicked, this, [this] {
+        showRestoreOffer(false);
+        emit signalRestoreGames();
+    });
+}
+
+void StatusBar::showRestoreOffer(bool shown)
+{
+    ui->footRestoreBtn->setVisible(shown);
 }
 
 StatusBar::~StatusBar()

@@ -271,7 +271,10 @@ void TabPages::showTitle(QWidget *container, const QString &title, bool cut)
     const int index = m_tabs->indexOf(container);
     if (index < 0)
         return;
-    const QString text = m_tabs->currentUserName + QLatin1Char('|') + (cut ? TabWidget::cutTitle(title) : title);
+    // The tab's own account: titles arrive after other accounts may have opened tabs.
+    const QString own = container->property("userName").toString();
+    const QString name = own.isEmpty() ? m_tabs->currentUserName : own;
+    const QString text = name + QLatin1Char('|') + (cut ? TabWidget::cutTitle(title) : title);
     m_tabs->setTabText(index, TabWidget::elideTitle(text));
     m_tabs->setTabToolTip(index, text);
 }

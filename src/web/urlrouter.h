@@ -42,13 +42,14 @@ public:
     void setGameIdHosts(const QHash<QString, QString> &map) { m_gameIdHosts = map; }
 
     UrlRoute route(const QUrl &url, const RouteContext &context) const;
+    // The address that plays the server as that player, on the portal host.
+    QString gamePlayAddress(const QString &serverId, const Identity &player) const;
 
 private:
     void combine(const QStringList &branches);
     bool matchesRule(const QString &text) const;
     bool routeH5(const QString &text, UrlRoute *route) const;
     bool routePortal(const QString &remainder, const RouteContext &context, UrlRoute *route) const;
-    QString gamePlayAddress(const QString &serverId, const Identity &player) const;
     QString partnerReplaced(const QString &text) const;
     static bool isHomeList(const QUrl &url);
 

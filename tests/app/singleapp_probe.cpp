@@ -1,5 +1,6 @@
 // Stands in for the client in the single-instance test: "first" when it owns
-// the name, "second" when it handed over, "woken" when a later start raised it.
+// the name, "second" when it handed over, "woken" when a later start raised it
+// ("woken <text>" when that start handed over a text).
 // With --stay the first copy keeps running after each wake-up, so that a race
 // of several starts can be counted.
 #include "instanceguard.h"
@@ -24,11 +25,15 @@ int main(int argc, char *argv[])
     app.w = &window;
     std::printf("first\n");
     std::fflush(stdout);
+    QString message;
+    QObject::connect(&app, &SingleApplication::signalMessageReceived, &app,
+                     [&message](const QString &text) { message = text; });
     QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &app, [&window, stay] {
+    QObject::connect(&poll, &QTimer::timeout, &app, [&window, &message, stay] {
         if (!window.isVisible())
             return;
-        std::printf("woken\n");
+        std::printf("woken%s\n", message.isEmpty() ? "" : qPrintable(QLatin1Char(' ') + message));
+        message.clear();
         std::fflush(stdout);
         if (stay)
             window.hide();

@@ -17,6 +17,7 @@
 #include "tabwidget.h"
 #include "testmainframe.h"
 #include "testsupport.h"
+#include "windowchecks.h"
 #include "webengineprofile.h"
 #include "webview.h"
 
@@ -61,11 +62,8 @@ private:
     {
         return parent->findChild<T *>(QLatin1String(name));
     }
-    // The text of the notice box that opened last over the window, closed after reading.
-    static QString takeNotice(QWidget *window);
     static QString runScript(WebView *view, const QString &script);
     QString sqlite(const QString &sql) const;
-    void shot(const QString &name) const;
     SmallAccountFormAdd *openAddDialog();
     void addAccount(const QString &name, const QString &password, const QString &confirmation = QString());
     SmallLeftBarForm *openSideBar(QWidget *tab, const char *button);
@@ -99,23 +97,6 @@ void TestSmallAccounts::cleanupTestCase()
     m_portal.reset();
 }
 
-QString TestSmallAccounts::takeNotice(QWidget *window)
-{
-    QMessageBox *box = nullptr;
-    const bool opened = QTest::qWaitFor([&] {
-        for (QMessageBox *open : window->findChildren<QMessageBox *>()) {
-            if (open->isVisible())
-                box = open;
-        }
-        return box != nullptr;
-    }, 10000);
-    if (!opened)
-        return QString();
-    const QString text = box->text();
-    box->buttons().first()->click();
-    return text;
-}
-
 QString TestSmallAccounts::runScript(WebView *view, const QString &script)
 {
     QString result;
@@ -130,12 +111,6 @@ QString TestSmallAccounts::runScript(WebView *view, const QString &script)
 QString TestSmallAccounts::sqlite(const QString &sql) const
 {
     return sqliteTool(m_frame->sqlite()->fileName(), sql);
-}
-
-// Under KORVO_SHOT_DIR, what the screen shows, for a person to look at.
-void TestSmallAccounts::shot(const QString &name) const
-{
-    screenShot(name);
 }
 
 SmallAccountFormAdd *TestSmallAccounts::openAddDialog()
@@ -166,10 +141,10 @@ void TestSmallAccounts::addDialogChecksBeforeAnyRequest()
     const int sent = m_portal->gatewayTexts().size();
     addAccount(QStringLiteral("korvo"), QStringLiteral("korvo123"));
     SmallAccountFormAdd *add = m_frame->findChild<SmallAccountFormAdd *>();
-    QCOMPARE(takeNotice(add), QStringLiteral("不能添加自己为小号"));
-    shot(QStringLiteral("add-mode"));
+    QCOMPARE(WindowChecks::takeNotice(add), QStringLiteral("不能添加自己为小号"));
+    screenShot(QStringLiteral("add-mode"));
     addAccount(QStringLiteral(" "), QStringLiteral("x"));
-    QCOMPARE(takeNotice(add), QStringLiteral("账号或密码错误"));
+    QCOMPARE(WindowChecks::takeNotice(add), QStringLiteral("账号或密码错误"));
     QCOMPARE(m_portal->gatewayTexts().size(), sent);
     // The typed texts stay for the user to correct.
     QCOMPARE(child<QLineEdit>(add, "smalladd_PassText")->text(), QStringLiteral("x"));
@@ -187,15 +162,15 @@ void TestSmallAccounts::addsAnExistingAccountAndRegistersAnUnknownOne()
              QStringLiteral("10003|10001|0"));
 
     addAccount(QStringLiteral("korvo_xh1"), QStringLiteral("xiaohao123"));
-    QCOMPARE(takeNotice(manager->addForm()), QStringLiteral("当前账号已经存在"));
+    QCOMPARE(WindowChecks::takeNotice(manager->addForm()), QStringLiteral("当前账号已经存在"));
 
     // An unknown name: the dialog turns to registration.
     addAccount(QStringLiteral("xhnew1"), QStringLiteral("pass1234"));
-    QCOMPARE(takeNotice(manager->addForm()), QStringLiteral("账号不存在!"));
+    QCOMPARE(WindowChecks::takeNotice(manager->addForm()), QStringLiteral("账号不存在!"));
     QVERIFY(manager->addForm()->isRegistering());
-    shot(QStringLiteral("add-register-mode"));
+    screenShot(QStringLiteral("add-register-mode"));
     addAccount(QStringLiteral("xhnew1"), QStringLiteral("pass1234"), QStringLiteral("pass12345"));
-    QCOMPARE(takeNotice(manager->addForm()), QStringLiteral("两次密码不一致"));
+    QCOMPARE(WindowChecks::takeNotice(manager->addForm()), QStringLiteral("两次密码不一致"));
     addAccount(QStringLiteral("xhnew1"), QStringLiteral("pass1234"), QStringLiteral("pass1234"));
     QTRY_COMPARE_WITH_TIMEOUT(combo->currentText(), QStringLiteral("xhnew1"), 15000);
     QVERIFY(!manager->addForm()->isRegistering());
@@ -205,10 +180,10 @@ void TestSmallAccounts::addsAnExistingAccountAndRegistersAnUnknownOne()
 
     // A third, so the side bar shows an odd last row.
     addAccount(QStringLiteral("xhnew2"), QStringLiteral("pass1234"));
-    QCOMPARE(takeNotice(manager->addForm()), QStringLiteral("账号不存在!"));
+    QCOMPARE(WindowChecks::takeNotice(manager->addForm()), QStringLiteral("账号不存在!"));
     addAccount(QStringLiteral("xhnew2"), QStringLiteral("pass1234"), QStringLiteral("pass1234"));
     QTRY_COMPARE_WITH_TIMEOUT(combo->currentText(), QStringLiteral("xhnew2"), 15000);
-    shot(QStringLiteral("manager"));
+    screenShot(QStringLiteral("manager"));
     manager->close();
 }
 
@@ -276,7 +251,7 @@ void TestSmallAccounts::resourceWindowListsEveryAccountsTabs()
         QVERIFY2(qAbs(shown - double(system)) <= double(system) / 10,
                  qPrintable(table->item(row, 2)->text() + QStringLiteral(" against %1 KiB").arg(system)));
     }
-    shot(QStringLiteral("resource-window"));
+    screenShot(QStringLiteral("resource-window"));
 
     QSignalSpy reloading(smallView, &WebView::loadStarted);
     table->selectRow(2);
@@ -300,7 +275,7 @@ void TestSmallAccounts::sideBarPlaysTheSameGameAsASmallAccount()
     QCOMPARE(table->rowCount(), 2);
     QVERIFY(!table->cellWidget(1, 1));
     QCOMPARE(table->cellWidget(0, 0)->property("user_name").toString(), QStringLiteral("korvo_xh1"));
-    shot(QStringLiteral("sidebar"));
+    screenShot(QStringLiteral("sidebar"));
 
     // The free cell of the last row does nothing; a second click while the login is out sends none.
     const int sent = m_portal->gatewayTexts().size();
@@ -368,7 +343,7 @@ void TestSmallAccounts::managerPlaysDeletesAndRemoves()
     QTRY_COMPARE_WITH_TIMEOUT(table->rowCount(), 2, 15000);
     QVERIFY(table->item(0, 0)->text().startsWith(QStringLiteral("仙侠传说 ")));
     QVERIFY(table->isVisible());
-    shot(QStringLiteral("manager-list"));
+    screenShot(QStringLiteral("manager-list"));
 
     // Play: a game-play tab in the account's own profile, whose page shows it.
     const int before = m_tabs->count();
@@ -388,14 +363,14 @@ void TestSmallAccounts::managerPlaysDeletesAndRemoves()
     child<QComboBox>(manager, "small_AccountListCombo")->setCurrentText(QStringLiteral("korvo_xh1"));
     QTRY_COMPARE_WITH_TIMEOUT(table->rowCount(), 2, 15000);
     QTest::mouseClick(qobject_cast<QPushButton *>(table->cellWidget(0, 2)), Qt::LeftButton);
-    QCOMPARE(takeNotice(manager), QStringLiteral("确定要删除么"));
+    QCOMPARE(WindowChecks::takeNotice(manager), QStringLiteral("确定要删除么"));
     QTRY_COMPARE_WITH_TIMEOUT(table->rowCount(), 1, 15000);
     QVERIFY(table->item(0, 0)->text().startsWith(QStringLiteral("三国战纪 ")));
     QVERIFY(m_portal->apiCalls(QStringLiteral("user_collection_delete")).size() == 1);
 
     // Remove the account from this computer: asked first; every side bar follows.
     QTest::mouseClick(child<QPushButton>(manager, "small_DeleteAccountBtn"), Qt::LeftButton);
-    QVERIFY(takeNotice(manager).contains(QStringLiteral("korvo_xh1")));
+    QVERIFY(WindowChecks::takeNotice(manager).contains(QStringLiteral("korvo_xh1")));
     QTRY_COMPARE_WITH_TIMEOUT(child<QComboBox>(manager, "small_AccountListCombo")->count(), 3, 5000);
     QCOMPARE(sqlite(QStringLiteral("select count(*) from box_user where user_name='korvo_xh1'")), QStringLiteral("0"));
     QCOMPARE(sideTable->cellWidget(0, 0)->property("user_name").toString(), QStringLiteral("xhnew1"));
@@ -433,14 +408,14 @@ void TestSmallAccounts::failedLoginsAndListsAreShown()
         QVERIFY(m_tabs->createHostTab(QStringLiteral("xianxia")));
         SmallLeftBarForm *bar = openSideBar(m_tabs->currentWidget(), "hostBar_SmallAccountBtn");
         clickTile(bar, 0, 0);
-        QCOMPARE(takeNotice(bar), message);
+        QCOMPARE(WindowChecks::takeNotice(bar), message);
         QCOMPARE(m_tabs->count(), tabs + 1);
         QVERIFY(!bar->login()->isBusy());
     } else {
         m_frame->handlerSmallForm();
         QPointer<SmallAccountForm> manager = m_frame->findChild<SmallAccountForm *>();
         child<QComboBox>(manager, "small_AccountListCombo")->setCurrentText(QStringLiteral("xhnew1"));
-        QCOMPARE(takeNotice(manager), message);
+        QCOMPARE(WindowChecks::takeNotice(manager), message);
         manager->close();
     }
     m_tabs->closeTabsButHome();
@@ -470,14 +445,14 @@ void TestSmallAccounts::screenshotIsSharedWithTheCommentAsTyped()
     QCOMPARE(edit->toPlainText().size(), 140);
     QCOMPARE(child<QLabel>(form, "NumberLabel")->text(), QStringLiteral("140/140"));
     edit->setPlainText(QStringLiteral("a&b#c+d"));
-    shot(QStringLiteral("share"));
+    screenShot(QStringLiteral("share"));
     // A failed upload is told and keeps the picture for another try.
     QVERIFY(PortalFault::once(*m_portal, QStringLiteral("dynamic_upimg"), {{QStringLiteral("status"), 500}}));
     QTest::mouseClick(child<QPushButton>(form, "sendButton"), Qt::LeftButton);
     QTRY_COMPARE_WITH_TIMEOUT(child<QLabel>(form, "TipLabel")->text(), QStringLiteral("网络异常,请稍后重试"), 15000);
     QVERIFY(QFile::exists(file));
     QTest::mouseClick(child<QPushButton>(form, "sendButton"), Qt::LeftButton);
-    QCOMPARE(takeNotice(form), QStringLiteral("发布成功！稍后将在动态中心展示！!"));
+    QCOMPARE(WindowChecks::takeNotice(form), QStringLiteral("发布成功！稍后将在动态中心展示！!"));
     QVERIFY(!form->isVisible());
     QVERIFY(edit->toPlainText().isEmpty());
     QVERIFY(!QFile::exists(file));

@@ -26,6 +26,9 @@ appstreamcli validate --no-net --pedantic "$metainfo" || fail "appstreamcli vali
 # The entry starts the installed executable and names the installed icon.
 exec_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry")
 [ -x "$prefix/bin/$exec_name" ] || fail "Exec=$exec_name is not an installed program"
+# Shortcut addresses reach the client: the scheme is its own and Exec takes the address.
+grep -qx 'MimeType=x-scheme-handler/korvo;' "$entry" || fail "the korvo: scheme is not registered"
+grep -q '^Exec=[^ ]* %u$' "$entry" || fail "Exec does not take the address"
 icon=$(sed -n 's/^Icon=//p' "$entry")
 for size in 16x16 22x22 24x24 32x32 48x48 64x64 128x128 256x256; do
     png="$prefix/share/icons/hicolor/$size/apps/$icon.png"

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "gametab.h"
+
+#include <QList>
+#include <QObject>
+
+class GameOpener;
+class MainFrame;
+class StatusBar;
+
+// The games of the last session: remembered at exit, offered in the status
+// bar once a main account has logged in, and opened again on one click. Only
+// games of that main account and of its small accounts stored here are offered.
+class SessionRestore : public QObject
+{
+    Q_OBJECT
+public:
+    SessionRestore(MainFrame *frame, StatusBar *bar, GameOpener *opener, QObject *parent = nullptr);
+
+    // What the offer opens for the account logged in now.
+    QList<GameTab> offered() const;
+    // Writes the game tabs open now. With none open, an offer not taken stays for the next start.
+    void remember();
+
+public slots:
+    void handlerMainLogin();
+    void restoreGames();
+
+private:
+    bool isOn() const;
+
+    MainFrame *m_frame;
+    StatusBar *m_bar;
+    GameOpener *m_opener;
+    QList<GameTab> m_remembered;
+};

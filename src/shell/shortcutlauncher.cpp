@@ -1,0 +1,63 @@
+#include "shortcutlauncher.h"
+
+#include "gameopener.h"
+#include "loginform.h"
+#include "mainframe.h"
+#include "noticebox.h"
+#include "session.h"
+#include "extras.h"
+#include "shortcutaddress.h"
+#include "singleapplication.h"
+#include "tabwidget.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+ShortcutLauncher::ShortcutLauncher(MainFrame *frame, GameOpener *opener, QObject *parent)
+    : QObject(parent)
+    , m_frame(frame)
+    , m_opener(opener)
+{
+    connect(frame->loginForm(), &LoginForm::signalUserBalanceInfo, this, &ShortcutLauncher::handlerMainLogin);
+    if (auto *app = qobject_cast<SingleApplication *>(QCoreApplication::instance()))
+        connect(app, &SingleApplication::signalMessageReceived, this, &ShortcutLauncher::openAddress);
+    // Once the window is built and any automatic login is under way.
+    QTimer::singleShot(0, this, &ShortcutLauncher::openFromCommandLine);
+}
+
+void ShortcutLauncher::openFromCommandLine()
+{
+    for (const QString &argument : QCoreApplication::arguments().mid(1)) {
+        if (ShortcutAddress::looksLikeAddress(argument))
+            openAddress(argument);
+    }
+}
+
+void ShortcutLauncher::openAddress(const QString &text)
+{
+    if (!ShortcutAddress::looksLikeAddress(text) || !Extras::enabled(m_frame->settings(), Extras::Shortcuts))
+        return;
+    GameTab game;
+    if (!ShortcutAddress::parse(text, &game)) {
+        NoticeBox::show(m_frame, QStringLiteral("快捷方式的地址无效，无法打开游戏"));
+        return;
+    }
+    if (m_frame->session()->isLoggedIn()) {
+        m_opener->open({game});
+        return;
+    }
+    m_pending.append(game);
+    m_frame->tabWidget()->checkLogin();
+}
+
+void ShortcutLauncher::handlerMainLogin()
+{
+    if (m_pending.isEmpty())
+        return;
+    // The login closes every tab but the home tab after this signal: open after it.
+    QTimer::singleShot(0, this, [this] {
+        const QList<GameTab> games = m_pending;
+        m_pending.clear();
+        m_opener->open(games);
+    });
+}
