@@ -124,9 +124,11 @@ void TabResources::showToolTip(int index, const QPoint &globalPos)
 
 bool TabResources::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_tabs->tabBar() && event->type() == QEvent::ToolTip) {
+    // Only the tab bar is watched, and it sends events while the tab manager
+    // around it is being destroyed: the type first, the tab manager after.
+    if (event->type() == QEvent::ToolTip) {
         auto *help = static_cast<QHelpEvent *>(event);
-        const int index = m_tabs->tabBar()->tabAt(help->pos());
+        const int index = static_cast<QTabBar *>(watched)->tabAt(help->pos());
         if (index < 0) {
             m_tipIndex = -1;
             return false;
