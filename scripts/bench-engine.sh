@@ -10,14 +10,23 @@ bin="$(pwd)/${1:-build}/bin"
 runs="${2:-7}"
 source scripts/bench-lib.sh
 
-# Proportional set size of a process and all its descendants, in MiB.
-tree_pss() {
+# A process and all its descendants.
+tree_pids() {
     local all=("$1") i=0
     while [ $i -lt ${#all[@]} ]; do
         all+=($(pgrep -P "${all[$i]}" || true)); i=$((i + 1))
     done
-    for p in "${all[@]}"; do awk '/^Pss:/ {print $2}' "/proc/$p/smaps_rollup" 2>/dev/null || true; done \
+    echo "${all[@]}"
+}
+# Proportional set size of a process tree, in MiB.
+tree_pss() {
+    for p in $(tree_pids "$1"); do awk '/^Pss:/ {print $2}' "/proc/$p/smaps_rollup" 2>/dev/null || true; done \
         | awk '{s += $1} END {printf "%d\n", s / 1024}'
+}
+# User and system time of a process tree so far, in clock ticks.
+tree_ticks() {
+    for p in $(tree_pids "$1"); do awk '{print $14 + $15}' "/proc/$p/stat" 2>/dev/null || true; done \
+        | awk '{s += $1} END {printf "%d\n", s}'
 }
 
 start_portal
@@ -76,6 +85,18 @@ for _ in $(seq "$runs"); do
     second_ms+=($(awk -v s="$seconds" 'BEGIN {printf "%d", s * 1000}'))
     second_mb+=($((kb / 1024)))
 done
+
+# Idle: CPU of the whole tree over IDLE_SECONDS (default 60) with the window
+# out of sight, in thousandths of one core.
+idle="${IDLE_SECONDS:-60}"
+sleep 5
+xdotool search --onlyvisible --name '^Korvo' windowunmap >/dev/null 2>&1 || true
+sleep 2
+before=$(tree_ticks "$first")
+sleep "$idle"
+after=$(tree_ticks "$first")
+hz=$(getconf CLK_TCK)
+echo $(( (after - before) * 1000 / hz / idle )) | summary "idle, window hidden: CPU of the tree" permille
 kill "$first"; wait "$first" 2>/dev/null || true
 printf '%s\n' "${second_ms[@]}" | summary "second start: exec to exit" ms
 printf '%s\n' "${second_mb[@]}" | summary "second start: peak resident set" MiB
