@@ -13,6 +13,7 @@
 #include "gamesessions.h"
 #include "hometoolbar.h"
 #include "mainmenu.h"
+#include "loginbuttons.h"
 #include "loginform.h"
 #include "networkcookie.h"
 #include "portal.h"
@@ -46,12 +47,6 @@
 namespace {
 constexpr int kDefaultWidth = 1280;
 constexpr int kDefaultHeight = 730;
-
-QIcon appIcon(const QString &fileName)
-{
-    return QIcon(AppPaths::iconPath(fileName));
-}
-
 }
 
 MainFrame::MainFrame(QWidget *parent)
@@ -164,10 +159,8 @@ void MainFrame::createTabWidget()
     connect(External::instance(), &External::signalSwitchUser, this, &MainFrame::showLoginWindow);
     connect(m_tabWidget, &QTabWidget::tabCloseRequested, m_tabWidget,
             static_cast<void (TabWidget::*)(int)>(&TabWidget::closeTab));
-    for (QWidget *above : {static_cast<QWidget *>(ui->closeBtn), static_cast<QWidget *>(ui->maxBtn),
-                           static_cast<QWidget *>(ui->minBtn), static_cast<QWidget *>(ui->skinBtn),
-                           static_cast<QWidget *>(ui->vipBtn), static_cast<QWidget *>(ui->loginBtn),
-                           static_cast<QWidget *>(ui->settingBtn), static_cast<QWidget *>(m_userPhoto)})
+    for (QWidget *above : QWidgetList{ui->closeBtn, ui->maxBtn, ui->minBtn, ui->skinBtn, ui->vipBtn, ui->loginBtn,
+                                      ui->settingBtn, m_userPhoto})
         above->raise();
 }
 
@@ -190,16 +183,15 @@ void MainFrame::setupTitleButtons()
     connect(ui->skinBtn, &QPushButton::clicked, this, &MainFrame::showSkinWindow);
     connect(ui->vipBtn, &QPushButton::clicked, this, &MainFrame::showVipWindow);
     connect(ui->settingBtn, &QPushButton::clicked, this, [this] { ui->settingBtn->showMenu(); });
-    setLoginButtonAction(false);
+    m_loginButtons = new LoginButtons(ui->loginBtn, ui->vipBtn, this);
+    connect(m_loginButtons, &LoginButtons::signalLoginRequested, this, &MainFrame::showLoginWindow);
+    connect(m_loginButtons, &LoginButtons::signalUserCenterRequested, this, &MainFrame::handlerOpenUserCenter);
 
-    ui->loginBtn->setIcon(appIcon(QStringLiteral("icon_downarrow_white.png")));
-    ui->skinBtn->setIcon(appIcon(QStringLiteral("icon_skin.png")));
-    ui->settingBtn->setIcon(appIcon(QStringLiteral("icon_setting_down.png")));
-    ui->minBtn->setIcon(appIcon(QStringLiteral("icon_window_small.png")));
-    ui->maxBtn->setIcon(appIcon(QStringLiteral("icon_window_big.png")));
-    ui->closeBtn->setIcon(appIcon(QStringLiteral("icon_window_close.png")));
-    ui->loginBtn->setCursor(Qt::PointingHandCursor);
-    ui->vipBtn->setCursor(Qt::PointingHandCursor);
+    const std::pair<QPushButton *, const char *> icons[] = {
+        {ui->skinBtn, "icon_skin.png"}, {ui->settingBtn, "icon_setting_down.png"}, {ui->minBtn, "icon_window_small.png"},
+        {ui->maxBtn, "icon_window_big.png"}, {ui->closeBtn, "icon_window_close.png"}};
+    for (const auto &[button, file] : icons)
+        button->setIcon(QIcon(AppPaths::iconPath(QLatin1String(file))));
 }
 
 void MainFrame::createTrayIcon()
@@ -345,26 +337,12 @@ void MainFrame::showLoginWindow()
     m_loginForm->setFocus(Qt::OtherFocusReason);
 }
 
-// Exactly one click action at a time: the login dialog, or the user centre.
-void MainFrame::setLoginButtonAction(bool loggedIn)
-{
-    disconnect(m_loginBtnConnection);
-    if (loggedIn)
-        m_loginBtnConnection = connect(ui->loginBtn, &QPushButton::clicked, this, &MainFrame::handlerOpenUserCenter);
-    else
-        m_loginBtnConnection = connect(ui->loginBtn, &QPushButton::clicked, this, &MainFrame::showLoginWindow);
-}
-
 void MainFrame::handlerUpdateLoinInfo(QMap<QString, QString> info)
 {
     if (HomeToolBar *homeBar = m_tabWidget->homeToolBar())
         homeBar->showAccountFigures(info.value(QStringLiteral("points")), info.value(QStringLiteral("balance")));
-    ui->vipBtn->setText(QStringLiteral("V") + info.value(QStringLiteral("level")));
-    ui->loginBtn->setText(info.value(QStringLiteral("user_nick")));
-    ui->loginBtn->setToolTip(info.value(QStringLiteral("user_nick")));
-    ui->loginBtn->setIcon(QIcon());
+    m_loginButtons->showLoggedIn(info.value(QStringLiteral("user_nick")), info.value(QStringLiteral("level")));
     m_tabWidget->loadHomeLeftPage(info.value(QStringLiteral("user_id")));
-    setLoginButtonAction(true);
 
     const Identity who = m_session->identity();
     qDebug() << "platUserId:" << who.platUserId.toInt();
@@ -384,12 +362,9 @@ void MainFrame::handlerUserLoginout()
 
     m_tabWidget->closeTabsButHome();
 
-    ui->loginBtn->setText(QStringLiteral("请登录"));
-    ui->loginBtn->setToolTip(QStringLiteral("请登录"));
-    ui->loginBtn->setIcon(appIcon(QStringLiteral("icon_downarrow_white.png")));
+    m_loginButtons->showLoggedOut();
     m_userPhoto->setPhoto(AppPaths::iconPath(QStringLiteral("noavatar_big.gif")));
     m_tabWidget->loadHomeLeftPage(QString());
-    setLoginButtonAction(false);
 }
 
 void MainFrame::handlerCheckAccountErr(int code, QString msg)

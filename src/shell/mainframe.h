@@ -17,6 +17,7 @@ class BoxSettingForm;
 class FrameDragger;
 class GameSessions;
 class CloseSettingForm;
+class LoginButtons;
 class LoginForm;
 class MainMenu;
 class QMenu;
@@ -106,7 +107,6 @@ private:
     void createUserPhoto();
     void createLoginForm();
     void createTabWidget();
-    void setLoginButtonAction(bool loggedIn);
     void fillGameIdHostMap(const QByteArray &reply);
     void centerOnScreen();
     void setupTitleButtons();
@@ -137,5 +137,5 @@ private:
     BossMute *m_bossMute = nullptr;
     TabResources *m_tabResources = nullptr;
     GameSessions *m_gameSessions = nullptr;
-    QMetaObject::Connection m_loginBtnConnection;
+    LoginButtons *m_loginButtons = nullptr;
 };

@@ -7,6 +7,7 @@ list(APPEND KORVO_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/gamesessions.cpp
     ${CMAKE_CURRENT_LIST_DIR}/hometoolbar.cpp
     ${CMAKE_CURRENT_LIST_DIR}/label.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/loginbuttons.cpp
     ${CMAKE_CURRENT_LIST_DIR}/gametabmenu.cpp
     ${CMAKE_CURRENT_LIST_DIR}/mainframe.cpp
     ${CMAKE_CURRENT_LIST_DIR}/mainmenu.cpp
