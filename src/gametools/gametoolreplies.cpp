@@ -31,9 +31,8 @@ GameToolReplies::GameLookup GameToolReplies::readGameList(const QByteArray &body
 {
     if (Portal::isWord(body, "query is empty"))
         return {QString(), QStringLiteral("查询失败")};
-    QJsonParseError error;
-    const QJsonDocument doc = QJsonDocument::fromJson(Portal::stripBom(body), &error);
-    if (error.error != QJsonParseError::NoError)
+    QJsonDocument doc;
+    if (!Portal::parseDocument(body, &doc))
         return {QString(), networkTrouble()};
     const QJsonValue id = doc.array().at(0).toObject().value(QLatin1String("game_id"));
     // Ids come as text or as numbers; anything else names no game.

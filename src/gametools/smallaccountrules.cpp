@@ -104,12 +104,11 @@ AccountRow SmallAccountRules::registeredRow(const QString &name, const QString &
 QList<CollectedServer> SmallAccountRules::collection(const QByteArray &body, bool *ok)
 {
     QList<CollectedServer> servers;
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(Portal::stripBom(body), &error);
-    *ok = error.error == QJsonParseError::NoError && document.isArray();
+    QJsonArray list;
+    *ok = Portal::parseArray(body, &list);
     if (!*ok)
         return servers;
-    for (const QJsonValue &element : document.array()) {
+    for (const QJsonValue &element : list) {
         if (!element.isObject() || servers.size() >= maxCollected)
             continue;
         const QJsonObject item = element.toObject();

@@ -142,17 +142,32 @@ bool Portal::isWord(const QByteArray &body, const char *word)
     return stripBom(body) == word;
 }
 
-bool Portal::parseObject(const QByteArray &body, QJsonObject *object)
+// Refused before the parser sees it: Qt's parser leaks on repeated keys.
+bool Portal::parseDocument(const QByteArray &body, QJsonDocument *document)
 {
     const QByteArray clean = stripBom(body);
-    // Refused before the parser sees it: Qt's parser leaks on repeated keys.
     if (JsonKeyCheck::hasRepeatedKey(clean))
         return false;
     QJsonParseError error;
-    const QJsonDocument doc = QJsonDocument::fromJson(clean, &error);
-    if (error.error != QJsonParseError::NoError || !doc.isObject())
+    *document = QJsonDocument::fromJson(clean, &error);
+    return error.error == QJsonParseError::NoError;
+}
+
+bool Portal::parseObject(const QByteArray &body, QJsonObject *object)
+{
+    QJsonDocument doc;
+    if (!parseDocument(body, &doc) || !doc.isObject())
         return false;
     *object = doc.object();
+    return true;
+}
+
+bool Portal::parseArray(const QByteArray &body, QJsonArray *array)
+{
+    QJsonDocument doc;
+    if (!parseDocument(body, &doc) || !doc.isArray())
+        return false;
+    *array = doc.array();
     return true;
 }
 

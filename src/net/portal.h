@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonObject>
 #include <QString>
 #include <QStringList>
@@ -44,6 +46,10 @@ public:
     // The body as a JSON object, or false when it is anything else or
     // repeats a key within one object.
     static bool parseObject(const QByteArray &body, QJsonObject *object);
+    // Any JSON document, under the same rules.
+    static bool parseDocument(const QByteArray &body, QJsonDocument *document);
+    // The same for a reply that is a JSON array.
+    static bool parseArray(const QByteArray &body, QJsonArray *array);
     // An object with "code" is an error; its "msg" is optional.
     static bool isErrorObject(const QJsonObject &object, QString *message = nullptr);
     // A JSON value as text whether the portal sent it as a string or a number.

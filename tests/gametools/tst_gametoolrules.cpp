@@ -63,6 +63,7 @@ void TestGameToolRules::gameListReplies_data()
     QTest::newRow("query is empty after a mark") << QByteArray("\xEF\xBB\xBFquery is empty") << "" << "查询失败";
     QTest::newRow("other word") << QByteArray("failed") << "" << trouble;
     QTest::newRow("cut in half") << QByteArray(R"([{"game_id":"3","ga)") << "" << trouble;
+    QTest::newRow("repeated key") << QByteArray(R"([{"game_id":"3","game_id":"4"}])") << "" << trouble;
     QTest::newRow("empty body") << QByteArray() << "" << trouble;
     QTest::newRow("empty array") << QByteArray("[]") << "" << "";
     QTest::newRow("object, not array") << QByteArray(R"({"game_id":"3"})") << "" << "";

@@ -134,6 +134,7 @@ void TestSmallAccountRules::collectionList_data()
     QTest::newRow("empty") << QByteArray("[]") << true << QStringList();
     QTest::newRow("word") << QByteArray("params error") << false << QStringList();
     QTest::newRow("object") << QByteArray(R"({"id":"5"})") << false << QStringList();
+    QTest::newRow("repeated key") << QByteArray(R"([{"id":"5","id":"6"}])") << false << QStringList();
 }
 
 void TestSmallAccountRules::collectionList()
