@@ -1,12 +1,20 @@
+#include "portal.h"
 #include "seconduser.h"
+#include "standinportal.h"
 #include "testsupport.h"
 #include "webengineprofile.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QNetworkCookie>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWebEngineCookieStore>
 #include <QWebEnginePage>
+
+#include <memory>
+#include <vector>
 
 #include <sys/stat.h>
 
@@ -21,6 +29,7 @@ private slots:
     void storageFolder_data();
     void storageFolder();
     void pageDataReachesTheProfileFolder();
+    void fiveProfilesSeeNothingOfEachOther();
 
 private:
     TestAppDir m_app;   // profiles live for the process: one folder for all cases
@@ -100,6 +109,82 @@ void TestWebEngineProfile::pageDataReachesTheProfileFolder()
     const QString storage = m_app.path() + QStringLiteral("/cacheData/%1/storage/Local Storage");
     QTRY_VERIFY_WITH_TIMEOUT(QDir(storage.arg(QLatin1String("7"))).exists(), 20000);
     QVERIFY(!QDir(storage.arg(QLatin1String("default"))).exists());
+}
+
+namespace {
+QString runScript(QWebEnginePage *page, const QString &script)
+{
+    QString result;
+    bool answered = false;
+    page->runJavaScript(script, [&](const QVariant &value) {
+        result = value.toString();
+        answered = true;
+    });
+    return QTest::qWaitFor([&answered] { return answered; }, 10000) ? result : QStringLiteral("(no answer)");
+}
+
+// Whether any file below folder holds the bytes.
+bool folderHolds(const QString &folder, const QByteArray &bytes)
+{
+    QDirIterator files(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        QFile file(files.next());
+        if (file.open(QIODevice::ReadOnly) && file.readAll().contains(bytes))
+            return true;
+    }
+    return false;
+}
+}
+
+// The main account and four small accounts on one portal page at once: each
+// page, each cookie store and each profile folder holds its own mark only.
+void TestWebEngineProfile::fiveProfilesSeeNothingOfEachOther()
+{
+    StandInPortal portal(m_app.path());
+    QVERIFY(portal.start());
+    const QStringList names{QStringLiteral("default"), QStringLiteral("30001"), QStringLiteral("30002"),
+                            QStringLiteral("30003"), QStringLiteral("30004")};
+    const QUrl url(Portal::portalRoot() + QStringLiteral("/static/bridge_probe.html"));
+    const auto markOf = [](const QString &name) { return QStringLiteral("isolated-%1").arg(name); };
+
+    std::vector<std::unique_ptr<QWebEnginePage>> pages;
+    QHash<QString, QStringList> storeSaw;
+    for (const QString &name : names) {
+        WebEngineProfile *profile = WebEngineProfile::profileFor(name);
+        connect(profile->cookieStore(), &QWebEngineCookieStore::cookieAdded, this,
+                [&storeSaw, name](const QNetworkCookie &cookie) {
+                    if (cookie.name() == "mark")
+                        storeSaw[name] << QString::fromUtf8(cookie.value());
+                });
+        pages.push_back(std::make_unique<QWebEnginePage>(profile));
+        QSignalSpy loaded(pages.back().get(), &QWebEnginePage::loadFinished);
+        pages.back()->load(url);
+        QVERIFY(loaded.wait(20000));
+        QVERIFY(loaded.first().first().toBool());
+        runScript(pages.back().get(), QStringLiteral("document.cookie = 'mark=%1; max-age=3600; path=/';"
+                                                     "localStorage.setItem('mark', '%1'); 'set'")
+                                          .arg(markOf(name)));
+    }
+
+    const QString read = QStringLiteral(
+        "document.cookie.split('; ').filter(c => c.startsWith('mark=')).join(',') + '|' + localStorage.getItem('mark')");
+    for (size_t i = 0; i < pages.size(); ++i) {
+        const QString mark = markOf(names.at(int(i)));
+        QCOMPARE(runScript(pages.at(i).get(), read), QStringLiteral("mark=%1|%1").arg(mark));
+        QTRY_COMPARE_WITH_TIMEOUT(storeSaw.value(names.at(int(i))), QStringList{mark}, 10000);
+    }
+
+    // On disk: each folder gets its own mark (local storage is written a few
+    // seconds after the page sets it) and never another's.
+    const QString root = m_app.filePath(QStringLiteral("cacheData/"));
+    for (const QString &name : names)
+        QTRY_VERIFY_WITH_TIMEOUT(folderHolds(root + name, markOf(name).toUtf8()), 30000);
+    for (const QString &name : names) {
+        for (const QString &other : names) {
+            if (other != name)
+                QVERIFY2(!folderHolds(root + name, markOf(other).toUtf8()), qPrintable(name + QLatin1String(" holds ") + other));
+        }
+    }
 }
 
 QTEST_MAIN(TestWebEngineProfile)
