@@ -10,25 +10,6 @@ bin="$(pwd)/${1:-build}/bin"
 runs="${2:-7}"
 source scripts/bench-lib.sh
 
-# A process and all its descendants.
-tree_pids() {
-    local all=("$1") i=0
-    while [ $i -lt ${#all[@]} ]; do
-        all+=($(pgrep -P "${all[$i]}" || true)); i=$((i + 1))
-    done
-    echo "${all[@]}"
-}
-# Proportional set size of a process tree, in MiB.
-tree_pss() {
-    for p in $(tree_pids "$1"); do awk '/^Pss:/ {print $2}' "/proc/$p/smaps_rollup" 2>/dev/null || true; done \
-        | awk '{s += $1} END {printf "%d\n", s / 1024}'
-}
-# User and system time of a process tree so far, in clock ticks.
-tree_ticks() {
-    for p in $(tree_pids "$1"); do awk '{print $14 + $15}' "/proc/$p/stat" 2>/dev/null || true; done \
-        | awk '{s += $1} END {printf "%d\n", s}'
-}
-
 start_portal
 make_app_dir
 ensure_display

@@ -23,9 +23,10 @@ start_portal() {
     export KORVO_H5_HOST=$(awk '/^h5 /{print $2}' "$work/portal")
 }
 
-# An application folder of the client's own with the assets and the portal's key.
+# An application folder of the client's own with the assets and the portal's
+# key: make_app_dir [FOLDER], by default $work/app.
 make_app_dir() {
-    export QTWEBENGINE_DISABLE_SANDBOX=1 KORVO_APP_DIR="$work/app"
+    export QTWEBENGINE_DISABLE_SANDBOX=1 KORVO_APP_DIR="${1:-$work/app}"
     mkdir -p "$KORVO_APP_DIR"
     cp -r "$bin/icons_Korvo" "$bin/style" "$bin/favicons" "$work/public_key_korvo.pem" "$KORVO_APP_DIR/"
 }
@@ -37,4 +38,23 @@ ensure_display() {
     Xvfb "$DISPLAY" -screen 0 1440x900x24 -nolisten tcp >/dev/null 2>&1 &
     pids+=($!)
     sleep 1
+}
+
+# A process and all its descendants.
+tree_pids() {
+    local all=("$1") i=0
+    while [ $i -lt ${#all[@]} ]; do
+        all+=($(pgrep -P "${all[$i]}" || true)); i=$((i + 1))
+    done
+    echo "${all[@]}"
+}
+# Proportional set size of a process tree, in MiB.
+tree_pss() {
+    for p in $(tree_pids "$1"); do awk '/^Pss:/ {print $2}' "/proc/$p/smaps_rollup" 2>/dev/null || true; done \
+        | awk '{s += $1} END {printf "%d\n", s / 1024}'
+}
+# User and system time of a process tree so far, in clock ticks.
+tree_ticks() {
+    for p in $(tree_pids "$1"); do awk '{print $14 + $15}' "/proc/$p/stat" 2>/dev/null || true; done \
+        | awk '{s += $1} END {printf "%d\n", s}'
 }
