@@ -1,5 +1,6 @@
 #include "tabwidget.h"
 
+#include "bridgechannel.h"
 #include "external.h"
 #include "fullscreennotification.h"
 #include "hometoolbar.h"
@@ -31,7 +32,7 @@ QString homeSectionUrl(const QString &action)
 TabWidget::TabWidget(QWidget *parent)
     : QTabWidget(parent)
     , m_pages(this)
-    , m_webChannel(new QWebChannel(this))
+    , m_webChannel(new BridgeChannel(this))
 {
     setObjectName(QStringLiteral("mainTabWidget"));
     connect(tabBar(), &QTabBar::tabBarDoubleClicked, this, QOverload<int>::of(&TabWidget::closeTab));

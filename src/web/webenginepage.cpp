@@ -1,5 +1,6 @@
 #include "webenginepage.h"
 
+#include "bridgechannel.h"
 #include "navigationrequestinterceptor.h"
 #include "portal.h"
 
@@ -69,7 +70,7 @@ QWebChannel *WebEnginePage::emptyChannel()
     // engine keeps its transport, so a document of our own that follows gets
     // the bridge again.
     if (!m_empty)
-        m_empty = new QWebChannel(this);
+        m_empty = new BridgeChannel(this);
     return m_empty;
 }
 

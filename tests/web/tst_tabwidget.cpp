@@ -1,3 +1,4 @@
+#include "bridgechannel.h"
 #include "hometoolbar.h"
 #include "external.h"
 #include "loginform.h"
@@ -318,6 +319,15 @@ void TestTabWidget::bridgeServesOnlyThePortalsOwnDocuments()
     view->load(QUrl(m_fixture.portalRoot() + probe));
     QTRY_COMPARE_WITH_TIMEOUT(view->title(), QStringLiteral("probe:called"), 15000);
     QTRY_COMPARE_WITH_TIMEOUT(calls.firedKinds(), 8, 15000);
+
+    // Both documents' channel clients went idle a while ago: neither channel
+    // keeps a timer waking the window for property changes it never has.
+    QTest::qWait(1000);
+    const auto *bridge = qobject_cast<BridgeChannel *>(m_tabs->webChannel());
+    const auto *empty = view->page()->findChild<BridgeChannel *>();
+    QVERIFY(bridge && empty);
+    QCOMPARE(bridge->runningTimers(), 0);
+    QCOMPARE(empty->runningTimers(), 0);
 }
 
 void TestTabWidget::skinChoicesNeedAPortalAddress_data()
