@@ -138,6 +138,8 @@ int main(int argc, char **argv)
     loginThrough(portal, "endless headers", {{QStringLiteral("endless_headers"), QStringLiteral("1")}});
     loginThrough(portal, "login after endless headers", {});
     loginThrough(portal, "drip, a byte every 3 s", {{QStringLiteral("drip_ms"), QStringLiteral("3000")}});
+    loginThrough(portal, "hung: no answer for 30 s", {{QStringLiteral("delay_ms"), QStringLiteral("30000")}});
+    loginThrough(portal, "dropped before the body", {{QStringLiteral("drop"), QStringLiteral("1")}});
     loginThrough(portal, "avatar of 20000 x 20000", {{QStringLiteral("image_px"), QStringLiteral("20000")}}, true);
     // Last: the unguarded parser's leak stays to the end of the process.
     dayOfChecks();

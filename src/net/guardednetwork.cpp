@@ -1,5 +1,7 @@
 #include "guardednetwork.h"
 
+#include "connectionshutdown.h"
+
 #include <QHttpMultiPart>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -109,8 +111,10 @@ void GuardedNetwork::replyFinished(QNetworkReply *reply)
     if (ReplyGuard *guard = ReplyGuard::of(reply))
         guard->settle();
     QNetworkAccessManager *manager = reply->manager();
-    if (manager == m_manager && wasCutShort(reply))
+    if (manager == m_manager && wasCutShort(reply)) {
         parkManager();
+        endConnectionsOf(reply->url());
+    }
     emit finished(reply);
     if (m_parked.contains(manager))
         disposeIfIdle(manager);
@@ -122,6 +126,16 @@ void GuardedNetwork::parkManager()
     m_parked.append(m_manager);
     m_manager = new QNetworkAccessManager;
     connect(m_manager, &QNetworkAccessManager::finished, this, &GuardedNetwork::replyFinished);
+}
+
+void GuardedNetwork::endConnectionsOf(const QUrl &url)
+{
+    // The parked manager's thread may be stuck reading the cut-short reply's
+    // headers: its connection is ended beneath it, together with whatever
+    // else of this process leads to that portal at this moment (the next
+    // request of each reconnects).
+    const quint16 port = quint16(url.port(url.scheme() == QLatin1String("https") ? 443 : 80));
+    ConnectionShutdown::shutDownConnectionsTo(url.host(), port);
 }
 
 void GuardedNetwork::disposeIfIdle(QNetworkAccessManager *manager)

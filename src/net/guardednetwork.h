@@ -18,7 +18,8 @@ class QUrl;
 // being read, and every later request of that manager waits behind it. So
 // after a request that ended before its headers did, the next request goes
 // through a new manager. The old one is destroyed on a thread of its own once
-// its last reply has ended, since its destructor waits for its network thread.
+// its last reply has ended, since its destructor waits for its network thread,
+// and the connection it may be stuck on is shut down beneath it.
 class GuardedNetwork : public QObject
 {
     Q_OBJECT
@@ -37,6 +38,7 @@ signals:
 private:
     void replyFinished(QNetworkReply *reply);
     void parkManager();
+    static void endConnectionsOf(const QUrl &url);
     void disposeIfIdle(QNetworkAccessManager *manager);
 
     QNetworkAccessManager *m_manager;

@@ -3,6 +3,7 @@ list(APPEND KORVO_BASE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/jsonkeycheck.cpp
     ${CMAKE_CURRENT_LIST_DIR}/bodydecoder.cpp
     ${CMAKE_CURRENT_LIST_DIR}/replyguard.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/connectionshutdown.cpp
     ${CMAKE_CURRENT_LIST_DIR}/guardednetwork.cpp
     ${CMAKE_CURRENT_LIST_DIR}/httprequest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/rsasignature.cpp
