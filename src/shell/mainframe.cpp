@@ -56,20 +56,22 @@ MainFrame::MainFrame(QWidget *parent)
     setupWindow();
     qApp->installEventFilter(new WindowPlacer(this));
     m_tasks = new BackgroundTasks(this);
-    startAccountCheck();
     m_settings = new Settings(this);
     m_bossMute = new BossMute(this, m_settings);
     m_webProfile = WebEngineProfile::profileFor(QStringLiteral("default"));
-    m_sqlite = new Sqlite(this);
-    new StorageNoticeBox(m_sqlite, m_settings, this);
     applySkin(m_settings->value(QStringLiteral("common/skin")).toString());
-
     setMinimumSize(1024, 690);
     centerOnScreen();
 
+    // The home views start loading first; what they do not need follows.
+    m_session = new Session(this);
+    createTabWidget();
+    startAccountCheck();
+    m_sqlite = new Sqlite(this);
+    new StorageNoticeBox(m_sqlite, m_settings, this);
     createUserPhoto();
     createLoginForm();
-    createTabWidget();
+    m_tabWidget->setLoginForm(m_loginForm);
     m_tabResources = new TabResources(m_tabWidget, m_settings);
     m_statusBar = new StatusBar(this);
     createTrayIcon();
@@ -132,7 +134,6 @@ void MainFrame::createUserPhoto()
 
 void MainFrame::createLoginForm()
 {
-    m_session = new Session(this);
     m_loginForm = new LoginForm(this);
     m_loginForm->setSession(m_session);
     m_loginForm->setWebProfile(m_webProfile);
@@ -146,7 +147,6 @@ void MainFrame::createTabWidget()
 {
     m_tabWidget = new TabWidget(this);
     m_tabWidget->setWebProfile(m_webProfile);
-    m_tabWidget->setLoginForm(m_loginForm);
     m_tabWidget->setSession(m_session);
     m_tabWidget->setTabsClosable(true);
     m_tabWidget->setObjectName(QStringLiteral("mainTabWidget"));
@@ -160,7 +160,7 @@ void MainFrame::createTabWidget()
     connect(m_tabWidget, &QTabWidget::tabCloseRequested, m_tabWidget,
             static_cast<void (TabWidget::*)(int)>(&TabWidget::closeTab));
     for (QWidget *above : QWidgetList{ui->closeBtn, ui->maxBtn, ui->minBtn, ui->skinBtn, ui->vipBtn, ui->loginBtn,
-                                      ui->settingBtn, m_userPhoto})
+                                      ui->settingBtn})
         above->raise();
 }
 
