@@ -1,4 +1,5 @@
-# The installed program: the executable in bin/, its read-only assets in
+# The installed program: the launcher in bin/, the client module in the
+# library folder, its read-only assets in
 # share/korvo-gamebox/, a desktop entry, AppStream metainfo and the icon in the
 # hicolor theme. A Debian package of the same with CPack (cpack -G DEB).
 include(GNUInstallDirs)
@@ -22,7 +23,13 @@ configure_file(${KORVO_LINUX_DIR}/${KORVO_APP_ID}.desktop.in
 configure_file(${KORVO_LINUX_DIR}/${KORVO_APP_ID}.metainfo.xml.in
                ${CMAKE_BINARY_DIR}/linux/${KORVO_APP_ID}.metainfo.xml @ONLY)
 
+# The launcher in bin/, the client module it loads in the library folder.
+set(KORVO_INSTALL_LIBRARY ${CMAKE_INSTALL_LIBDIR}/${KORVO_DATA_NAME})
+file(RELATIVE_PATH KORVO_INSTALLED_CLIENT_RELATIVE
+     "${CMAKE_INSTALL_FULL_BINDIR}" "${CMAKE_INSTALL_FULL_LIBDIR}/${KORVO_DATA_NAME}/korvo-client.so")
+target_compile_definitions(KorvoClient PRIVATE KORVO_INSTALLED_CLIENT="${KORVO_INSTALLED_CLIENT_RELATIVE}")
 install(TARGETS KorvoClient RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS korvo_client LIBRARY DESTINATION ${KORVO_INSTALL_LIBRARY})
 
 set(KORVO_INSTALL_DATA ${CMAKE_INSTALL_DATADIR}/${KORVO_DATA_NAME})
 # The icon sources stay in the tree; the client loads the rendered files.

@@ -168,3 +168,17 @@ bool InstanceGuard::send(QLocalSocket &socket, const QByteArray &text, int timeo
         socket.waitForDisconnected(static_cast<int>(deadline.remainingTime()));
     return true;
 }
+
+std::unique_ptr<InstanceGuard> InstanceGuard::claimOrHandOver(int argc, char **argv)
+{
+    const QString name = QFileInfo(QString::fromLocal8Bit(argv[0])).fileName();
+    auto guard = std::make_unique<InstanceGuard>(name);
+    if (guard->claim() == First)
+        return guard;
+    // The first copy does not interpret the text; it only marks the wake-up.
+    if (guard->handOver(argc >= 2 ? QByteArray(argv[argc - 1]) : QByteArray()))
+        return nullptr;
+    // A first copy that never answers must not leave the user without a window.
+    qWarning() << "InstanceGuard: the running copy did not answer; starting anyway";
+    return guard;
+}

@@ -29,6 +29,12 @@ public:
     explicit InstanceGuard(const QString &name, QObject *parent = nullptr);
     ~InstanceGuard() override;
 
+    // Decided before any application object exists, so that a second copy
+    // starts no window system, web engine, database or ini file: it hands its
+    // last argument to the first copy and gets null. Otherwise the guard of
+    // the first copy, not yet serving. Copies meet under the program's file name.
+    static std::unique_ptr<InstanceGuard> claimOrHandOver(int argc, char **argv);
+
     // First: this copy holds the lock, or no private folder could be had and
     // it runs unguarded. Second: another copy holds the lock.
     Role claim();

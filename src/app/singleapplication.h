@@ -13,10 +13,8 @@ class SingleApplication : public QApplication
 {
     Q_OBJECT
 public:
-    // Decided before any application object exists, so that a second copy
-    // starts no window system, web engine, database or ini file: it hands its
-    // last argument to the first copy and gets null. Otherwise the guard that
-    // the application is then built with.
+    // InstanceGuard::claimOrHandOver: null for a second copy, which has
+    // handed over; otherwise the guard the application is then built with.
     static std::unique_ptr<InstanceGuard> claimOrHandOver(int argc, char **argv);
 
     SingleApplication(int &argc, char **argv, std::unique_ptr<InstanceGuard> guard);

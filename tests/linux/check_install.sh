@@ -46,5 +46,16 @@ for file in style/Korvo/common.qss style/Korvo/style.qss style/Korvo/hometoolbar
 done
 [ ! -e "$data/icons_Korvo/src" ] || fail "the icon sources are installed"
 
+# The installed launcher finds the installed client module and runs it (on
+# its own meeting folder, with a portal that is not there).
+module=$(find "$prefix" -name korvo-client.so)
+[ -n "$module" ] || fail "the client module is not installed"
+if [ -n "${DISPLAY:-}" ] && [ -n "$module" ]; then
+    mkdir -m 700 "$prefix/run"
+    loaded=$(XDG_RUNTIME_DIR="$prefix/run" KORVO_PORTAL_HOST=127.0.0.1:9 KORVO_H5_HOST=127.0.0.1:9 \
+             QTWEBENGINE_DISABLE_SANDBOX=1 KORVO_STARTUP_PROBE=1 timeout 60 "$prefix/bin/$exec_name" 2>/dev/null || true)
+    grep -q '^loaded' <<<"$loaded" || fail "the installed program did not start"
+fi
+
 echo "checked the installation in $prefix: $failures failure(s)"
 [ "$failures" -eq 0 ]

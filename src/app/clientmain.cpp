@@ -5,11 +5,11 @@
 #include "singleapplication.h"
 #include "startupprobe.h"
 
-int main(int argc, char *argv[])
+// The client itself, loaded by the launcher once it is the first copy; the
+// guard it hands over holds that claim and belongs to the client from here on.
+extern "C" Q_DECL_EXPORT int korvo_run_client(int argc, char *argv[], InstanceGuard *claimed)
 {
-    std::unique_ptr<InstanceGuard> guard = SingleApplication::claimOrHandOver(argc, argv);
-    if (!guard)
-        return 0;
+    std::unique_ptr<InstanceGuard> guard(claimed);
     EngineArguments arguments(argc, argv);
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
     QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps, true);
