@@ -26,18 +26,21 @@ wait_for_line() {
     echo "no '$2' in $1" >&2; tail -n 20 "$1" >&2; return 1
 }
 
-client_mb=() shell_mb=() chromium_mb=() idle_permille=() shell_idle_permille=()
+client_mb=() shell_mb=() chromium_mb=() idle_permille=() shell_idle_permille=() client_wakeups=() shell_wakeups=()
 hz=$(getconf CLK_TCK)
+# Times the main (GUI) thread of a process went to sleep so far: each is a wake-up.
+gui_sleeps() { awk '/^voluntary_ctxt_switches/ {print $2}' "/proc/$1/task/$1/status"; }
 # CPU of a process tree over $idle seconds with its windows out of sight, in
-# thousandths of one core.
+# thousandths of one core, and the GUI thread's wake-ups a minute meanwhile.
 idle_of() {
-    local before after
+    local before after sleeps
     xdotool search --onlyvisible --pid "$1" windowunmap >/dev/null 2>&1 || true
     sleep 2
     before=$(tree_ticks "$1")
+    sleeps=$(gui_sleeps "$1")
     sleep "$idle"
     after=$(tree_ticks "$1")
-    echo $(( (after - before) * 1000 / hz / idle ))
+    echo "$(( (after - before) * 1000 / hz / idle )) $(( ($(gui_sleeps "$1") - sleeps) * 60 / idle ))"
 }
 for run in $(seq "$runs"); do
     make_app_dir "$work/app$run"
@@ -47,7 +50,8 @@ for run in $(seq "$runs"); do
     wait_for_line "$out" ready
     sleep 5
     client_mb+=($(tree_pss "$client"))
-    idle_permille+=($(idle_of "$client"))
+    read -r cpu wakeups < <(idle_of "$client")
+    idle_permille+=("$cpu") client_wakeups+=("$wakeups")
     kill "$client"; wait "$client" 2>/dev/null || true
 
     mapfile -t main_pages < <(awk '$1 == "page" && $2 == "main" {print $3}' "$out")
@@ -59,7 +63,8 @@ for run in $(seq "$runs"); do
     wait_for_line "$work/shell$run.out" loaded
     sleep 10
     shell_mb+=($(tree_pss "$shell"))
-    shell_idle_permille+=($(idle_of "$shell"))
+    read -r cpu wakeups < <(idle_of "$shell")
+    shell_idle_permille+=("$cpu") shell_wakeups+=("$wakeups")
     kill "$shell"; wait "$shell" 2>/dev/null || true
 
     if command -v chromium >/dev/null; then
@@ -87,3 +92,5 @@ printf '%s\n' "${shell_mb[@]}" | summary "bare shell: PSS, the same pages" MiB
 [ ${#chromium_mb[@]} -gt 0 ] && printf '%s\n' "${chromium_mb[@]}" | summary "chromium: PSS, the same pages" MiB
 printf '%s\n' "${idle_permille[@]}" | summary "client: idle, five tabs, window hidden" permille
 printf '%s\n' "${shell_idle_permille[@]}" | summary "bare shell: idle, the same pages, hidden" permille
+printf '%s\n' "${client_wakeups[@]}" | summary "client: GUI thread wake-ups a minute, hidden" count
+printf '%s\n' "${shell_wakeups[@]}" | summary "bare shell: GUI thread wake-ups a minute, hidden" count
