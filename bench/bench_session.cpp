@@ -70,7 +70,7 @@ void figure(const char *name, double value)
 }
 
 // Whether the page's text holds the words; asked of the page, answered later.
-class PageText : public QObject
+class PageText
 {
 public:
     PageText(WebView *view, const QString &words) : m_view(view), m_words(words) {}

@@ -4,11 +4,6 @@
 
 #include <QWidget>
 
-std::unique_ptr<InstanceGuard> SingleApplication::claimOrHandOver(int argc, char **argv)
-{
-    return InstanceGuard::claimOrHandOver(argc, argv);
-}
-
 SingleApplication::SingleApplication(int &argc, char **argv, std::unique_ptr<InstanceGuard> guard)
     : QApplication(argc, argv)
     , m_guard(guard.release())

@@ -13,10 +13,8 @@ class SingleApplication : public QApplication
 {
     Q_OBJECT
 public:
-    // InstanceGuard::claimOrHandOver: null for a second copy, which has
-    // handed over; otherwise the guard the application is then built with.
-    static std::unique_ptr<InstanceGuard> claimOrHandOver(int argc, char **argv);
-
+    // Built with the guard of InstanceGuard::claimOrHandOver, which the
+    // first copy gets before any application object exists.
     SingleApplication(int &argc, char **argv, std::unique_ptr<InstanceGuard> guard);
 
     // The path of the socket that the first copy serves.

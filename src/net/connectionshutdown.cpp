@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QHostInfo>
 
+#include <algorithm>
+
 #ifdef Q_OS_LINUX
 #include <arpa/inet.h>
 #include <netinet/in.h>

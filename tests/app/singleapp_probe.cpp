@@ -12,7 +12,7 @@
 
 int main(int argc, char *argv[])
 {
-    std::unique_ptr<InstanceGuard> guard = SingleApplication::claimOrHandOver(argc, argv);
+    std::unique_ptr<InstanceGuard> guard = InstanceGuard::claimOrHandOver(argc, argv);
     if (!guard) {
         std::printf("second\n");
         return 0;
