@@ -36,6 +36,17 @@ void CacheDirectory::emptyProfilesExcept(const QString &cacheDir, const QStringL
     }
 }
 
+void CacheDirectory::emptyHttpCache(const QString &profileFolder)
+{
+    const QFileInfoList entries =
+        QDir(profileFolder + QStringLiteral("/Cache")).entryInfoList(QDir::Files | QDir::Hidden | QDir::System);
+    // An entry the index still names is a miss and comes from the network again.
+    for (const QFileInfo &entry : entries) {
+        if (entry.fileName() != QLatin1String("index"))
+            QFile::remove(entry.filePath());
+    }
+}
+
 void CacheDirectory::emptyFolder(const QString &dir)
 {
     const QFileInfoList entries = QDir(dir).entryInfoList(kEverything);

@@ -18,6 +18,10 @@ public:
     // keptFolders; the folders themselves and plain files beside them stay.
     static void emptyProfilesExcept(const QString &cacheDir, const QStringList &keptFolders);
 
+    // Deletes the HTTP cache entries of a profile that is in use, leaving its
+    // index and everything else of the profile where they are.
+    static void emptyHttpCache(const QString &profileFolder);
+
     // Deletes what dir holds, as far as it can; dir itself stays.
     static void emptyFolder(const QString &dir);
 

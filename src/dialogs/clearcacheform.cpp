@@ -82,16 +82,19 @@ void ClearCacheForm::handlerClearWebCache()
 {
     if (m_work)
         return;
-    for (WebEngineProfile *profile : WebEngineProfile::liveProfiles()) {
+    // The engine's own HTTP cache clearing starts the profile's network anew,
+    // which drops its session cookies: every open page would lose its login.
+    // The cache entries of live profiles are deleted from disk instead.
+    for (WebEngineProfile *profile : WebEngineProfile::liveProfiles())
         profile->clearAllVisitedLinks();
-        profile->clearHttpCache();
-    }
     const QString dir = m_cacheDir;
     const QStringList kept = keptFolders();
     ui->cachesizeLabel->setText(QStringLiteral("清理中…"));
     runAside(
         [dir, kept] {
             CacheDirectory::emptyProfilesExcept(dir, kept);
+            for (const QString &folder : kept)
+                CacheDirectory::emptyHttpCache(dir + QLatin1Char('/') + folder);
             return CacheDirectory::size(dir);
         },
         [this](qint64 size) {
