@@ -69,7 +69,10 @@ void OpenApi::checkLoginStatus(const httplib::Request &req, httplib::Response &r
 
 void OpenApi::gameList(const httplib::Request &req, httplib::Response &res)
 {
-    const Game *game = m_context.catalog.byHost(Reply::param(req, "game_host"));
+    // By the game's host, or by one of its servers (a client that opened a
+    // server from a list and needs to know its game).
+    const Game *game = req.has_param("server_id") ? m_context.catalog.gameOfServer(Reply::id(req, "server_id"))
+                                                  : m_context.catalog.byHost(Reply::param(req, "game_host"));
     if (!game) {
         Reply::word(res, "query is empty");
         return;

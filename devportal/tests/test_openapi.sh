@@ -16,6 +16,8 @@ expect_has "code is a number, not text" "$(api "check_user_login_status&user_id=
 expect_has "game list names the game id as text" "$(api "game_list&game_host=xianxia")" '[{"game_host":"xianxia","game_id":"1"'
 expect_eq "game list of an unknown host" "$(api "game_list&game_host=nosuch")" "query is empty"
 expect_eq "game list without a host" "$(api "game_list")" "query is empty"
+expect_has "game list by one of its servers" "$(api "game_list&server_id=203")" '"game_host":"longcheng"'
+expect_eq "game list of an unknown server" "$(api "game_list&server_id=999")" "query is empty"
 
 # --- collections: every answer of the add call
 add() { api "user_collection_add&user_id=$1&game_host=$2&server_id=$3"; }

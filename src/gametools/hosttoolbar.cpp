@@ -29,10 +29,12 @@ void HostToolBar::setCollectionVisible(bool visible)
 
 void HostToolBar::openLink(TabWidget *tabs, const QString &buttonName)
 {
-    if (GameToolLinks::needsGameId(buttonName))
-        lookUpGame(tabs, buttonName);
-    else
+    if (!GameToolLinks::needsGameId(buttonName))
         GameToolBar::openLink(tabs, buttonName);
+    else if (tabs->currentHost.isEmpty())
+        showNotice(tabs->askForGameOf(tabs->currentWidget()));
+    else
+        lookUpGame(tabs, buttonName);
 }
 
 void HostToolBar::lookUpGame(TabWidget *tabs, const QString &buttonName)
@@ -62,6 +64,10 @@ void HostToolBar::handlerCollection()
     TabWidget *tabs = tabWidget();
     if (!tabs)
         return;
+    if (tabs->currentHost.isEmpty()) {
+        showNotice(tabs->askForGameOf(tabs->currentWidget()));
+        return;
+    }
     Session *session = tabs->session();
     const QString sessionUserId = session ? session->cookieValue(QStringLiteral("user_id")) : QString();
     HttpRequest *request = startCall(m_collection);

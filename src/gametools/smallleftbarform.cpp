@@ -169,6 +169,13 @@ void SmallLeftBarForm::smallLogin(int row, int column)
     // The free right cell of an odd last row, or a login still out.
     if (!tile || m_login->isBusy())
         return;
+    // The small account plays this tab's game: a server opened from a list may not know it yet.
+    TabWidget *tabs = WindowFinder::tabWidget(this);
+    QWidget *page = tabs ? ownTab(tabs) : nullptr;
+    if (page && page->property("host").toString().isEmpty()) {
+        showNotice(tabs->askForGameOf(page));
+        return;
+    }
     m_login->start(tile->property("user_name").toString());
 }
 

@@ -2,6 +2,7 @@
 
 #include "hosttoolbar.h"
 #include "portal.h"
+#include "serverhosts.h"
 #include "session.h"
 #include "tabwidget.h"
 #include "urlrules.h"
@@ -69,6 +70,8 @@ void RouteFollower::carryOut(const UrlRoute &route)
         playInCurrentTab(route, QStringLiteral("hostwebview"));
         break;
     case UrlRoute::GamePlayTab:
+        // The current tab is no web game's: its host (an H5 game's, or none) is not this server's.
+        m_tabs->currentHost = m_tabs->serverHosts()->hostOf(route.serverId);
         m_tabs->currentServerId = route.serverId;
         m_tabs->createGamePlayTab(route.url);
         break;
@@ -93,6 +96,8 @@ void RouteFollower::playInCurrentTab(const UrlRoute &route, const QString &viewN
     } else {
         tab->setProperty("serverId", route.serverId);
         m_tabs->currentServerId = route.serverId;
+        // The game's own page lists its servers: what it plays belongs to it.
+        m_tabs->serverHosts()->learn(route.serverId, tab->property("host").toString());
         if (auto *bar = tab->findChild<HostToolBar *>())
             bar->setCollectionVisible(true);
     }

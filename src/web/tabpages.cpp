@@ -6,6 +6,7 @@
 #include "hosttoolbar.h"
 #include "mainframe.h"
 #include "portal.h"
+#include "serverhosts.h"
 #include "smallleftbarform.h"
 #include "tabcrashguard.h"
 #include "tabwidget.h"
@@ -164,15 +165,29 @@ WebView *TabPages::addHostTab(const QString &host, const QString &game)
 
 WebView *TabPages::addGamePlayTab(const QUrl &url)
 {
-    QWidget *container = createGameContainer(QStringLiteral("webtabHost"), m_tabs->currentHost);
+    const QString serverId = m_tabs->currentServerId;
+    const QString host = gameOfServer(serverId, m_tabs->currentHost);
+    QWidget *container = createGameContainer(QStringLiteral("webtabHost"), host);
     // A click on the tab brings the server back, for full screen and the collection.
-    container->setProperty("serverId", m_tabs->currentServerId);
+    container->setProperty("serverId", serverId);
     auto *bar = new HostToolBar(m_tabs);
     m_tabs->hostToolBar = bar;
     WebView *view = addGameView(container, bar, url, QStringLiteral("hostwebview"));
     showTab(container, view, m_tabs->currentUserName, QString(), false);
     bar->setCollectionVisible(true);
+    // Opened from a list that names only the server: the portal tells the game.
+    if (host.isEmpty())
+        m_tabs->serverHosts()->lookUp(serverId);
     return view;
+}
+
+QString TabPages::gameOfServer(const QString &serverId, const QString &hostGiven) const
+{
+    ServerHosts *hosts = m_tabs->serverHosts();
+    if (hostGiven.isEmpty())
+        return hosts->hostOf(serverId);
+    hosts->learn(serverId, hostGiven);
+    return hostGiven;
 }
 
 WebView *TabPages::addH5HostTab(const QString &host, const QString &game)

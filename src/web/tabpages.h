@@ -36,6 +36,8 @@ private:
     WebView *createOwnedView(const QWebEngineHttpRequest &request, bool bridged);
     // Links the view's page wants a new window for go to the tab manager's router.
     void routeLinks(WebView *view);
+    // The host a game-play tab of the server gets: the one given, else the one known.
+    QString gameOfServer(const QString &serverId, const QString &hostGiven) const;
     QWidget *createHomePanel(const QString &viewName, const QString &action);
     // A tab container with the account context that clicks on its tab bring back.
     QWidget *createGameContainer(const QString &name, const QString &host);

@@ -8,6 +8,7 @@
 #include "noticebox.h"
 #include "portal.h"
 #include "screenhostform.h"
+#include "serverhosts.h"
 #include "session.h"
 #include "signform.h"
 #include "tabtitle.h"
@@ -33,6 +34,7 @@ TabWidget::TabWidget(QWidget *parent)
     : QTabWidget(parent)
     , m_pages(this)
     , m_webChannel(new BridgeChannel(this))
+    , m_serverHosts(new ServerHosts(this))
 {
     setObjectName(QStringLiteral("mainTabWidget"));
     connect(tabBar(), &QTabBar::tabBarDoubleClicked, this, QOverload<int>::of(&TabWidget::closeTab));
@@ -43,6 +45,26 @@ TabWidget::TabWidget(QWidget *parent)
     connect(this, &TabWidget::signalScreenshotRequested, this, &TabWidget::handlerScreenhost);
     // A tab that becomes current without a click (another closed) brings its account back too.
     connect(this, &QTabWidget::currentChanged, this, &TabWidget::handlerTabarClicked);
+    connect(m_serverHosts, &ServerHosts::hostKnown, this, &TabWidget::handlerServerHostKnown);
+}
+
+QString TabWidget::askForGameOf(QWidget *tab)
+{
+    const QString serverId = tab ? tab->property("serverId").toString() : QString();
+    m_serverHosts->lookUp(serverId);
+    return QStringLiteral("正在查询该服务器所属的游戏，请稍后再试");
+}
+
+void TabWidget::handlerServerHostKnown(const QString &serverId, const QString &host)
+{
+    for (int index = 1; index < count(); ++index) {
+        QWidget *tab = widget(index);
+        if (tab->property("serverId").toString() != serverId || !tab->property("host").toString().isEmpty())
+            continue;
+        tab->setProperty("host", host);
+        if (index == currentIndex())
+            currentHost = host;
+    }
 }
 
 void TabWidget::connectExternal()

@@ -16,6 +16,7 @@ class HostToolBar;
 class LoginForm;
 class QWebChannel;
 class ScreenhostForm;
+class ServerHosts;
 class SignForm;
 class Session;
 class WebEngineProfile;
@@ -86,6 +87,11 @@ public:
     WebView *currentView(const QStringList &names) const;
     // Game id to game host, once the portal's map has arrived.
     void setGameIdHosts(const QHash<QString, QString> &map);
+    // Which game each server belongs to, as far as known.
+    ServerHosts *serverHosts() const { return m_serverHosts; }
+    // For a tab whose server's game is not known yet: asks the portal, and
+    // gives what the user is told meanwhile instead of a call without a game.
+    QString askForGameOf(QWidget *tab);
 
 public slots:
     void closeTab();
@@ -118,12 +124,15 @@ private:
     void connectExternal();
     WebView *homePageView() const;
     void showMessage(const QString &text);
+    // A game-play tab learns its game: every tab of that server takes the host.
+    void handlerServerHostKnown(const QString &serverId, const QString &host);
 
     TabPages m_pages;
     LoginForm *m_loginForm = nullptr;
     Session *m_session = nullptr;
     HomeToolBar *m_homeToolBar = nullptr;
     QWebChannel *m_webChannel = nullptr;
+    ServerHosts *m_serverHosts = nullptr;
     RouteFollower m_routes{this};
     QPointer<SignForm> m_signForm;
 };

@@ -1,6 +1,7 @@
 #include "hometoolbar.h"
 #include "hosttoolbar.h"
 #include "loginform.h"
+#include "portal.h"
 #include "mainmenu.h"
 #include "processsampler.h"
 #include "resourceform.h"
@@ -32,6 +33,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTextEdit>
+#include <QUrlQuery>
 #include <QWebEngineCookieStore>
 #include <QtTest>
 
@@ -50,6 +52,7 @@ private slots:
     void addsAnExistingAccountAndRegistersAnUnknownOne();
     void resourceWindowListsEveryAccountsTabs();
     void sideBarPlaysTheSameGameAsASmallAccount();
+    void sideBarOfAServerFromTheHomePagePlaysItsGame();
     void managerPlaysDeletesAndRemoves();
     void failedLoginsAndListsAreShown_data();
     void failedLoginsAndListsAreShown();
@@ -259,6 +262,23 @@ void TestSmallAccounts::resourceWindowListsEveryAccountsTabs()
     QVERIFY(reloading.wait());
     form->close();
     QVERIFY(!form->isRefreshing());
+    m_tabs->closeTabsButHome();
+}
+
+void TestSmallAccounts::sideBarOfAServerFromTheHomePagePlaysItsGame()
+{
+    m_tabs->setCurrentIndex(0);
+    emit m_tabs->signalRouteRequested(QUrl(Portal::portalRoot() + QStringLiteral("/game_play/203.html")));
+    QTRY_COMPARE_WITH_TIMEOUT(m_tabs->currentWidget()->property("serverId").toString(), QStringLiteral("203"), 15000);
+    QWidget *playTab = m_tabs->currentWidget();
+    QTRY_COMPARE_WITH_TIMEOUT(playTab->property("host").toString(), QStringLiteral("longcheng"), 15000);
+    const int before = m_tabs->count();
+    clickTile(openSideBar(playTab, "hostBar_SmallAccountBtn"), 0, 0);
+    QWidget *smallTab = waitForNewTab(before);
+    QVERIFY(smallTab);
+    QCOMPARE(smallTab->property("host").toString(), QStringLiteral("longcheng"));
+    WebView *smallView = smallTab->findChild<WebView *>(QStringLiteral("hostwebview"));
+    QCOMPARE(QUrlQuery(smallView->page()->requestedUrl()).queryItemValue(QStringLiteral("host")), QStringLiteral("longcheng"));
     m_tabs->closeTabsButHome();
 }
 
