@@ -3,7 +3,12 @@
 # a virtual screen.
 work=$(mktemp -d)
 pids=()
-cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; rm -rf "$work"; }
+# A client ends on SIGTERM as on its own exit, still writing into the folder: wait for each.
+cleanup() {
+    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+    for p in "${pids[@]}"; do wait "$p" 2>/dev/null || true; done
+    rm -rf "$work"
+}
 trap cleanup EXIT
 
 now_ms() { date +%s%3N; }

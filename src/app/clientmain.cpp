@@ -1,5 +1,6 @@
 #include "appidentity.h"
 #include "enginearguments.h"
+#include "exitsignals.h"
 #include "instanceguard.h"
 #include "mainframe.h"
 #include "singleapplication.h"
@@ -7,6 +8,11 @@
 
 // The client itself, loaded by the launcher once it is the first copy; the
 // guard it hands over holds that claim and belongs to the client from here on.
+// However the client is asked to end (the tray, the close button, a logout's
+// or a terminal's signal), it ends one way: the window's quitApplication ends
+// the event loop, the window goes (the open games remembered, the background
+// activities stopped, settings and account store closed), then the
+// application with its web engine, single-instance socket and lock file.
 extern "C" Q_DECL_EXPORT int korvo_run_client(int argc, char *argv[], InstanceGuard *claimed)
 {
     std::unique_ptr<InstanceGuard> guard(claimed);
@@ -16,9 +22,12 @@ extern "C" Q_DECL_EXPORT int korvo_run_client(int argc, char *argv[], InstanceGu
     SingleApplication app(arguments.argc(), arguments.argv(), std::move(guard));
     QGuiApplication::setQuitOnLastWindowClosed(false);
     AppIdentity::apply();
+    // A request to end while the window is being built waits for the event loop.
+    ExitSignals exitSignals;
 
     auto *window = new MainFrame;
     app.w = window;
+    QObject::connect(&exitSignals, &ExitSignals::signalReceived, window, &MainFrame::quitApplication);
     window->show();
     StartupProbe::watchIfAsked(window);
     const int result = app.exec();

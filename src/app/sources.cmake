@@ -10,6 +10,7 @@ list(APPEND KORVO_BASE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/autostart.cpp
     ${CMAKE_CURRENT_LIST_DIR}/backgroundtasks.cpp
     ${CMAKE_CURRENT_LIST_DIR}/enginearguments.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/exitsignals.cpp
     ${CMAKE_CURRENT_LIST_DIR}/extras.cpp
     ${CMAKE_CURRENT_LIST_DIR}/processsampler.cpp
     ${CMAKE_CURRENT_LIST_DIR}/processusage.cpp

@@ -86,11 +86,13 @@ public slots:
     void handlerCheckAccountErr(int code, QString msg);
     void getGameIdHostRelation();
     void handlerSmallForm();
-
-protected:
-    // Ends the process; a seam so that tests can observe the request.
+    // Ends the process: the tray's exit, the close button or dialog set to
+    // exit and the termination signals all come here. The event loop ends and
+    // whoever runs it then deletes this window, which remembers the open games.
+    // A seam so that tests can observe the request.
     virtual void quitApplication();
 
+protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;

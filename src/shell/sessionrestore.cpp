@@ -10,17 +10,26 @@
 #include "statusbar.h"
 #include "tabwidget.h"
 
+#include <QDebug>
+#include <QGuiApplication>
+
 SessionRestore::SessionRestore(MainFrame *frame, StatusBar *bar, GameOpener *opener, QObject *parent)
     : QObject(parent)
     , m_frame(frame)
     , m_bar(bar)
     , m_opener(opener)
 {
-    // Read before this session's tabs can change what is stored.
+    // Taken, even when turned off: what this session does not write again is
+    // gone once it ends, however it ends.
+    const QList<GameTab> stored = RememberedGames::take(frame->settings());
     if (isOn())
-        m_remembered = RememberedGames::load(frame->settings());
+        m_remembered = stored;
     connect(frame->loginForm(), &LoginForm::signalUserBalanceInfo, this, &SessionRestore::handlerMainLogin);
     connect(bar, &StatusBar::signalRestoreGames, this, &SessionRestore::restoreGames);
+    // A logout may end the program without asking it to end at all (the
+    // display goes away): the desktop session's save request writes first.
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &SessionRestore::remember);
+    connect(qGuiApp, &QGuiApplication::saveStateRequest, this, &SessionRestore::remember);
 }
 
 bool SessionRestore::isOn() const
@@ -45,7 +54,14 @@ QList<GameTab> SessionRestore::offered() const
 
 void SessionRestore::handlerMainLogin()
 {
-    m_bar->showRestoreOffer(isOn() && !offered().isEmpty());
+    const QList<GameTab> games = isOn() ? offered() : QList<GameTab>();
+    QStringList names;
+    for (const GameTab &game : games)
+        names << QStringList{game.kind, game.host, game.serverId, game.account}.join(QLatin1Char(' '));
+    // The games are named in the log: the one sign of the offer outside the window.
+    qDebug().noquote() << QStringLiteral("SessionRestore: offer: ")
+            + (names.isEmpty() ? QStringLiteral("none") : names.join(QStringLiteral("; ")));
+    m_bar->showRestoreOffer(!games.isEmpty());
 }
 
 void SessionRestore::restoreGames()
@@ -64,7 +80,5 @@ void SessionRestore::remember()
         return;
     }
     const QList<GameTab> open = GameOpener::openGames(m_frame->tabWidget());
-    if (open.isEmpty() && !m_remembered.isEmpty())
-        return;
-    RememberedGames::save(settings, open);
+    RememberedGames::save(settings, open.isEmpty() ? m_remembered : open);
 }

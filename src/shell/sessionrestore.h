@@ -9,9 +9,11 @@ class GameOpener;
 class MainFrame;
 class StatusBar;
 
-// The games of the last session: remembered at exit, offered in the status
-// bar once a main account has logged in, and opened again on one click. Only
-// games of that main account and of its small accounts stored here are offered.
+// The games of the last session: remembered at exit and when the desktop
+// session saves, offered in the status bar once a main account has logged
+// in, and opened again on one click. Only games of that main account and of
+// its small accounts stored here are offered. What a start finds is taken from
+// the file: a session that ends without writing leaves nothing to offer.
 class SessionRestore : public QObject
 {
     Q_OBJECT
@@ -20,10 +22,11 @@ public:
 
     // What the offer opens for the account logged in now.
     QList<GameTab> offered() const;
+
+public slots:
     // Writes the game tabs open now. With none open, an offer not taken stays for the next start.
     void remember();
 
-public slots:
     void handlerMainLogin();
     void restoreGames();
 

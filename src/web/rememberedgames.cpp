@@ -87,6 +87,16 @@ QList<GameTab> RememberedGames::load(const Settings *settings)
     return decode(value.toString().toUtf8());
 }
 
+QList<GameTab> RememberedGames::take(Settings *settings)
+{
+    const QList<GameTab> games = load(settings);
+    if (settings && settings->contains(key())) {
+        settings->remove(key());
+        settings->sync();
+    }
+    return games;
+}
+
 void RememberedGames::save(Settings *settings, const QList<GameTab> &games)
 {
     if (!settings)

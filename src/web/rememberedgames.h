@@ -10,7 +10,9 @@ class Settings;
 // The game tabs that were open at the last exit, kept in the ini file under
 // "session/lastgames" as one JSON array. Reading takes nothing on trust:
 // entries of the wrong type or outside their form are skipped, and a damaged
-// value reads as no games.
+// value reads as no games. What is stored belongs to the session that wrote
+// it: the next start takes it, so that a session that never writes (a crash,
+// a kill) leaves nothing to offer rather than the set of an older one.
 class RememberedGames
 {
 public:
@@ -22,6 +24,8 @@ public:
     static QList<GameTab> decode(const QByteArray &stored);
 
     static QList<GameTab> load(const Settings *settings);
+    // Reads what is stored and removes it from the file.
+    static QList<GameTab> take(Settings *settings);
     // An empty list removes the key.
     static void save(Settings *settings, const QList<GameTab> &games);
 };

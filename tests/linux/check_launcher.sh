@@ -8,7 +8,8 @@ set -euo pipefail
 bin=$1/bin
 work=$(mktemp -d)
 first=
-cleanup() { [ -z "$first" ] || kill "$first" 2>/dev/null || true; rm -rf "$work"; }
+# The client ends on SIGTERM as on its own exit, writing into its folder: wait for it.
+cleanup() { [ -z "$first" ] || { kill "$first" 2>/dev/null; wait "$first" 2>/dev/null; } || true; rm -rf "$work"; }
 trap cleanup EXIT
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }

@@ -25,6 +25,7 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QSessionManager>
 #include <QStandardPaths>
 #include <QTabBar>
 #include <QTemporaryDir>
@@ -43,6 +44,7 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void restartReopensGamesInTheirOwnProfiles();
+    void desktopSessionSaveWritesTheOpenGames();
     void shortcutAddressOpensTheGameAsTheNamedAccount();
     void tabMenuWritesAValidDesktopEntry();
     void turnedOffTheyDoNothing();
@@ -134,6 +136,7 @@ void TestGameSessions::restartReopensGamesInTheirOwnProfiles()
     QVERIFY2(!stored.contains(QStringLiteral("token")) && !stored.contains(QStringLiteral("pass")), qPrintable(stored));
 
     startFrame();
+    QVERIFY2(!Settings().contains(RememberedGames::key()), "a start left what it found for the start after it");
     auto *offer = m_frame->findChild<QPushButton *>(QStringLiteral("footRestoreBtn"));
     QTRY_VERIFY(offer->isVisible());
     QCOMPARE(m_frame->tabWidget()->count(), 1);
@@ -152,6 +155,22 @@ void TestGameSessions::restartReopensGamesInTheirOwnProfiles()
     // The game address names the account that plays it.
     QTRY_VERIFY_WITH_TIMEOUT(smallTab->findChild<WebView *>()->url().toString().contains(QStringLiteral("user_id=10003")),
                              15000);
+}
+
+// A logout may take the display away before the program is asked to end:
+// the desktop session's save request writes the games at once, and the
+// client goes on as it was.
+void TestGameSessions::desktopSessionSaveWritesTheOpenGames()
+{
+    auto *manager = qApp->findChild<QSessionManager *>();
+    QVERIFY(manager);
+    QVERIFY(!Settings().contains(RememberedGames::key()));
+    emit qApp->commitDataRequest(*manager);
+    const Settings settings;
+    QCOMPARE(RememberedGames::load(&settings), GameOpener::openGames(m_frame->tabWidget()));
+    QCOMPARE(RememberedGames::load(&settings).size(), 2);
+    QCOMPARE(m_frame->quitRequests, 0);
+    QVERIFY(m_frame->isVisible());
 }
 
 void TestGameSessions::shortcutAddressOpensTheGameAsTheNamedAccount()

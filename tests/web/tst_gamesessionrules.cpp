@@ -49,6 +49,8 @@ private slots:
     void storedGamesAreReadSkippingWhatIsDamaged_data();
     void storedGamesAreReadSkippingWhatIsDamaged();
     void gamesSurviveTheIniFile();
+    void storedGamesAreFoundByTheNextStartOnly_data();
+    void storedGamesAreFoundByTheNextStartOnly();
     void shortcutAddressesAreParsed_data();
     void shortcutAddressesAreParsed();
     void builtAddressesParseBack_data();
@@ -135,6 +137,40 @@ void TestGameSessionRules::gamesSurviveTheIniFile()
     // A list a hand put there is not ours to read.
     settings.setValue(RememberedGames::key(), QStringList{QStringLiteral("a"), QStringLiteral("b")});
     QVERIFY(RememberedGames::load(&settings).isEmpty());
+}
+
+void TestGameSessionRules::storedGamesAreFoundByTheNextStartOnly_data()
+{
+    QTest::addColumn<bool>("sessionWrites");
+    QTest::addColumn<QList<GameTab>>("nextStartFinds");
+    QTest::newRow("the session wrote as it ended")
+        << true << QList<GameTab>{tab(QStringLiteral("h5"), QStringLiteral("h5game"), QString(), QStringLiteral("korvo"))};
+    QTest::newRow("the session crashed: no older set instead") << false << QList<GameTab>{};
+}
+
+// A start takes what the session before it wrote: a session that ends
+// without writing leaves nothing, not the set of the session before it.
+void TestGameSessionRules::storedGamesAreFoundByTheNextStartOnly()
+{
+    QFETCH(bool, sessionWrites);
+    QFETCH(QList<GameTab>, nextStartFinds);
+    TestAppDir dir;
+    // The file as earlier versions left it.
+    QFile ini(Settings::fileName());
+    QVERIFY(ini.open(QIODevice::WriteOnly));
+    ini.write("[session]\nlastgames=\"[{\\\"account\\\":\\\"korvo\\\",\\\"host\\\":\\\"xianxia\\\",\\\"kind\\\":"
+              "\\\"play\\\",\\\"main\\\":true,\\\"server\\\":\\\"108\\\"}]\"\n");
+    ini.close();
+    {
+        Settings settings;
+        QCOMPARE(RememberedGames::take(&settings),
+                 QList<GameTab>{tab(QStringLiteral("play"), QStringLiteral("xianxia"), QStringLiteral("108"),
+                                    QStringLiteral("korvo"), true)});
+        if (sessionWrites)
+            RememberedGames::save(&settings, nextStartFinds);
+    }
+    Settings settings;
+    QCOMPARE(RememberedGames::take(&settings), nextStartFinds);
 }
 
 void TestGameSessionRules::shortcutAddressesAreParsed_data()
