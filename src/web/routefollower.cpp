@@ -3,11 +3,10 @@
 #include "hosttoolbar.h"
 #include "portal.h"
 #include "session.h"
+#include "systembrowser.h"
 #include "tabwidget.h"
 #include "urlrules.h"
 #include "webview.h"
-
-#include <QDesktopServices>
 
 RouteFollower::RouteFollower(TabWidget *tabs)
     : m_tabs(tabs)
@@ -60,7 +59,7 @@ void RouteFollower::carryOut(const UrlRoute &route)
         playInCurrentTab(route, QStringLiteral("h5HostWebView"));
         break;
     case UrlRoute::SystemBrowser:
-        QDesktopServices::openUrl(route.url);
+        SystemBrowser::open(m_tabs, route.url);
         break;
     case UrlRoute::HostTab:
         m_tabs->createHostTab(route.name);

@@ -10,12 +10,12 @@
 #include "screenhostform.h"
 #include "session.h"
 #include "signform.h"
+#include "systembrowser.h"
 #include "tabtitle.h"
 #include "toolwindow.h"
 #include "webview.h"
 
 #include <QDebug>
-#include <QDesktopServices>
 #include <QScreen>
 #include <QTabBar>
 #include <QWebChannel>
@@ -344,7 +344,7 @@ void TabWidget::handlerScreenhost()
 void TabWidget::openAppDownload(const QString &host, const QString &game)
 {
     Q_UNUSED(game)
-    QDesktopServices::openUrl(QUrl(Portal::portalRoot() + QStringLiteral("/sy/download.php?appid=") + host
+    SystemBrowser::open(this, QUrl(Portal::portalRoot() + QStringLiteral("/sy/download.php?appid=") + host
                                    + QStringLiteral("&from=korvo_dodev")));
 }
 
