@@ -6,6 +6,7 @@ list(APPEND KORVO_BASE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/gametab.cpp
     ${CMAKE_CURRENT_LIST_DIR}/rememberedgames.cpp
     ${CMAKE_CURRENT_LIST_DIR}/shortcutaddress.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/tabstripwidth.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tabtitle.cpp
     ${CMAKE_CURRENT_LIST_DIR}/threadgameidhostmap.cpp
     ${CMAKE_CURRENT_LIST_DIR}/urlrouter.cpp

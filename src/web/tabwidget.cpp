@@ -11,6 +11,7 @@
 #include "session.h"
 #include "signform.h"
 #include "systembrowser.h"
+#include "tabstripwidth.h"
 #include "tabtitle.h"
 #include "toolwindow.h"
 #include "webview.h"
@@ -101,9 +102,7 @@ bool TabWidget::checkLogin()
 
 void TabWidget::updateTabBarWidth(int count)
 {
-    const int fitting = (width() - 360) / 150;
-    const int px = fitting < count ? fitting * 150 : count * 150 + 20;
-    const QString sheet = QStringLiteral("QTabWidget#mainTabWidget::tab-bar{width:%1px;}").arg(px);
+    const QString sheet = TabStripWidth::styleSheet(width(), count);
     // Every resize of the window lands here; re-polishing all tabs for an unchanged sheet is wasted work.
     if (styleSheet() != sheet)
         setStyleSheet(sheet);
