@@ -13,7 +13,6 @@
 #include "systembrowser.h"
 #include "tabstripwidth.h"
 #include "tabtitle.h"
-#include "toolwindow.h"
 #include "webview.h"
 
 #include <QDebug>
@@ -332,7 +331,20 @@ void TabWidget::handlerSign()
 {
     if (!checkLogin())
         return;
-    ToolWindow::kept(m_signForm, m_webChannel, this)->show();
+    if (!m_signForm) {
+        m_signForm = new SignForm(m_webChannel, this);
+        connect(m_signForm, &SignForm::signalPointsShown, this, &TabWidget::showSignInPoints);
+    }
+    m_signForm->show();
+}
+
+void TabWidget::showSignInPoints(const QString &points)
+{
+    // A sign-in changes the points; the home tab would show the login's until the next login.
+    if (!m_homeToolBar || m_homeToolBar->points() == points)
+        return;
+    m_homeToolBar->showPoints(points);
+    loadHomeLeftPage(session() ? session()->identity().userId : QString());
 }
 
 void TabWidget::handlerScreenhost()

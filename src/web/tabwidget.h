@@ -118,6 +118,7 @@ private:
     void connectExternal();
     WebView *homePageView() const;
     void showMessage(const QString &text);
+    void showSignInPoints(const QString &points);
 
     TabPages m_pages;
     LoginForm *m_loginForm = nullptr;
