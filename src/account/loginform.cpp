@@ -9,6 +9,7 @@
 #include "portal.h"
 #include "session.h"
 #include "sqlite.h"
+#include "systembrowser.h"
 #include "tabwidget.h"
 #include "toolwindow.h"
 #include "userphotocontrol.h"
@@ -17,7 +18,6 @@
 #include <QDateTime>
 #include <QHash>
 #include <QDebug>
-#include <QDesktopServices>
 #include <QJsonValue>
 #include <QMessageBox>
 #include <QPushButton>
@@ -389,5 +389,5 @@ void LoginForm::handlerOpenLink()
         path = QStringLiteral("/register.php");
     else
         return;
-    QDesktopServices::openUrl(QUrl(Portal::portalRoot() + path));
+    SystemBrowser::open(this, QUrl(Portal::portalRoot() + path));
 }

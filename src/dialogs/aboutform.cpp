@@ -17,6 +17,7 @@ AboutForm::AboutForm(QWidget *parent)
     ui->SureButton->setCursor(Qt::PointingHandCursor);
 
     ui->TitleLabel->setText(QStringLiteral("关于") + QStringLiteral("Korvo游戏盒"));
+    setWindowTitle(ui->TitleLabel->text());
     ui->title->setText(QStringLiteral("Korvo游戏盒"));
     ui->level->setText(QStringLiteral("当前版本:") + AppPaths::clientVersion());
     ui->company->setText(QStringLiteral("© 2012-%1 科沃网络").arg(QDate::currentDate().year()));

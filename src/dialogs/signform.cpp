@@ -10,7 +10,10 @@
 #include "webview.h"
 #include "windowfinder.h"
 
+#include <QPointer>
+#include <QRegularExpression>
 #include <QVBoxLayout>
+#include <QWebEnginePage>
 
 namespace {
 QString calendarUrl(const QString &userId)
@@ -35,6 +38,7 @@ SignForm::SignForm(QWebChannel *channel, QWidget *parent)
     m_view = WebView::createView(calendarUrl(m_userId), WebEngineProfile::profileFor(QStringLiteral("default")),
                                  channel);
     m_view->setObjectName(channel ? QStringLiteral("signWebView") : QStringLiteral("vipWebView"));
+    connect(m_view, &QWebEngineView::loadFinished, this, &SignForm::readPoints);
     auto *layout = new QVBoxLayout(ui->MainFrame);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);
@@ -48,6 +52,23 @@ SignForm::~SignForm()
 QString SignForm::currentUserId() const
 {
     return mainFrame ? mainFrame->session()->identity().userId : QString();
+}
+
+void SignForm::readPoints(bool loaded)
+{
+    if (!loaded)
+        return;
+    const QString probe = QStringLiteral("(function() { var e = document.getElementById('points');"
+                                         " return e ? e.textContent : ''; })()");
+    const QPointer<SignForm> self(this);
+    const QString userId = m_userId;
+    m_view->page()->runJavaScript(probe, [self, userId](const QVariant &result) {
+        // The page is the portal's: only a plain number of the user still logged in counts.
+        static const QRegularExpression number(QStringLiteral("^\\d{1,12}$"));
+        const QString points = result.toString().trimmed();
+        if (self && userId == self->currentUserId() && number.match(points).hasMatch())
+            emit self->signalPointsShown(points);
+    });
 }
 
 void SignForm::showEvent(QShowEvent *event)

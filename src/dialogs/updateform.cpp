@@ -6,11 +6,11 @@
 #include "mainframe.h"
 #include "portal.h"
 #include "settings.h"
+#include "systembrowser.h"
 #include "toolwindow.h"
 #include "updatecheck.h"
 #include "windowfinder.h"
 
-#include <QDesktopServices>
 #include <QUrl>
 
 namespace {
@@ -118,7 +118,7 @@ void UpdateForm::handlerButton()
         close();
         return;
     }
-    QDesktopServices::openUrl(QUrl(m_downloadUrl));
+    SystemBrowser::open(this, QUrl(m_downloadUrl));
 }
 
 void UpdateForm::handlerSkipToggled(bool checked)

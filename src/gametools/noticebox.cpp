@@ -22,6 +22,14 @@ QMessageBox *NoticeBox::show(QWidget *parent, const QString &text)
     return box;
 }
 
+QMessageBox *NoticeBox::showCopyable(QWidget *parent, const QString &text)
+{
+    QMessageBox *box = show(parent, text);
+    box->setTextFormat(Qt::PlainText);
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    return box;
+}
+
 QMessageBox *NoticeBox::show(QWidget *parent, const QString &text, QPointer<QMessageBox> &slot)
 {
     if (slot)

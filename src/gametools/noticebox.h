@@ -17,6 +17,9 @@ public:
     static QMessageBox *show(QWidget *parent, const QString &text);
     // One notice per slot: a newer one replaces an unanswered one.
     static QMessageBox *show(QWidget *parent, const QString &text, QPointer<QMessageBox> &slot);
+    // A notice whose text is shown as it stands and can be selected and
+    // copied, for addresses and other texts that come from outside.
+    static QMessageBox *showCopyable(QWidget *parent, const QString &text);
     // Asks with "确定" and "取消"; confirmed runs on "确定" only.
     static QMessageBox *ask(QWidget *parent, const QString &text, const std::function<void()> &confirmed);
 };

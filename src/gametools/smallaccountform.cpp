@@ -14,12 +14,12 @@
 #include "smallaccountrules.h"
 #include "smallleftbarform.h"
 #include "sqlite.h"
+#include "systembrowser.h"
 #include "tabwidget.h"
 #include "toolwindow.h"
 #include "windowfinder.h"
 
 #include <QDebug>
-#include <QDesktopServices>
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QPushButton>
@@ -47,7 +47,7 @@ SmallAccountForm::SmallAccountForm(QWidget *parent)
     connect(ui->small_CloseBtn, &QPushButton::clicked, this, &QWidget::close);
     connect(ui->small_AddBtn, &QPushButton::clicked, m_addForm, &QWidget::show);
     connect(ui->small_RegisterBtn, &QPushButton::clicked, this,
-            [] { QDesktopServices::openUrl(QUrl(Portal::portalRoot() + QStringLiteral("/register.php"))); });
+            [this] { SystemBrowser::open(this, QUrl(Portal::portalRoot() + QStringLiteral("/register.php"))); });
     connect(ui->small_DeleteAccountBtn, &QPushButton::clicked, this, &SmallAccountForm::askRemoveAccount);
     connect(m_addForm, &SmallAccountFormAdd::signalUpdateSmallForm, this, &SmallAccountForm::handlerUpdatePannel);
     connect(ui->small_AccountListCombo, &QComboBox::currentTextChanged, this,

@@ -87,8 +87,18 @@ void HomeToolBar::selectNavButton(const QString &buttonName)
 
 void HomeToolBar::showAccountFigures(const QString &points, const QString &balance)
 {
-    ui->homeBar_jfTextLabel->setText(points);
+    showPoints(points);
     ui->homeBar_ptbTextLabel->setText(balance);
+}
+
+void HomeToolBar::showPoints(const QString &points)
+{
+    ui->homeBar_jfTextLabel->setText(points);
+}
+
+QString HomeToolBar::points() const
+{
+    return ui->homeBar_jfTextLabel->text();
 }
 
 void HomeToolBar::handlerHomePage()

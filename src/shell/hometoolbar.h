@@ -22,6 +22,8 @@ public:
     void selectNavButton(const QString &buttonName);
     // The logged-in account's points and balance.
     void showAccountFigures(const QString &points, const QString &balance);
+    void showPoints(const QString &points);
+    QString points() const;
 
     // The portal page (after the root and "/") of a link button, empty for other buttons.
     static QString linkPath(const QString &buttonName);

@@ -2,8 +2,8 @@
 
 #include "apppaths.h"
 #include "portal.h"
+#include "systembrowser.h"
 
-#include <QDesktopServices>
 #include <QUrl>
 
 namespace {
@@ -20,7 +20,7 @@ MainMenu::MainMenu(QWidget *parent)
     addAction(menuIcon("icon-menu-setting.png"), QStringLiteral("设置"), this, &MainMenu::signalSettings);
     addAction(menuIcon("icon-menu-resources.png"), QStringLiteral("资源占用"), this, &MainMenu::signalResources);
     addAction(menuIcon("icon-menu-site.png"), QStringLiteral("访问官网"), this,
-              [] { QDesktopServices::openUrl(QUrl(Portal::portalRoot())); });
+              [this] { SystemBrowser::open(parentWidget(), QUrl(Portal::portalRoot())); });
     addAction(menuIcon("icon-menu-update.png"), QStringLiteral("检查更新"), this, &MainMenu::signalCheckUpdate);
     addAction(menuIcon("icon-menu-about.png"), QStringLiteral("关于"), this, &MainMenu::signalAbout);
 }

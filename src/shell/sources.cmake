@@ -1,5 +1,6 @@
 list(APPEND KORVO_BASE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/avatarpicture.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/browseraddress.cpp
     ${CMAKE_CURRENT_LIST_DIR}/framegeometry.cpp)
 list(APPEND KORVO_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/bossmute.cpp
@@ -15,6 +16,7 @@ list(APPEND KORVO_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/shortcutlauncher.cpp
     ${CMAKE_CURRENT_LIST_DIR}/statusbar.cpp
     ${CMAKE_CURRENT_LIST_DIR}/storagenoticebox.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/systembrowser.cpp
     ${CMAKE_CURRENT_LIST_DIR}/toolwindow.cpp
     ${CMAKE_CURRENT_LIST_DIR}/trayicon.cpp
     ${CMAKE_CURRENT_LIST_DIR}/userphotocontrol.cpp

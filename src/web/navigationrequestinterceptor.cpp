@@ -23,7 +23,7 @@ bool NavigationRequestInterceptor::acceptNavigationRequest(const QUrl &url, Navi
 void NavigationRequestInterceptor::handOver(const QUrl &url, NavigationType type, bool isMainFrame)
 {
     if (WebEnginePage::isSystemLink(url))
-        WebEnginePage::openWithSystem(url);
+        origin->openWithSystem(url);
     else if (type == NavigationTypeLinkClicked && isMainFrame)
         emit origin->signalUrlClicked(url, type);
     else

@@ -4,11 +4,10 @@
 #include "portal.h"
 #include "serverhosts.h"
 #include "session.h"
+#include "systembrowser.h"
 #include "tabwidget.h"
 #include "urlrules.h"
 #include "webview.h"
-
-#include <QDesktopServices>
 
 RouteFollower::RouteFollower(TabWidget *tabs)
     : m_tabs(tabs)
@@ -61,7 +60,7 @@ void RouteFollower::carryOut(const UrlRoute &route)
         playInCurrentTab(route, QStringLiteral("h5HostWebView"));
         break;
     case UrlRoute::SystemBrowser:
-        QDesktopServices::openUrl(route.url);
+        SystemBrowser::open(m_tabs, route.url);
         break;
     case UrlRoute::HostTab:
         m_tabs->createHostTab(route.name);

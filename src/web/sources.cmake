@@ -7,6 +7,7 @@ list(APPEND KORVO_BASE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/rememberedgames.cpp
     ${CMAKE_CURRENT_LIST_DIR}/serverhosts.cpp
     ${CMAKE_CURRENT_LIST_DIR}/shortcutaddress.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/tabstripwidth.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tabtitle.cpp
     ${CMAKE_CURRENT_LIST_DIR}/threadgameidhostmap.cpp
     ${CMAKE_CURRENT_LIST_DIR}/urlrouter.cpp

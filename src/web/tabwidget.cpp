@@ -11,12 +11,12 @@
 #include "serverhosts.h"
 #include "session.h"
 #include "signform.h"
+#include "systembrowser.h"
+#include "tabstripwidth.h"
 #include "tabtitle.h"
-#include "toolwindow.h"
 #include "webview.h"
 
 #include <QDebug>
-#include <QDesktopServices>
 #include <QScreen>
 #include <QTabBar>
 #include <QWebChannel>
@@ -123,9 +123,7 @@ bool TabWidget::checkLogin()
 
 void TabWidget::updateTabBarWidth(int count)
 {
-    const int fitting = (width() - 360) / 150;
-    const int px = fitting < count ? fitting * 150 : count * 150 + 20;
-    const QString sheet = QStringLiteral("QTabWidget#mainTabWidget::tab-bar{width:%1px;}").arg(px);
+    const QString sheet = TabStripWidth::styleSheet(width(), count);
     // Every resize of the window lands here; re-polishing all tabs for an unchanged sheet is wasted work.
     if (styleSheet() != sheet)
         setStyleSheet(sheet);
@@ -355,7 +353,20 @@ void TabWidget::handlerSign()
 {
     if (!checkLogin())
         return;
-    ToolWindow::kept(m_signForm, m_webChannel, this)->show();
+    if (!m_signForm) {
+        m_signForm = new SignForm(m_webChannel, this);
+        connect(m_signForm, &SignForm::signalPointsShown, this, &TabWidget::showSignInPoints);
+    }
+    m_signForm->show();
+}
+
+void TabWidget::showSignInPoints(const QString &points)
+{
+    // A sign-in changes the points; the home tab would show the login's until the next login.
+    if (!m_homeToolBar || m_homeToolBar->points() == points)
+        return;
+    m_homeToolBar->showPoints(points);
+    loadHomeLeftPage(session() ? session()->identity().userId : QString());
 }
 
 void TabWidget::handlerScreenhost()
@@ -366,7 +377,7 @@ void TabWidget::handlerScreenhost()
 void TabWidget::openAppDownload(const QString &host, const QString &game)
 {
     Q_UNUSED(game)
-    QDesktopServices::openUrl(QUrl(Portal::portalRoot() + QStringLiteral("/sy/download.php?appid=") + host
+    SystemBrowser::open(this, QUrl(Portal::portalRoot() + QStringLiteral("/sy/download.php?appid=") + host
                                    + QStringLiteral("&from=korvo_dodev")));
 }
 

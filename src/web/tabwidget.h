@@ -126,6 +126,7 @@ private:
     void showMessage(const QString &text);
     // A game-play tab learns its game: every tab of that server takes the host.
     void handlerServerHostKnown(const QString &serverId, const QString &host);
+    void showSignInPoints(const QString &points);
 
     TabPages m_pages;
     LoginForm *m_loginForm = nullptr;

@@ -3,8 +3,8 @@
 #include "bridgechannel.h"
 #include "navigationrequestinterceptor.h"
 #include "portal.h"
+#include "systembrowser.h"
 
-#include <QDesktopServices>
 #include <QMessageBox>
 #include <QPointer>
 #include <QWebChannel>
@@ -26,8 +26,7 @@ WebEnginePage::WebEnginePage(QWebEngineProfile *profile, QObject *parent)
 
 void WebEnginePage::openWithSystem(const QUrl &url)
 {
-    // The result is not looked at: a link nobody can open is dropped.
-    QDesktopServices::openUrl(url);
+    SystemBrowser::open(view(), url);
 }
 
 bool WebEnginePage::isSystemLink(const QUrl &url)

@@ -15,8 +15,9 @@ class WebEnginePage : public QWebEnginePage
 public:
     explicit WebEnginePage(QWebEngineProfile *profile, QObject *parent = nullptr);
 
-    // Hands an address to the system's handler for its scheme.
-    static void openWithSystem(const QUrl &url);
+    // Hands an address to the system's handler for its scheme; what fails is
+    // told over the page's view.
+    void openWithSystem(const QUrl &url);
     static bool isSystemLink(const QUrl &url);
 
     // The bridge reaches only the portal's and the H5 host's own documents:

@@ -132,6 +132,25 @@ private slots:
         QCOMPARE(frame.tabWidget()->count(), tabs + 1);  // one user-centre tab, not two
     }
 
+    void signInPointsReachTheToolbarAndLeftPage()
+    {
+        TestMainFrame frame;
+        frame.show();
+        logIn(frame, QStringLiteral("korvo"), QStringLiteral("korvo123"));
+        auto *points = child<QLabel>(frame.tabWidget()->homeToolBar(), "homeBar_jfTextLabel");
+        QTRY_COMPARE_WITH_TIMEOUT(points->text(), QStringLiteral("2680"), 10000);
+        auto *left = frame.tabWidget()->findChild<QWebEngineView *>(QStringLiteral("homeLeftView"));
+        QTRY_VERIFY_WITH_TIMEOUT(pageText(left).contains(QStringLiteral("积分 2680")), 15000);
+
+        frame.tabWidget()->handlerSign();
+        auto *calendar = frame.findChild<QWebEngineView *>(QStringLiteral("signWebView"));
+        QTRY_VERIFY_WITH_TIMEOUT(pageText(calendar).contains(QStringLiteral("今日签到")), 15000);
+        calendar->page()->runJavaScript(QStringLiteral("document.querySelector('a.btn').click()"));
+        QTRY_VERIFY_WITH_TIMEOUT(pageText(calendar).contains(QStringLiteral("签到成功")), 15000);
+        QTRY_COMPARE_WITH_TIMEOUT(points->text(), QStringLiteral("2690"), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(pageText(left).contains(QStringLiteral("积分 2690")), 15000);
+    }
+
     void logoutReturnsToTheLoggedOutLook()
     {
         TestMainFrame frame;
