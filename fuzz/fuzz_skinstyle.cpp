@@ -3,6 +3,7 @@
 #include "skinstyle.h"
 
 #include <QRegularExpression>
+#include <QStringList>
 
 #include <cstddef>
 #include <cstdint>
@@ -22,7 +23,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const int close = confined.indexOf(QLatin1Char('"'), at + 1);
         const QString name = confined.mid(at + 1, close - at - 1);
         if (confined.mid(at, 1) != QLatin1String("\"") || close < 0 || !name.startsWith(dir)
-            || name.contains(QLatin1String("..")) || confined.mid(close, 2) != QLatin1String("\")"))
+            || confined.mid(close, 2) != QLatin1String("\")"))
+            __builtin_trap();
+        const QStringList parts = name.mid(dir.size()).split(QLatin1Char('/'));
+        if (parts.contains(QStringLiteral("..")) || parts.contains(QStringLiteral(".")) || parts.contains(QString()))
             __builtin_trap();
     }
     return 0;
