@@ -1,6 +1,7 @@
 #include "FaultControl.h"
 
 #include "HostileBodies.h"
+#include "SkinPackages.h"
 
 #include <httplib.h>
 
@@ -50,6 +51,13 @@ std::optional<Fault> Fault::fromParams(const std::map<std::string, std::string> 
     fault.drop = flag(params, "drop");
     fault.endlessHeaders = flag(params, "endless_headers");
     if (params.count("large_field") && !params.at("large_field").empty()) fault.largeField = params.at("large_field");
+    if (params.count("hostile_skin")) {
+        fault.hostileSkin = params.at("hostile_skin");
+        if (!SkinPackages::isHostileKind(fault.hostileSkin)) {
+            *error = "bad hostile_skin";
+            return std::nullopt;
+        }
+    }
     return fault;
 }
 
@@ -61,6 +69,7 @@ nlohmann::json Fault::toJson() const
                         {"image_px", imagePx}, {"drip_ms", dripMs}, {"large_bytes", largeBytes},
                         {"large_field", largeField}, {"dup_keys", dupKeys}};
     if (word) j["word"] = *word;
+    if (!hostileSkin.empty()) j["hostile_skin"] = hostileSkin;
     return j;
 }
 
@@ -80,6 +89,7 @@ std::string Fault::label() const
     if (largeBytes) add("large=" + largeField + ":" + std::to_string(largeBytes));
     if (dupKeys) add("dup_keys=" + std::to_string(dupKeys));
     if (dripMs) add("drip=" + std::to_string(dripMs));
+    if (!hostileSkin.empty()) add("hostile_skin=" + hostileSkin);
     return text;
 }
 
@@ -172,6 +182,7 @@ void FaultControl::applyToBody(const Fault &fault, httplib::Response &res)
         res.set_content(body, "application/json; charset=utf-8");
     }
     if (fault.bom) res.body.insert(0, "\xEF\xBB\xBF");
+    if (!fault.hostileSkin.empty()) res.set_content(SkinPackages::hostile(res.body, fault.hostileSkin), "application/zip");
     if (fault.imagePx) res.set_content(HostileBodies::pngOfSize(fault.imagePx, fault.imagePx), "image/png");
     if (fault.gzipBombMib) {
         // Sent as it stands: the server compresses nothing a provider writes.

@@ -26,6 +26,7 @@ struct Fault {
     int largeBytes = 0;                // a JSON member made this long
     std::string largeField = "user_email";
     int dupKeys = 0;                   // repeated "dup" members with object values
+    std::string hostileSkin;           // a skin package turned hostile (SkinPackages::hostile)
     int times = -1;                    // remaining uses, -1 for every request
 
     static std::optional<Fault> fromParams(const std::map<std::string, std::string> &params,

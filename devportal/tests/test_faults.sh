@@ -144,6 +144,7 @@ else
 fi
 expect_eq "bad size" "$(status_of "http://$PORTAL/__control?op=fault&endpoint=x&image_px=0")" "400"
 
+
 # --- a delayed reply does not hold up the end
 control "op=fault&endpoint=check_update&delay_ms=60000" > /dev/null
 curl -s -m 10 "http://$PORTAL/DODev_C/index.php?type=open&action=check_update" > /dev/null &

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 class QUrl;
 
@@ -22,6 +23,22 @@ public:
     static QString themesDirectory();
     // themes/<name>/; empty for the default skin.
     static QString directoryFor(const QString &skinName);
-    // common.qss followed by the skin's style.qss.
+    // common.qss followed by the skin's style.qss; a skin sheet past its size
+    // limit counts as empty, and its file references are confined.
     static QString styleSheetFor(const QString &skinName);
+
+    // A downloaded skin is a sheet and a header picture of bounded size; the
+    // picture's pixels are read from its header, before anything is decoded.
+    static constexpr qint64 maxStyleBytes = 256 * 1024;
+    static constexpr qint64 maxPhotoBytes = 4 * 1024 * 1024;
+    static constexpr int maxPhotoSide = 4096;
+    static constexpr qint64 maxPhotoPixels = 4096 * 1024;
+    static bool isUsableStyle(const QString &path);
+    static bool isUsablePhoto(const QString &path);
+
+    // The sheet with every url() made to name a file inside skinDir (which
+    // ends in "/"): a relative name below it becomes its absolute path, any
+    // other reference "none". A sheet with escapes, or a url() that does not
+    // close, is refused whole: the result is empty.
+    static QString confinedSheet(const QString &sheet, const QString &skinDir);
 };

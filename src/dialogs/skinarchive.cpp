@@ -1,5 +1,7 @@
 #include "skinarchive.h"
 
+#include "skinstyle.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -89,13 +91,29 @@ SkinArchive::Error extractEntry(unzFile zip, const QString &destDir, const SkinA
     return copied;
 }
 
-void removeLeftovers(const QString &themesDir)
+void removeStagingFolders(const QDir &themes)
 {
     // Folders of installs that a crash or a kill interrupted.
-    const QStringList leftovers = QDir(themesDir).entryList({kInstallPrefix + QLatin1Char('*')},
-                                                            QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
-    for (const QString &folder : leftovers)
-        QDir(themesDir + folder).removeRecursively();
+    for (const QString &folder :
+         themes.entryList({kInstallPrefix + QLatin1Char('*')}, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot))
+        QDir(themes.filePath(folder)).removeRecursively();
+}
+
+const QStringList kSkinFiles = {QStringLiteral("style.qss"), QStringLiteral("photo.jpg")};
+
+// The skin's own two files, in a folder of their own beside the unpacked package.
+SkinArchive::Error gatherSkinFiles(const QString &unpacked, const QString &skinDir)
+{
+    if (!SkinStyle::isUsableStyle(unpacked + QStringLiteral("/style.qss"))
+        || !SkinStyle::isUsablePhoto(unpacked + QStringLiteral("/photo.jpg")))
+        return SkinArchive::Error::Unfit;
+    if (!QDir().mkpath(skinDir))
+        return SkinArchive::Error::WriteFailed;
+    for (const QString &file : kSkinFiles) {
+        if (!QFile::rename(unpacked + QLatin1Char('/') + file, skinDir + QLatin1Char('/') + file))
+            return SkinArchive::Error::MoveFailed;
+    }
+    return SkinArchive::Error::None;
 }
 }
 
@@ -117,6 +135,7 @@ QString SkinArchive::errorText(Error error)
     case Error::Corrupt: return QStringLiteral("damaged entry data");
     case Error::WriteFailed: return QStringLiteral("cannot write the skin");
     case Error::Incomplete: return QStringLiteral("style.qss or photo.jpg missing");
+    case Error::Unfit: return QStringLiteral("style.qss or photo.jpg unfit for a skin");
     case Error::MoveFailed: return QStringLiteral("cannot move the skin into place");
     }
     return QString();
@@ -174,7 +193,7 @@ SkinArchive::Error SkinArchive::install(const QString &zipPath, const QString &t
     const QString themes = QDir(themesDir).absolutePath() + QLatin1Char('/');
     if (!QDir().mkpath(themes))
         return Error::WriteFailed;
-    removeLeftovers(themes);
+    removeStagingFolders(QDir(themes));
     QTemporaryDir staging(themes + kInstallPrefix + QStringLiteral("XXXXXX"));
     if (!staging.isValid())
         return Error::WriteFailed;
@@ -184,6 +203,10 @@ SkinArchive::Error SkinArchive::install(const QString &zipPath, const QString &t
     const QString unpacked = staging.path() + QLatin1Char('/') + name;
     if (!isInstalled(unpacked))
         return Error::Incomplete;
+    const QString skin = staging.path() + QStringLiteral("/.skin");
+    const Error gathered = gatherSkinFiles(unpacked, skin);
+    if (gathered != Error::None)
+        return gathered;
 
     // The old folder goes into the staging folder, which takes it along when it is removed.
     const QString target = themes + name;
@@ -191,12 +214,22 @@ SkinArchive::Error SkinArchive::install(const QString &zipPath, const QString &t
     const bool hadOld = QFileInfo::exists(target);
     if (hadOld && !QDir().rename(target, previous))
         return Error::MoveFailed;
-    if (!QDir().rename(unpacked, target)) {
+    if (!QDir().rename(skin, target)) {
         if (hadOld)
             QDir().rename(previous, target);
         return Error::MoveFailed;
     }
     return Error::None;
+}
+
+void SkinArchive::removeLeftovers(const QString &themesDir)
+{
+    const QDir themes(themesDir);
+    removeStagingFolders(themes);
+    // A package is removed once it is unpacked, whatever the outcome: one
+    // still there was cut off by the end of the process.
+    for (const QString &package : themes.entryList({QStringLiteral("*.zip")}, QDir::Files | QDir::Hidden))
+        QFile::remove(themes.filePath(package));
 }
 
 bool SkinArchive::isInstalled(const QString &skinDir)

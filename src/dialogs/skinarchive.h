@@ -27,6 +27,7 @@ public:
         Corrupt,          // an entry's data does not inflate or fails its check sum
         WriteFailed,
         Incomplete,       // no <name>/style.qss and <name>/photo.jpg in the package
+        Unfit,            // the sheet or the picture past the skin limits, or no picture
         MoveFailed,
     };
     static QString errorText(Error error);
@@ -42,10 +43,16 @@ public:
     static Error extract(const QString &zipPath, const QString &destDir, const Limits &limits);
 
     // Unpacks the package into a temporary folder of themesDir and moves the
-    // skin's folder themesDir/<name> into place whole, replacing an old one.
+    // skin's two files, style.qss and photo.jpg, into place as a new folder
+    // themesDir/<name>, replacing an old one. Whatever else the package holds
+    // is left behind; files past the skin limits are refused (Unfit).
     static Error install(const QString &zipPath, const QString &themesDir, const QString &name,
                          const Limits &limits);
 
     // Both files a skin needs are there.
     static bool isInstalled(const QString &skinDir);
+
+    // What an interrupted install leaves in themesDir: unpacking folders and
+    // downloaded packages. Removed at start, before any install can run.
+    static void removeLeftovers(const QString &themesDir);
 };

@@ -1,5 +1,7 @@
 #include "skinphoto.h"
 
+#include "skinstyle.h"
+
 #include <QPainter>
 #include <QPixmap>
 #include <QWidget>
@@ -8,7 +10,11 @@ void SkinPhoto::paint(QWidget *window, const QString &skinDir)
 {
     if (skinDir.isEmpty())
         return;
-    const QPixmap picture(skinDir + QStringLiteral("photo.jpg"));
+    const QString path = skinDir + QStringLiteral("photo.jpg");
+    // Measured from its header first: a picture past the limit is never decoded.
+    if (!SkinStyle::isUsablePhoto(path))
+        return;
+    const QPixmap picture(path);
     if (picture.isNull())
         return;
     QPainter painter(window);

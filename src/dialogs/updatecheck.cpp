@@ -32,10 +32,10 @@ UpdateCheck::Reply UpdateCheck::read(const QByteArray &body)
     reply.readable = true;
     const QJsonValue latest = object.value(QStringLiteral("last_version"));
     reply.latest = latest.isUndefined() ? QStringLiteral("1.0.0.1") : Portal::text(latest).trimmed();
-    // The button hands the address to the desktop: only a web address will do.
+    // The button hands the address to the desktop: only a web address on the
+    // portal's own host will do, never a file or a server of the network's choosing.
     const QUrl download(Portal::text(object.value(QStringLiteral("down_url"))).trimmed());
-    if (download.isValid() && (download.scheme() == QLatin1String("http") || download.scheme() == QLatin1String("https"))
-        && !download.host().isEmpty())
+    if (Portal::isOnPortalHost(download))
         reply.downloadUrl = download.toString();
     return reply;
 }

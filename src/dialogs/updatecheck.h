@@ -11,7 +11,7 @@ public:
     {
         bool readable = false;   // a JSON object, not an "error..." body
         QString latest;          // "last_version", or "1.0.0.1" when missing
-        QString downloadUrl;     // "down_url" when it is an http(s) address, else empty
+        QString downloadUrl;     // "down_url" when it is an http(s) address on the portal's host, else empty
     };
 
     static Reply read(const QByteArray &body);

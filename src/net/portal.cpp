@@ -7,6 +7,7 @@
 #include <QJsonValue>
 #include <QLocale>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -100,6 +101,36 @@ bool Portal::isOwnOrigin(const QUrl &url)
             return true;
     }
     return false;
+}
+
+namespace {
+bool isWebAddress(const QUrl &url)
+{
+    const QString scheme = url.scheme();
+    return url.isValid() && !url.host().isEmpty()
+        && (scheme == QLatin1String("http") || scheme == QLatin1String("https"));
+}
+
+bool sameHostName(const QUrl &url, const QString &host)
+{
+    const QString name = QUrl(QStringLiteral("http://") + host).host();
+    return !name.isEmpty() && url.host().compare(name, Qt::CaseInsensitive) == 0;
+}
+}
+
+bool Portal::isAllowedAddress(const QUrl &url)
+{
+    if (!isWebAddress(url))
+        return false;
+    if (isOwnOrigin(url))
+        return true;
+    const QStringList partners = partnerHosts();
+    return std::any_of(partners.begin(), partners.end(), [&url](const QString &host) { return sameHostName(url, host); });
+}
+
+bool Portal::isOnPortalHost(const QUrl &url)
+{
+    return isWebAddress(url) && sameHostName(url, portalHost());
 }
 
 QString Portal::webPage(const QString &action)

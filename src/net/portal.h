@@ -27,6 +27,12 @@ public:
     // Whether a document at url is the portal's or the H5 games host's own,
     // the only pages the client's bridge is published to.
     static bool isOwnOrigin(const QUrl &url);
+    // Whether the client may show url when a page, a rule or a reply asks it
+    // to: an http(s) address of the portal, the H5 host or a partner site.
+    // Local files, page sources, inline documents and other hosts never are.
+    static bool isAllowedAddress(const QUrl &url);
+    // An http(s) address on the portal's host name (any port).
+    static bool isOnPortalHost(const QUrl &url);
 
     // portal index + "?type=web&action=" + action
     static QString webPage(const QString &action);

@@ -20,6 +20,7 @@
 #include "session.h"
 #include "settings.h"
 #include "skinphoto.h"
+#include "skinarchive.h"
 #include "skinstyle.h"
 #include "smallaccountform.h"
 #include "sqlite.h"
@@ -59,6 +60,8 @@ MainFrame::MainFrame(QWidget *parent)
     m_settings = new Settings(this);
     m_bossMute = new BossMute(this, m_settings);
     m_webProfile = WebEngineProfile::profileFor(QStringLiteral("default"));
+    // A skin install cut off by the end of the last run left its package behind.
+    SkinArchive::removeLeftovers(SkinStyle::themesDirectory());
     applySkin(m_settings->value(QStringLiteral("common/skin")).toString());
     setMinimumSize(1024, 690);
     centerOnScreen();

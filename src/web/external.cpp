@@ -11,7 +11,7 @@ External *External::instance()
 
 bool External::isPlainWord(const QString &host)
 {
-    if (host.isEmpty() || host.size() > 64)
+    if (host.isEmpty() || host.size() > maxHostLength)
         return false;
     for (const QChar c : host) {
         const bool ascii = c.unicode() < 0x80;
@@ -21,8 +21,21 @@ bool External::isPlainWord(const QString &host)
     return true;
 }
 
+bool External::fits(const char *call, std::initializer_list<QPair<const QString *, int>> arguments)
+{
+    for (const auto &argument : arguments) {
+        if (argument.first->size() > argument.second) {
+            qDebug() << call << "refused: an argument of" << argument.first->size() << "characters";
+            return false;
+        }
+    }
+    return true;
+}
+
 void External::OpenGame(const QString &host, const QString &game, const QString &gameType)
 {
+    if (!fits("OpenGame", {{&host, maxHostLength}, {&game, maxGameLength}, {&gameType, maxOptionLength}}))
+        return;
     qDebug() << "gameType:" << gameType;
     // The host becomes part of an address: a path or a query of a page's choosing is refused.
     if (!isPlainWord(host)) {
@@ -39,6 +52,8 @@ void External::OpenGame(const QString &host, const QString &game, const QString 
 
 void External::GetHttpData(const QString &data)
 {
+    if (!fits("GetHttpData", {{&data, maxDataLength}}))
+        return;
     // Pages may hand over anything here: only its size reaches the log.
     qDebug() << "GetHttpData:" << data.size() << "characters";
 }
@@ -50,6 +65,8 @@ void External::Sign()
 
 void External::OpenUrl(const QString &url, const QString &skinOption)
 {
+    if (!fits("OpenUrl", {{&url, maxUrlLength}, {&skinOption, maxOptionLength}}))
+        return;
     emit signalOpenUrl(url, skinOption);
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QObject>
+#include <QPair>
 #include <QString>
+
+#include <initializer_list>
 
 // The one object portal pages reach as "external" over the web channel. Each
 // call of a page becomes a signal; the tab manager and the main window do the
@@ -14,6 +17,14 @@ public:
     static External *instance();
     // A game host or application id as pages may name it: a plain word.
     static bool isPlainWord(const QString &host);
+
+    // The longest argument each call takes. Pages may pass anything; what is
+    // longer is refused before it is looked at, logged or handed on.
+    static constexpr int maxHostLength = 64;
+    static constexpr int maxGameLength = 128;
+    static constexpr int maxOptionLength = 64;   // a skin name at most
+    static constexpr int maxUrlLength = 4096;
+    static constexpr int maxDataLength = 64 * 1024;
 
 signals:
     void signalOpenGame(QString host, QString game);
@@ -37,4 +48,5 @@ public slots:
 
 private:
     External() = default;
+    static bool fits(const char *call, std::initializer_list<QPair<const QString *, int>> arguments);
 };

@@ -17,6 +17,7 @@ list(APPEND KORVO_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/fullscreennotification.cpp
     ${CMAKE_CURRENT_LIST_DIR}/gameopener.cpp
     ${CMAKE_CURRENT_LIST_DIR}/navigationrequestinterceptor.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/qqlinkscheme.cpp
     ${CMAKE_CURRENT_LIST_DIR}/routefollower.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tabcrashguard.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tabpages.cpp

@@ -24,6 +24,11 @@
 namespace {
 const QString kDefaultFlag = QStringLiteral("default");
 
+bool isWebAddress(const QUrl &url)
+{
+    return url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https");
+}
+
 QString homeSectionUrl(const QString &action)
 {
     return Portal::webPage(action) + QStringLiteral("&v2");
@@ -214,6 +219,10 @@ WebView *TabWidget::createWebTab(const QUrl &url)
 
 WebView *TabWidget::createWebTab(const QWebEngineHttpRequest &request)
 {
+    // Whatever asked for the tab, it shows web pages: a link, a rule or a reply
+    // naming a local file or an inline document opens nothing.
+    if (!isWebAddress(request.url()))
+        return nullptr;
     if (!checkLogin())
         return nullptr;
     return m_pages.addWebTab(request);
@@ -228,6 +237,8 @@ WebView *TabWidget::createHostTab(QString host, QString game)
 
 WebView *TabWidget::createGamePlayTab(QUrl url)
 {
+    if (!Portal::isAllowedAddress(url))
+        return nullptr;
     return m_pages.addGamePlayTab(url);
 }
 
@@ -322,30 +333,39 @@ void TabWidget::handlerOpenUrl(const QString &url, const QString &option)
 {
     // One remembered address for the whole process: where "back" returns after a search.
     static QUrl beforeSearch;
+    const QUrl address(url);
+    const bool shows = option == QLatin1String("open") || option == QLatin1String("todayserver")
+        || option == QLatin1String("search");
+    // Pages name the address: only the portal's own sites are shown, never a
+    // local file, a page source or an inline document.
+    if (shows && !Portal::isAllowedAddress(address)) {
+        qDebug() << "handlerOpenUrl: refused" << address.toString(QUrl::RemoveQuery | QUrl::RemoveUserInfo).left(200);
+        return;
+    }
     WebView *home = homePageView();
     if (option == QLatin1String("open")) {
-        createWebTab(QUrl(url));
+        createWebTab(address);
     } else if (option == QLatin1String("todayserver")) {
         if (!home)
             return;
-        home->load(QUrl(url));
+        home->load(address);
         if (m_homeToolBar)
             m_homeToolBar->selectNavButton(QStringLiteral("homeBar_WebGameBtn"));
     } else if (option == QLatin1String("search")) {
         if (!home)
             return;
         beforeSearch = home->url();
-        home->load(QUrl(url));
+        home->load(address);
     } else if (option == QLatin1String("back")) {
         // Before any search there is nowhere to go back to: a blank home page helps nobody.
         if (home && !beforeSearch.isEmpty())
             home->load(beforeSearch);
-    } else if (option == QLatin1String("default") || Portal::isOwnOrigin(QUrl(url))) {
+    } else if (option == QLatin1String("default") || Portal::isOwnOrigin(address)) {
         // "default" needs no package, so no address either.
         emit signalSkinRequested(url, option);
     } else {
         // Skin packages come from the portal only; any other address is not fetched.
-        qDebug() << "handlerOpenUrl: refused" << QUrl(url).toString(QUrl::RemoveQuery | QUrl::RemoveUserInfo);
+        qDebug() << "handlerOpenUrl: refused" << address.toString(QUrl::RemoveQuery | QUrl::RemoveUserInfo).left(200);
     }
 }
 

@@ -2,9 +2,13 @@
 
 #include "apppaths.h"
 #include "privatefiles.h"
+#include "qqlinkscheme.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QUrl>
+#include <QWebEngineCookieStore>
+#include <QWebEngineSettings>
 
 namespace {
 QHash<QString, WebEngineProfile *> &registry()
@@ -17,10 +21,26 @@ QHash<QString, WebEngineProfile *> &registry()
 WebEngineProfile::WebEngineProfile(const QString &name)
     : QWebEngineProfile(storageFolder(name))
 {
+    guard(this);
+    // The identity cookies are session cookies, yet the engine writes them to
+    // the profile's cookie file like any other: they go before the process ends.
+    if (QCoreApplication *app = QCoreApplication::instance())
+        connect(app, &QCoreApplication::aboutToQuit, this, [this] { cookieStore()->deleteSessionCookies(); });
+}
+
+void WebEngineProfile::guard(QWebEngineProfile *profile)
+{
+    // A page may name any scheme; none is handed to a handler outside the
+    // engine, but for the QQ links that the page hands to the system itself.
+    profile->settings()->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
+    QqLinkScheme::installOn(profile);
 }
 
 WebEngineProfile *WebEngineProfile::profileFor(const QString &name)
 {
+    // Views made without a profile of ours use the engine's own default profile.
+    static const bool defaultGuarded = (guard(QWebEngineProfile::defaultProfile()), true);
+    Q_UNUSED(defaultGuarded)
     WebEngineProfile *&profile = registry()[name];
     if (!profile) {
         profile = new WebEngineProfile(name);

@@ -21,6 +21,10 @@ public:
 
     QString cacheRoot;
 
+    // The settings every profile of the process shares, the engine's own
+    // default profile included: unknown schemes are not handed on.
+    static void guard(QWebEngineProfile *profile);
+
 private:
     explicit WebEngineProfile(const QString &name);
     void setupPaths(const QString &name);

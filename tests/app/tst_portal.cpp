@@ -36,6 +36,37 @@ private slots:
         QCOMPARE(Portal::cookieDomainFor(host), domain);
     }
 
+    void addressesTheClientMayShow_data()
+    {
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<bool>("allowed");
+        QTest::addColumn<bool>("portalHost");
+        QTest::newRow("portal page") << "http://127.0.0.1:8080/news" << true << true;
+        QTest::newRow("portal name, other port") << "http://127.0.0.1:9/x.exe" << false << true;
+        QTest::newRow("H5 page") << "http://127.0.0.1:8081/snake" << true << true;
+        QTest::newRow("partner site") << "https://b.partner.test/a" << true << false;
+        QTest::newRow("other host") << "http://evil.test/" << false << false;
+        QTest::newRow("local file") << "file:///etc/passwd" << false << false;
+        QTest::newRow("file through the process") << "file:///proc/self/cwd/vmgamebox.db" << false << false;
+        QTest::newRow("page source") << "view-source:http://127.0.0.1:8080/" << false << false;
+        QTest::newRow("inline document") << "data:text/html,<script>1</script>" << false << false;
+        QTest::newRow("script") << "javascript:alert(1)" << false << false;
+        QTest::newRow("no host") << "http:///x" << false << false;
+        QTest::newRow("empty") << "" << false << false;
+    }
+
+    void addressesTheClientMayShow()
+    {
+        QFETCH(QString, url);
+        QFETCH(bool, allowed);
+        QFETCH(bool, portalHost);
+        qputenv("KORVO_PORTAL_HOST", "127.0.0.1:8080");
+        qputenv("KORVO_H5_HOST", "127.0.0.1:8081");
+        qputenv("KORVO_PARTNER_HOSTS", "a.partner.test,b.partner.test");
+        QCOMPARE(Portal::isAllowedAddress(QUrl(url)), allowed);
+        QCOMPARE(Portal::isOnPortalHost(QUrl(url)), portalHost);
+    }
+
     void ownOriginIsThePortalOrTheH5Host_data()
     {
         QTest::addColumn<QString>("url");

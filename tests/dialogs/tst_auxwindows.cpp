@@ -101,6 +101,17 @@ private:
         return file.open(QIODevice::WriteOnly) && file.resize(size);
     }
 
+    // blue installed and in use, then red chosen while the portal serves it with the fault.
+    void chooseRedOverBlue(TestMainFrame &frame, QJsonObject fault)
+    {
+        frame.tabWidget()->handlerOpenUrl(Portal::portalRoot() + QStringLiteral("/skins/blue.zip"), QStringLiteral("blue"));
+        QTRY_VERIFY_WITH_TIMEOUT(SkinArchive::isInstalled(SkinStyle::directoryFor(QStringLiteral("blue"))), 15000);
+        fault.insert(QStringLiteral("op"), QStringLiteral("fault"));
+        fault.insert(QStringLiteral("endpoint"), QStringLiteral("/skins/red.zip"));
+        QVERIFY(m_portal->control(fault).value(QStringLiteral("ok")).toBool());
+        frame.tabWidget()->handlerOpenUrl(Portal::portalRoot() + QStringLiteral("/skins/red.zip"), QStringLiteral("red"));
+    }
+
 private slots:
     void init()
     {
@@ -185,14 +196,7 @@ private slots:
         writeSettings({{QStringLiteral("common/skin"), QStringLiteral("blue")}});
         TestMainFrame frame;
         frame.show();
-        // blue installed and in use.
-        frame.tabWidget()->handlerOpenUrl(Portal::portalRoot() + QStringLiteral("/skins/blue.zip"), QStringLiteral("blue"));
-        QTRY_VERIFY_WITH_TIMEOUT(SkinArchive::isInstalled(SkinStyle::directoryFor(QStringLiteral("blue"))), 15000);
-        fault.insert(QStringLiteral("op"), QStringLiteral("fault"));
-        fault.insert(QStringLiteral("endpoint"), QStringLiteral("/skins/red.zip"));
-        QVERIFY(m_portal->control(fault).value(QStringLiteral("ok")).toBool());
-
-        frame.tabWidget()->handlerOpenUrl(Portal::portalRoot() + QStringLiteral("/skins/red.zip"), QStringLiteral("red"));
+        chooseRedOverBlue(frame, fault);
 
         QMessageBox *box = nullptr;
         QTRY_VERIFY_WITH_TIMEOUT((box = frame.findChild<QMessageBox *>()) && box->isVisible(), 20000);
@@ -202,6 +206,50 @@ private slots:
         QCOMPARE(frame.skinDirectory(), SkinStyle::directoryFor(QStringLiteral("blue")));
         QCOMPARE(QDir(SkinStyle::themesDirectory()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList{QStringLiteral("blue")});
+    }
+
+    void leftoversOfAKilledInstallGoAtStart()
+    {
+        const QString themes = SkinStyle::themesDirectory();
+        for (const char *file : {"blue/style.qss", "blue/photo.jpg", "red.zip", ".install-x1Yz/red/style.qss"})
+            QVERIFY(writeFile(themes + QLatin1String(file), 1024));
+        writeSettings({{QStringLiteral("common/skin"), QStringLiteral("blue")}});
+        TestMainFrame frame;
+        QCOMPARE(QDir(themes).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{QStringLiteral("blue")});
+        QVERIFY(SkinArchive::isInstalled(themes + QStringLiteral("blue")));
+        QCOMPARE(frame.skinDirectory(), themes + QStringLiteral("blue/"));
+    }
+
+    void hostileSkinPackages_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("applied");
+        QTest::newRow("a page beside the skin's files") << QStringLiteral("extra_html") << true;
+        QTest::newRow("sheet naming files outside its folder") << QStringLiteral("qss_urls") << true;
+        QTest::newRow("15 MiB sheet") << QStringLiteral("large_qss") << false;
+        QTest::newRow("11000 x 11000 picture") << QStringLiteral("huge_photo") << false;
+    }
+
+    void hostileSkinPackages()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, applied);
+        writeSettings({{QStringLiteral("common/skin"), QStringLiteral("blue")}});
+        TestMainFrame frame;
+        frame.show();
+        chooseRedOverBlue(frame, {{QStringLiteral("hostile_skin"), kind}});
+        QVERIFY(!QTest::currentTestFailed());
+        SkinInstaller *installer = frame.auxWindows()->skinForm()->installer();
+        QTRY_VERIFY_WITH_TIMEOUT(!installer->isBusy(), 60000);
+
+        const QString red = SkinStyle::themesDirectory() + QStringLiteral("red");
+        QCOMPARE(frame.settings()->value(QStringLiteral("common/skin")).toString(),
+                 applied ? QStringLiteral("red") : QStringLiteral("blue"));
+        // Only the skin's two files are installed, and a sheet names no file outside its folder.
+        QCOMPARE(QDir(red).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 applied ? QStringList({QStringLiteral("photo.jpg"), QStringLiteral("style.qss")}) : QStringList());
+        for (const char *outside : {"/etc/shadow", "/dev/urandom", "vmgamebox.db"})
+            QVERIFY2(!qApp->styleSheet().contains(QLatin1String(outside)), outside);
     }
 
     void updateCheck_data()

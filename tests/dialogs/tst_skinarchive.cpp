@@ -2,7 +2,9 @@
 #include "skinstyle.h"
 #include "testsupport.h"
 
+#include <QBuffer>
 #include <QDir>
+#include <QImage>
 #include <QDirIterator>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -80,11 +82,30 @@ bool writeZip(const QString &path, const QList<Entry> &entries)
     return zipClose(zip, nullptr) == ZIP_OK && ok;
 }
 
+// A header picture; with side, its frame header claims side x side pixels.
+QByteArray photo(int side = 0)
+{
+    QImage image(48, 9, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "JPG");
+    QByteArray jpeg = buffer.data();
+    const int frame = jpeg.indexOf("\xFF\xC0");
+    for (const int at : {frame + 5, frame + 7}) {
+        if (side && frame > 0) {
+            jpeg[at] = char(side >> 8);
+            jpeg[at + 1] = char(side & 0xFF);
+        }
+    }
+    return jpeg;
+}
+
 QList<Entry> goodSkin(const QByteArray &name = "blue")
 {
     return {{name + '/', QByteArray(), 16},
             {name + "/style.qss", "QWidget#MainFrameObject { background: #3070c0; }"},
-            {name + "/photo.jpg", "not really a picture"}};
+            {name + "/photo.jpg", photo()}};
 }
 
 QStringList filesBelow(const QString &dir)
@@ -137,9 +158,19 @@ private slots:
         const QByteArray absolute = QFile::encodeName(m_downloads.path()) + "/outside/evil.txt";
         QTest::newRow("good") << goodSkin() << E::None;
         QTest::newRow("directory by its slash (zip tool attributes)")
-            << QList<Entry>{{"blue/", {}, 0x41ED0010u}, {"blue/style.qss", "x"}, {"blue/photo.jpg", "y"}} << E::None;
+            << QList<Entry>{{"blue/", {}, 0x41ED0010u}, {"blue/style.qss", "x"}, {"blue/photo.jpg", photo()}} << E::None;
         QTest::newRow("no directory entries")
-            << QList<Entry>{{"blue/style.qss", "x"}, {"blue/photo.jpg", "y"}} << E::None;
+            << QList<Entry>{{"blue/style.qss", "x"}, {"blue/photo.jpg", photo()}} << E::None;
+        QTest::newRow("a page beside the skin's files")
+            << goodSkin() + QList<Entry>{{"blue/readme.html", "<script>open('../../vmgamebox.db')</script>"}} << E::None;
+        QTest::newRow("sheet past its limit")
+            << QList<Entry>{{"blue/style.qss", QByteArray(int(SkinStyle::maxStyleBytes) + 1, ' ')},
+                            {"blue/photo.jpg", photo()}}
+            << E::Unfit;
+        QTest::newRow("picture claiming 11000 x 11000")
+            << QList<Entry>{{"blue/style.qss", "x"}, {"blue/photo.jpg", photo(11000)}} << E::Unfit;
+        QTest::newRow("picture that is none") << QList<Entry>{{"blue/style.qss", "x"}, {"blue/photo.jpg", "y"}}
+                                              << E::Unfit;
         QTest::newRow("parent climb") << goodSkin() + QList<Entry>{{"../evil.txt", "x"}} << E::BadName;
         QTest::newRow("climb from inside") << goodSkin() + QList<Entry>{{"blue/../../evil.txt", "x"}} << E::BadName;
         QTest::newRow("absolute") << goodSkin() + QList<Entry>{{absolute, "x"}} << E::BadName;
@@ -208,6 +239,35 @@ private slots:
         QCOMPARE(SkinArchive::install(package, m_themes, QStringLiteral("blue"), SkinArchive::defaultLimits()),
                  SkinArchive::Error::None);
         QVERIFY(!QFileInfo::exists(m_themes + QStringLiteral(".install-abc123")));
+    }
+
+    void sheetsReferOnlyToTheirOwnFolder_data()
+    {
+        QTest::addColumn<QString>("sheet");
+        QTest::addColumn<QString>("confined");
+        const auto row = [](const char *name, const char *sheet, const char *confined) {
+            QTest::newRow(name) << QString::fromUtf8(sheet) << QString::fromUtf8(confined);
+        };
+        row("no reference", "QWidget { color: red; }", "QWidget { color: red; }");
+        row("own picture", "a { image: url(photo.jpg); }", "a { image: url(\"/t/blue/photo.jpg\"); }");
+        row("quoted, spaced", "a{image:url( 'x/p.png' )}", "a{image:url(\"/t/blue/x/p.png\")}");
+        row("absolute", "a{image:url(/etc/shadow)}", "a{image:none}");
+        row("device, upper case", "a{border-image:URL(\"/dev/urandom\")}", "a{border-image:none}");
+        row("climb", "a{image:url(../../vmgamebox.db)}", "a{image:none}");
+        row("climb from inside", "a{image:url(x/../../y)}", "a{image:none}");
+        row("scheme", "a{image:url(file:///etc/passwd)}", "a{image:none}");
+        row("resource", "a{image:url(:/x.png)}", "a{image:none}");
+        row("inside a property sheet", "a{qproperty-styleSheet:\"b{image:url(/etc/shadow)}\"}",
+            "a{qproperty-styleSheet:\"b{image:none}\"}");
+        row("escapes refuse the sheet", "a{image:u\\72l(/etc/shadow)}", "");
+        row("unclosed refuses the sheet", "a{image:url('/etc/shadow", "");
+    }
+
+    void sheetsReferOnlyToTheirOwnFolder()
+    {
+        QFETCH(QString, sheet);
+        QFETCH(QString, confined);
+        QCOMPARE(SkinStyle::confinedSheet(sheet, QStringLiteral("/t/blue/")), confined);
     }
 
     void skinNames_data()

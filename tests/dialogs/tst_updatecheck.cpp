@@ -1,3 +1,4 @@
+#include "portal.h"
 #include "updatecheck.h"
 
 #include <QtTest>
@@ -43,8 +44,11 @@ private slots:
         QTest::addColumn<bool>("readable");
         QTest::addColumn<QString>("latest");
         QTest::addColumn<QString>("download");
-        QTest::newRow("both") << QByteArray("{\"last_version\":\"1.5.2.0\",\"down_url\":\"http://p/x.exe\"}") << true
-                              << QStringLiteral("1.5.2.0") << QStringLiteral("http://p/x.exe");
+        const QString portalFile = Portal::portalRoot() + QStringLiteral("/sy/x.exe");
+        QTest::newRow("both") << QByteArray("{\"last_version\":\"1.5.2.0\",\"down_url\":\"" + portalFile.toUtf8() + "\"}") << true
+                              << QStringLiteral("1.5.2.0") << portalFile;
+        QTest::newRow("other host refused") << QByteArray("{\"last_version\":\"2\",\"down_url\":\"http://evil.test/x.exe\"}")
+                                            << true << QStringLiteral("2") << QStringLiteral("");
         QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF{\"last_version\":\"1.6\"}") << true << QStringLiteral("1.6")
                                          << QStringLiteral("");
         QTest::newRow("no version") << QByteArray("{}") << true << QStringLiteral("1.0.0.1") << QStringLiteral("");

@@ -53,6 +53,39 @@ private slots:
         QCOMPARE(web.count(), 1);
     }
 
+    void overlongArgumentsAreRefused_data()
+    {
+        QTest::addColumn<int>("argument");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<bool>("passed");
+        // OpenGame(host, game, type), then OpenUrl(url, option).
+        QTest::newRow("game name of 5 Mi characters") << 1 << 5 * 1024 * 1024 << false;
+        QTest::newRow("game name at the limit") << 1 << External::maxGameLength << true;
+        QTest::newRow("game name past the limit") << 1 << External::maxGameLength + 1 << false;
+        QTest::newRow("game type past the limit") << 2 << External::maxOptionLength + 1 << false;
+        QTest::newRow("address at the limit") << 3 << External::maxUrlLength << true;
+        QTest::newRow("address past the limit") << 3 << External::maxUrlLength + 1 << false;
+        QTest::newRow("option past the limit") << 4 << External::maxOptionLength + 1 << false;
+    }
+
+    void overlongArgumentsAreRefused()
+    {
+        QFETCH(int, argument);
+        QFETCH(int, length);
+        QFETCH(bool, passed);
+        QStringList args = {QStringLiteral("xianxia"), QStringLiteral("仙侠"), QString(),
+                            QStringLiteral("http://p/skins/blue.zip"), QStringLiteral("blue")};
+        args[argument] = QString(length, QChar(0x6e38));
+        if (argument == 3)
+            args[3] = QStringLiteral("http://p/") + QString(length - 9, QLatin1Char('a'));
+        External *external = External::instance();
+        QSignalSpy game(external, &External::signalOpenGame);
+        QSignalSpy url(external, &External::signalOpenUrl);
+        external->OpenGame(args[0], args[1], args[2]);
+        external->OpenUrl(args[3], args[4]);
+        QCOMPARE(game.count() + url.count(), passed ? 2 : 1);
+    }
+
     void pagesCanCallEveryMethodByName()
     {
         // The channel reaches slots by name: a renamed one would leave pages calling nothing.

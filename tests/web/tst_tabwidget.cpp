@@ -3,6 +3,7 @@
 #include "external.h"
 #include "loginform.h"
 #include "portal.h"
+#include "skinstyle.h"
 #include "tabfixture.h"
 #include "tabstripwidth.h"
 #include "tabwidget.h"
@@ -38,6 +39,8 @@ private slots:
     void tabClickBringsBackItsContext();
     void bridgeServesOnlyThePortalsOwnDocuments();
     void skinChoicesNeedAPortalAddress_data();
+    void bridgeShowsOnlyAllowedAddresses_data();
+    void bridgeShowsOnlyAllowedAddresses();
     void skinChoicesNeedAPortalAddress();
 
 private:
@@ -358,6 +361,39 @@ void TestTabWidget::skinChoicesNeedAPortalAddress()
     QSignalSpy skin(m_tabs, &TabWidget::signalSkinRequested);
     m_tabs->handlerOpenUrl(url, option);
     QCOMPARE(skin.count(), passed ? 1 : 0);
+}
+
+void TestTabWidget::bridgeShowsOnlyAllowedAddresses_data()
+{
+    QTest::addColumn<QString>("url");
+    QTest::addColumn<QString>("option");
+    const QString skinPage = QStringLiteral("file://") + SkinStyle::themesDirectory() + QStringLiteral("blue/readme.html");
+    for (const char *option : {"open", "todayserver", "search"}) {
+        const QString o = QLatin1String(option);
+        QTest::newRow(qPrintable(o + QStringLiteral(": skin page"))) << skinPage << o;
+        QTest::newRow(qPrintable(o + QStringLiteral(": system file"))) << QStringLiteral("file:///etc/passwd") << o;
+        QTest::newRow(qPrintable(o + QStringLiteral(": through the process")))
+            << QStringLiteral("file:///proc/self/cwd/vmgamebox.db") << o;
+        QTest::newRow(qPrintable(o + QStringLiteral(": page source")))
+            << QStringLiteral("view-source:") + Portal::portalRoot() + QStringLiteral("/news") << o;
+        QTest::newRow(qPrintable(o + QStringLiteral(": inline document")))
+            << QStringLiteral("data:text/html,<b>x</b>") << o;
+        QTest::newRow(qPrintable(o + QStringLiteral(": other host"))) << QStringLiteral("http://evil.test/") << o;
+    }
+}
+
+void TestTabWidget::bridgeShowsOnlyAllowedAddresses()
+{
+    QFETCH(QString, url);
+    QFETCH(QString, option);
+    QVERIFY(m_fixture.logIn(QStringLiteral("korvo")));
+    WebView *home = homeView(QStringLiteral("homePageWebView"));
+    m_tabs->handlerOpenUrl(url, option);
+    QCOMPARE(m_tabs->count(), 1);
+    // A page source is requested as the page it names.
+    const QUrl requested = home->page()->requestedUrl();
+    QVERIFY(requested != QUrl(url));
+    QVERIFY(requested != QUrl(url.section(QLatin1Char(':'), 1)));
 }
 
 QTEST_MAIN(TestTabWidget)

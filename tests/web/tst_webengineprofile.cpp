@@ -8,10 +8,13 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QNetworkCookie>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWebEngineCookieStore>
 #include <QWebEnginePage>
+#include <QWebEngineSettings>
 
 #include <memory>
 #include <vector>
@@ -30,6 +33,8 @@ private slots:
     void storageFolder();
     void pageDataReachesTheProfileFolder();
     void fiveProfilesSeeNothingOfEachOther();
+    void unknownSchemesStayInside();
+    void sessionCookiesEndWithTheProcess();
 
 private:
     TestAppDir m_app;   // profiles live for the process: one folder for all cases
@@ -185,6 +190,28 @@ void TestWebEngineProfile::fiveProfilesSeeNothingOfEachOther()
                 QVERIFY2(!folderHolds(root + name, markOf(other).toUtf8()), qPrintable(name + QLatin1String(" holds ") + other));
         }
     }
+}
+
+
+void TestWebEngineProfile::unknownSchemesStayInside()
+{
+    WebEngineProfile *profile = WebEngineProfile::profileFor(QStringLiteral("schemes"));
+    for (QWebEngineProfile *each : {static_cast<QWebEngineProfile *>(profile), QWebEngineProfile::defaultProfile()})
+        QCOMPARE(each->settings()->unknownUrlSchemePolicy(), QWebEngineSettings::DisallowUnknownUrlSchemes);
+}
+
+void TestWebEngineProfile::sessionCookiesEndWithTheProcess()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QProcess probe;
+    probe.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    probe.start(QStringLiteral(PROBE_PATH), {dir.path()});
+    QVERIFY(probe.waitForFinished(90000));
+    QCOMPARE(probe.exitCode(), 0);
+    // The portal's own persistent cookie shows the file was written at all.
+    const QString file = dir.path() + QStringLiteral("/cacheData/default/storage/Cookies");
+    QCOMPARE(sqliteTool(file, QStringLiteral("SELECT name FROM cookies ORDER BY name")), QStringLiteral("portal_pref"));
 }
 
 QTEST_MAIN(TestWebEngineProfile)
