@@ -1,4 +1,5 @@
 #include "bossmute.h"
+#include "portal.h"
 #include "settings.h"
 #include "tabwidget.h"
 #include "testmainframe.h"
@@ -52,9 +53,9 @@ private slots:
         frame.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
         TabWidget *tabs = frame.tabWidget();
-        QVERIFY(tabs->createGamePlayTab(QUrl(QStringLiteral("about:blank"))));
+        QVERIFY(tabs->createGamePlayTab(QUrl(Portal::portalRoot() + QStringLiteral("/game_play/101.html"))));
         QWidget *muted = tabs->currentWidget();
-        QVERIFY(tabs->createGamePlayTab(QUrl(QStringLiteral("about:blank"))));
+        QVERIFY(tabs->createGamePlayTab(QUrl(Portal::portalRoot() + QStringLiteral("/game_play/101.html"))));
         QWidget *playing = tabs->currentWidget();
         tabs->setCurrentWidget(muted);
         QTest::mouseClick(voiceButton(muted), Qt::LeftButton);
