@@ -51,6 +51,12 @@ QPixmap UserPhotoControl::roundPicture(const QPixmap &source)
     painter.setClipPath(circle);
     if (!source.isNull())
         painter.drawPixmap(0, 0, kPictureSize, kPictureSize, source);
+    // A picture whose foot is as light as the bar below it (the default
+    // avatar's shoulders) would read as a circle cut flat: a ring closes it.
+    painter.setClipping(false);
+    painter.setPen(QPen(QColor(0, 0, 0, 48), 1.5));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(QRectF(0.75, 0.75, kPictureSize - 1.5, kPictureSize - 1.5));
     return result;
 }
 

@@ -29,6 +29,14 @@ private slots:
         QCOMPARE(round.pixelColor(30, 30), QColor(Qt::red));
         QCOMPARE(round.pixelColor(1, 1).alpha(), 0);  // corners stay transparent
         QCOMPARE(round.pixelColor(58, 58).alpha(), 0);
+
+        // A white picture on a white bar: the circle's foot still shows.
+        QPixmap white(60, 60);
+        white.fill(Qt::white);
+        const QImage ring = UserPhotoControl::roundPicture(white).toImage();
+        for (const QPoint &edge : {QPoint(30, 59), QPoint(30, 0), QPoint(0, 30), QPoint(59, 30)})
+            QVERIFY2(ring.pixelColor(edge).lightness() < 245 && ring.pixelColor(edge).alpha() > 0, qPrintable(QString::number(edge.y())));
+        QCOMPARE(ring.pixelColor(30, 30), QColor(Qt::white));
     }
 
     void avatarDownloadReplacesThePictureAndFailuresKeepIt()
