@@ -17,6 +17,9 @@ public:
     static QMessageBox *show(QWidget *parent, const QString &text);
     // One notice per slot: a newer one replaces an unanswered one.
     static QMessageBox *show(QWidget *parent, const QString &text, QPointer<QMessageBox> &slot);
+    // A notice that blocks nothing, told once: while the slot's notice is
+    // still shown, a later one is dropped.
+    static QMessageBox *tell(QWidget *parent, const QString &text, QPointer<QMessageBox> &slot);
     // Asks with "确定" and "取消"; confirmed runs on "确定" only.
     static QMessageBox *ask(QWidget *parent, const QString &text, const std::function<void()> &confirmed);
 };

@@ -7,6 +7,7 @@
 #include <QWebEngineHttpRequest>
 #include <QWebEnginePage>
 
+#include "newtabgate.h"
 #include "tabpages.h"
 #include "routefollower.h"
 
@@ -14,6 +15,7 @@ class H5HostToolBar;
 class HomeToolBar;
 class HostToolBar;
 class LoginForm;
+class PageNotice;
 class QWebChannel;
 class ScreenhostForm;
 class SignForm;
@@ -116,6 +118,10 @@ private:
     void connectHomeToolBar();
     void loadHomeSection(const QString &action);
     void connectExternal();
+    // Whether a portal page's call may open one more tab now; tells the user when not.
+    bool mayOpenFromPage();
+    // Ends the dialogs of the tab's pages; whether one was open.
+    static bool endDialogsOf(QWidget *container);
     WebView *homePageView() const;
     void showMessage(const QString &text);
 
@@ -126,4 +132,7 @@ private:
     QWebChannel *m_webChannel = nullptr;
     RouteFollower m_routes{this};
     QPointer<SignForm> m_signForm;
+    NewTabGate m_bridgeTabs;
+    int m_blockedTabs = 0;
+    QPointer<PageNotice> m_bridgeNotice;
 };

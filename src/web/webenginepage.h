@@ -1,5 +1,8 @@
 #pragma once
 
+#include "dialogflood.h"
+#include "newtabgate.h"
+
 #include <QPointer>
 #include <QWebEnginePage>
 
@@ -8,7 +11,10 @@ class QWebChannel;
 
 // The page of every browser surface: plug-ins, JavaScript and WebGL on, our
 // own alert and confirm boxes, logout links of the portal refused, QQ links
-// handed to the system, and new windows turned into signalUrlClicked.
+// handed to the system, and new windows turned into signalUrlClicked. A new
+// window needs the user's input first (NewTabGate); a page that keeps asking
+// questions is offered to be silenced (DialogFlood), and its boxes never
+// block the rest of the client.
 class WebEnginePage : public QWebEnginePage
 {
     Q_OBJECT
@@ -25,6 +31,10 @@ public:
     // no frame inside a page, of whatever origin, reaches it.
     void setBridgeChannel(QWebChannel *channel);
 
+    bool dialogOpen() const { return !m_box.isNull(); }
+    // Before the page goes: ends its open box and answers every later dialog at once.
+    void endDialogs();
+
 signals:
     // Emitted by the new-window page on behalf of this page: a link asked
     // for a window and the tab manager decides where it goes.
@@ -34,12 +44,22 @@ protected:
     QWebEnginePage *createWindow(WebWindowType type) override;
     void javaScriptAlert(const QUrl &securityOrigin, const QString &msg) override;
     bool javaScriptConfirm(const QUrl &securityOrigin, const QString &msg) override;
+    bool javaScriptPrompt(const QUrl &securityOrigin, const QString &msg, const QString &defaultValue,
+                          QString *result) override;
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
 
 private:
-    static int runBox(QMessageBox *box);
+    // A box for the page's dialog; null when its dialogs are stopped.
+    QMessageBox *newDialog(const QString &msg);
+    int runBox(QMessageBox *box);
+    void tellBlocked(NewTabGate::Verdict verdict);
     QWebChannel *emptyChannel();
 
     QPointer<QWebChannel> m_bridge;
     QWebChannel *m_empty = nullptr;
+    NewTabGate m_newTabs;
+    int m_blockedTabs = 0;
+    DialogFlood m_dialogs;
+    QPointer<QMessageBox> m_box;
+    bool m_ending = false;
 };
