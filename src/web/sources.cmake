@@ -6,6 +6,7 @@ list(APPEND KORVO_BASE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/gameurlgotointerceptorthread.cpp
     ${CMAKE_CURRENT_LIST_DIR}/gametab.cpp
     ${CMAKE_CURRENT_LIST_DIR}/newtabgate.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/sitepermissions.cpp
     ${CMAKE_CURRENT_LIST_DIR}/rememberedgames.cpp
     ${CMAKE_CURRENT_LIST_DIR}/shortcutaddress.cpp
     ${CMAKE_CURRENT_LIST_DIR}/shortcuttoken.cpp

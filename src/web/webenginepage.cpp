@@ -3,6 +3,7 @@
 #include "bridgechannel.h"
 #include "navigationrequestinterceptor.h"
 #include "pagenotice.h"
+#include "sitepermissions.h"
 #include "portal.h"
 #include "userinput.h"
 
@@ -10,7 +11,10 @@
 #include <QDesktopServices>
 #include <QMessageBox>
 #include <QPointer>
+#include <QHash>
 #include <QWebChannel>
+#include <QWebEngineDownloadItem>
+#include <QWebEngineProfile>
 #include <QWebEngineSettings>
 
 namespace {
@@ -27,6 +31,29 @@ WebEnginePage::WebEnginePage(QWebEngineProfile *profile, QObject *parent)
     settings()->setAttribute(QWebEngineSettings::WebGLEnabled, true);
     // Watching from now on: the input that comes before a new window counts.
     UserInput::instance();
+    connect(this, &QWebEnginePage::featurePermissionRequested, this, &WebEnginePage::answerPermission);
+    connect(profile, &QWebEngineProfile::downloadRequested, this, &WebEnginePage::refuseDownload);
+}
+
+void WebEnginePage::answerPermission(const QUrl &origin, Feature feature)
+{
+    static const QHash<Feature, SitePermissions::Feature> kinds = {
+        {Geolocation, SitePermissions::Position},      {Notifications, SitePermissions::Notifications},
+        {MediaAudioCapture, SitePermissions::Microphone}, {MediaVideoCapture, SitePermissions::Camera},
+        {MediaAudioVideoCapture, SitePermissions::Camera}, {DesktopVideoCapture, SitePermissions::Screen},
+        {DesktopAudioVideoCapture, SitePermissions::Screen}, {MouseLock, SitePermissions::MouseLock}};
+    const bool granted = SitePermissions::grants(kinds.value(feature, SitePermissions::Other), Portal::isOwnOrigin(origin));
+    setFeaturePermission(origin, feature, granted ? PermissionGrantedByUser : PermissionDeniedByUser);
+}
+
+void WebEnginePage::refuseDownload(QWebEngineDownloadItem *download)
+{
+    // The profile serves every page of its account; each page answers its own.
+    if (download->page() != this || download->state() != QWebEngineDownloadItem::DownloadRequested)
+        return;
+    download->cancel();
+    if (view())
+        PageNotice::of(view())->say(QStringLiteral("游戏盒不下载文件，已取消：%1").arg(download->downloadFileName()));
 }
 
 void WebEnginePage::openWithSystem(const QUrl &url)

@@ -7,6 +7,7 @@
 #include <QWebEnginePage>
 
 class QMessageBox;
+class QWebEngineDownloadItem;
 class QWebChannel;
 
 // The page of every browser surface: plug-ins, JavaScript and WebGL on, our
@@ -53,6 +54,9 @@ private:
     QMessageBox *newDialog(const QString &msg);
     int runBox(QMessageBox *box);
     void tellBlocked(NewTabGate::Verdict verdict);
+    // Every request answered at once, so a page never waits on one.
+    void answerPermission(const QUrl &origin, Feature feature);
+    void refuseDownload(QWebEngineDownloadItem *download);
     QWebChannel *emptyChannel();
 
     QPointer<QWebChannel> m_bridge;

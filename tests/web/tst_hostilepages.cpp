@@ -102,6 +102,14 @@ private slots:
         QCOMPARE(m_tabs->count(), 1);
     }
 
+    // Position and notification requests get their answer (no) at once.
+    void permissionRequestsAreAnswered()
+    {
+        WebView *view = openHostile({{QStringLiteral("page"), QStringLiteral("permissions")}});
+        QVERIFY(view);
+        QTRY_COMPARE_WITH_TIMEOUT(view->title(), QStringLiteral("position:denied notifications:denied"), 15000);
+    }
+
 private:
     WebView *openHostile(const QJsonObject &fault)
     {

@@ -1,5 +1,6 @@
 #include "dialogflood.h"
 #include "newtabgate.h"
+#include "sitepermissions.h"
 
 #include <QtTest>
 
@@ -53,6 +54,16 @@ private slots:
     {
         QCOMPARE(NewTabGate::blockedText(NewTabGate::NoGesture, 40), QStringLiteral("已阻止页面打开 40 个新标签页（未经点击）"));
         QVERIFY(NewTabGate::blockedText(NewTabGate::TooMany, 3).contains(QStringLiteral("过多")));
+    }
+
+    // Only the portal's own games may lock the pointer; nothing else is granted.
+    void permissionsAreRefusedButThePointerLock()
+    {
+        for (int feature = SitePermissions::Position; feature <= SitePermissions::Other; ++feature) {
+            const auto kind = SitePermissions::Feature(feature);
+            QVERIFY(!SitePermissions::grants(kind, false));
+            QCOMPARE(SitePermissions::grants(kind, true), kind == SitePermissions::MouseLock);
+        }
     }
 
     // Each row: when each dialog is asked and answered; the verdicts in order
