@@ -176,7 +176,7 @@ void TabWidget::closeTab(int tabindex)
     QWidget *container = widget(tabindex);
     // A page waiting for the answer to its dialog is further down the stack:
     // the dialog ends first and the tab closes once it has returned.
-    if (endDialogsOf(container)) {
+    if (WebEnginePage::endDialogsIn(container)) {
         QPointer<QWidget> tab(container);
         QTimer::singleShot(0, this, [this, tab] {
             if (tab)
@@ -188,18 +188,6 @@ void TabWidget::closeTab(int tabindex)
     // Views own their pages and the container owns views and toolbars.
     container->deleteLater();
     updateTabBarWidth(count());
-}
-
-bool TabWidget::endDialogsOf(QWidget *container)
-{
-    bool open = false;
-    for (WebEnginePage *page : container->findChildren<WebEnginePage *>()) {
-        if (page->dialogOpen()) {
-            page->endDialogs();
-            open = true;
-        }
-    }
-    return open;
 }
 
 void TabWidget::createHomeTab()

@@ -120,8 +120,6 @@ private:
     void connectExternal();
     // Whether a portal page's call may open one more tab now; tells the user when not.
     bool mayOpenFromPage();
-    // Ends the dialogs of the tab's pages; whether one was open.
-    static bool endDialogsOf(QWidget *container);
     WebView *homePageView() const;
     void showMessage(const QString &text);
 

@@ -16,6 +16,7 @@
 #include <QWebEngineDownloadItem>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
+#include <QWidget>
 
 namespace {
 const QString kDialogTitle = QStringLiteral("Korvo游戏盒");
@@ -156,6 +157,18 @@ void WebEnginePage::endDialogs()
     m_ending = true;
     if (m_box)
         m_box->reject();
+}
+
+bool WebEnginePage::endDialogsIn(const QWidget *widget)
+{
+    bool open = false;
+    for (WebEnginePage *page : widget->findChildren<WebEnginePage *>()) {
+        if (page->dialogOpen()) {
+            page->endDialogs();
+            open = true;
+        }
+    }
+    return open;
 }
 
 void WebEnginePage::javaScriptAlert(const QUrl &securityOrigin, const QString &msg)

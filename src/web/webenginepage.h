@@ -8,6 +8,7 @@
 
 class QMessageBox;
 class QWebEngineDownloadItem;
+class QWidget;
 class QWebChannel;
 
 // The page of every browser surface: plug-ins, JavaScript and WebGL on, our
@@ -35,6 +36,8 @@ public:
     bool dialogOpen() const { return !m_box.isNull(); }
     // Before the page goes: ends its open box and answers every later dialog at once.
     void endDialogs();
+    // Ends the dialogs of the pages under the widget (a tab); whether one was open.
+    static bool endDialogsIn(const QWidget *widget);
 
 signals:
     // Emitted by the new-window page on behalf of this page: a link asked
