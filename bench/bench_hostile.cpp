@@ -1,14 +1,17 @@
 // Prints one line per figure: how the client's reading code fares against
-// the stand-in portal's hostile replies, and the memory a simulated day of
-// account checks with repeated keys leaves behind.
+// the stand-in portal's hostile replies, how web tabs fare against its
+// hostile pages (under Xvfb), and the memory a simulated day of account
+// checks with repeated keys leaves behind.
 #include "accountoperations.h"
+#include "hostilepages.h"
+#include "stallmeter.h"
 #include "avatarpicture.h"
 #include "httprequest.h"
 #include "portal.h"
 #include "portalfault.h"
 #include "standinportal.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
@@ -41,26 +44,6 @@ void resetPeak()
     if (clear.open(QIODevice::WriteOnly))
         clear.write("5");
 }
-
-// The longest gap between two turns of the event loop while `work` runs.
-struct StallMeter
-{
-    QTimer tick;
-    QElapsedTimer clock;
-    qint64 last = 0;
-    qint64 longest = 0;
-    StallMeter()
-    {
-        tick.setInterval(5);
-        QObject::connect(&tick, &QTimer::timeout, [this] {
-            const qint64 now = clock.elapsed();
-            longest = qMax(longest, now - last);
-            last = now;
-        });
-        clock.start();
-        tick.start();
-    }
-};
 
 void loginThrough(StandInPortal &portal, const char *label, const QJsonObject &fault, bool picture = false)
 {
@@ -122,7 +105,8 @@ void dayOfChecks()
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
 
     // The client looks for the portal's public key in its application directory.
     QTemporaryDir keys;
@@ -141,6 +125,7 @@ int main(int argc, char **argv)
     loginThrough(portal, "hung: no answer for 30 s", {{QStringLiteral("delay_ms"), QStringLiteral("30000")}});
     loginThrough(portal, "dropped before the body", {{QStringLiteral("drop"), QStringLiteral("1")}});
     loginThrough(portal, "avatar of 20000 x 20000", {{QStringLiteral("image_px"), QStringLiteral("20000")}}, true);
+    HostilePagesBench::run();
     // Last: the unguarded parser's leak stays to the end of the process.
     dayOfChecks();
     return 0;

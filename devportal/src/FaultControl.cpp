@@ -1,6 +1,7 @@
 #include "FaultControl.h"
 
 #include "HostileBodies.h"
+#include "HostilePages.h"
 #include "SkinPackages.h"
 
 #include <httplib.h>
@@ -44,8 +45,15 @@ std::optional<Fault> Fault::fromParams(const std::map<std::string, std::string> 
     fault.dripMs = number(params, "drip_ms", 1, 60000, error).value_or(0);
     fault.largeBytes = number(params, "large_bytes", 1, 1 << 30, error).value_or(0);
     fault.dupKeys = number(params, "dup_keys", 1, 10000000, error).value_or(0);
+    fault.count = number(params, "count", 0, 100000, error).value_or(0);
     if (!error->empty()) return std::nullopt;
     if (params.count("word")) fault.word = params.at("word");
+    if (params.count("page")) fault.page = params.at("page");
+    if (params.count("kind")) fault.kind = params.at("kind");
+    if (!fault.page.empty() && HostilePages::page(fault.page, 1, fault.kind).empty()) {
+        *error = "bad page";
+        return std::nullopt;
+    }
     fault.bom = flag(params, "bom");
     fault.malformed = flag(params, "malformed");
     fault.drop = flag(params, "drop");
@@ -67,7 +75,8 @@ nlohmann::json Fault::toJson() const
                         {"status", status},    {"drop", drop}, {"times", times},
                         {"gzip_bomb_mib", gzipBombMib}, {"endless_headers", endlessHeaders},
                         {"image_px", imagePx}, {"drip_ms", dripMs}, {"large_bytes", largeBytes},
-                        {"large_field", largeField}, {"dup_keys", dupKeys}};
+                        {"large_field", largeField}, {"dup_keys", dupKeys}, {"page", page},
+                        {"count", count},      {"kind", kind}};
     if (word) j["word"] = *word;
     if (!hostileSkin.empty()) j["hostile_skin"] = hostileSkin;
     return j;
@@ -90,6 +99,7 @@ std::string Fault::label() const
     if (dupKeys) add("dup_keys=" + std::to_string(dupKeys));
     if (dripMs) add("drip=" + std::to_string(dripMs));
     if (!hostileSkin.empty()) add("hostile_skin=" + hostileSkin);
+    if (!page.empty()) add("page=" + page + ":" + std::to_string(count));
     return text;
 }
 
@@ -175,6 +185,8 @@ void FaultControl::applyToBody(const Fault &fault, httplib::Response &res)
                         "text/html; charset=utf-8");
     }
     if (fault.word) res.set_content(*fault.word, "text/plain; charset=utf-8");
+    if (!fault.page.empty())
+        res.set_content(HostilePages::page(fault.page, fault.count, fault.kind), "text/html; charset=utf-8");
     if (fault.largeBytes) HostileBodies::enlargeField(res.body, fault.largeField, fault.largeBytes);
     if (fault.dupKeys) HostileBodies::repeatKeys(res.body, fault.dupKeys);
     if (fault.malformed) {

@@ -27,13 +27,16 @@ struct Fault {
     std::string largeField = "user_email";
     int dupKeys = 0;                   // repeated "dup" members with object values
     std::string hostileSkin;           // a skin package turned hostile (SkinPackages::hostile)
+    std::string page;                  // a hostile page in place of the answer (HostilePages)
+    int count = 0;                     // how often the page does its thing
+    std::string kind;                  // the page's variant
     int times = -1;                    // remaining uses, -1 for every request
 
     static std::optional<Fault> fromParams(const std::map<std::string, std::string> &params,
                                            std::string *error);
     nlohmann::json toJson() const;
     std::string label() const;
-    bool replacesReply() const { return word || status || drop || gzipBombMib || endlessHeaders || imagePx; }
+    bool replacesReply() const { return word || status || drop || gzipBombMib || endlessHeaders || imagePx || !page.empty(); }
 };
 
 // Faults by endpoint key: an action ("game_list"), a gateway sign ("user_login"),

@@ -144,6 +144,12 @@ else
 fi
 expect_eq "bad size" "$(status_of "http://$PORTAL/__control?op=fault&endpoint=x&image_px=0")" "400"
 
+# --- hostile pages in place of an answer
+control "op=fault&endpoint=/news&page=popups&count=40&times=1" > /dev/null
+expect_has "a page of popups" "$(curl -s "http://$PORTAL/news")" "for (var i = 0; i < 40; ++i) { window.open("
+control "op=fault&endpoint=/news&page=dialogs&kind=confirm&times=1" > /dev/null
+expect_has "confirm() without end" "$(curl -s "http://$PORTAL/news")" "for (var i = 0;; ++i) { confirm("
+expect_eq "unknown page" "$(status_of "http://$PORTAL/__control?op=fault&endpoint=x&page=nothing")" "400"
 
 # --- a delayed reply does not hold up the end
 control "op=fault&endpoint=check_update&delay_ms=60000" > /dev/null

@@ -332,7 +332,15 @@ bool Sqlite::saveLogin(const AccountRow &given)
 {
     AccountRow row = given;
     const QString name = row.value(QStringLiteral("user_name"));
-    AccountRow stored = name.isEmpty() ? AccountRow() : accountByName(name);
+    bool readable = true;
+    const QList<AccountRow> byName = name.isEmpty() ? QList<AccountRow>()
+                                                    : select(QStringLiteral("*"), QStringLiteral("user_name=?"),
+                                                             QString(), {name}, &readable);
+    // A file another program holds would make each further statement wait
+    // for it as well: one wait a login, and the account is not kept this time.
+    if (!readable)
+        return false;
+    AccountRow stored = byName.isEmpty() ? AccountRow() : byName.first();
     if (stored.isEmpty()) {
         const QString userId = row.value(QStringLiteral("user_id"));
         stored = userId.isEmpty() || userId == QLatin1String("0") ? AccountRow() : accountById(userId);

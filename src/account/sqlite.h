@@ -34,7 +34,8 @@ public:
     static QString createStatement();    // the statement that makes box_user
     static QStringList columns();        // the eleven columns, in the order rows are filled
     // How long a statement waits for another program's lock before it fails.
-    static constexpr int busyTimeoutMs = 250;
+    // Statements run on the GUI thread: a wait stays well under a frame's worth of stall.
+    static constexpr int busyTimeoutMs = 50;
     // How often the stores of this process have opened their file or run a statement.
     static int accessCount();
 

@@ -176,7 +176,10 @@ std::unique_ptr<InstanceGuard> InstanceGuard::claimOrHandOver(int argc, char **a
     if (guard->claim() == First)
         return guard;
     // The first copy does not interpret the text; it only marks the wake-up.
-    if (guard->handOver(argc >= 2 ? QByteArray(argv[argc - 1]) : QByteArray()))
+    // Cut to what the first copy reads, so an overlong address is told as
+    // invalid there instead of being dropped without a word.
+    const QByteArray text = argc >= 2 ? QByteArray(argv[argc - 1]).left(MessageConnection::maxBytes) : QByteArray();
+    if (guard->handOver(text))
         return nullptr;
     // A first copy that never answers must not leave the user without a window.
     qWarning() << "InstanceGuard: the running copy did not answer; starting anyway";

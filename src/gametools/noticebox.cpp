@@ -38,6 +38,18 @@ QMessageBox *NoticeBox::show(QWidget *parent, const QString &text, QPointer<QMes
     return slot;
 }
 
+QMessageBox *NoticeBox::tell(QWidget *parent, const QString &text, QPointer<QMessageBox> &slot)
+{
+    if (slot && slot->isVisible())
+        return slot;
+    QMessageBox *box = newBox(parent, text);
+    box->addButton(QStringLiteral("确定"), QMessageBox::ActionRole);
+    box->setWindowModality(Qt::NonModal);
+    box->show();
+    slot = box;
+    return box;
+}
+
 QMessageBox *NoticeBox::ask(QWidget *parent, const QString &text, const std::function<void()> &confirmed)
 {
     QMessageBox *box = newBox(parent, text);

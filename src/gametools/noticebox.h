@@ -20,6 +20,9 @@ public:
     // A notice whose text is shown as it stands and can be selected and
     // copied, for addresses and other texts that come from outside.
     static QMessageBox *showCopyable(QWidget *parent, const QString &text);
+    // A notice that blocks nothing, told once: while the slot's notice is
+    // still shown, a later one is dropped.
+    static QMessageBox *tell(QWidget *parent, const QString &text, QPointer<QMessageBox> &slot);
     // Asks with "确定" and "取消"; confirmed runs on "确定" only.
     static QMessageBox *ask(QWidget *parent, const QString &text, const std::function<void()> &confirmed);
 };

@@ -2,6 +2,7 @@
 
 #include "apppaths.h"
 #include "desktopshortcut.h"
+#include "shortcuttoken.h"
 #include "gameopener.h"
 #include "noticebox.h"
 #include "extras.h"
@@ -42,7 +43,8 @@ QString GameTabMenu::createShortcut(const GameTab &game)
 {
     QString error;
     const QString path = DesktopShortcut::write(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation),
-                                                game, QCoreApplication::applicationFilePath(), &error);
+                                                game, QCoreApplication::applicationFilePath(), &error,
+                                                ShortcutToken::of(m_settings));
     NoticeBox::show(m_tabs, path.isEmpty() ? error
                                            : QStringLiteral("已在桌面创建快捷方式：") + QFileInfo(path).fileName());
     return path;

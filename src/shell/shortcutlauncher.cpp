@@ -7,10 +7,12 @@
 #include "session.h"
 #include "extras.h"
 #include "shortcutaddress.h"
+#include "shortcuttoken.h"
 #include "singleapplication.h"
 #include "tabwidget.h"
 
 #include <QCoreApplication>
+#include <QMessageBox>
 #include <QTimer>
 
 ShortcutLauncher::ShortcutLauncher(MainFrame *frame, GameOpener *opener, QObject *parent)
@@ -38,10 +40,34 @@ void ShortcutLauncher::openAddress(const QString &text)
     if (!ShortcutAddress::looksLikeAddress(text) || !Extras::enabled(m_frame->settings(), Extras::Shortcuts))
         return;
     GameTab game;
-    if (!ShortcutAddress::parse(text, &game)) {
-        NoticeBox::show(m_frame, QStringLiteral("快捷方式的地址无效，无法打开游戏"));
+    QString token;
+    if (!ShortcutAddress::parse(text, &game, &token)) {
+        NoticeBox::tell(m_frame, QStringLiteral("快捷方式的地址无效，无法打开游戏"), m_invalidNotice);
         return;
     }
+    if (ShortcutToken::matches(m_frame->settings(), token))
+        open(game);
+    else
+        askFirst(game);
+}
+
+QMessageBox *ShortcutLauncher::question() const
+{
+    return m_question.data();
+}
+
+void ShortcutLauncher::askFirst(const GameTab &game)
+{
+    // A newer address replaces the question about an older one.
+    if (m_question)
+        m_question->close();
+    const QString what = game.serverId.isEmpty() ? game.host : QStringLiteral("%1 %2服").arg(game.host, game.serverId);
+    const QString text = QStringLiteral("有网页或其他程序请求以账号“%1”打开游戏 %2。\n是否打开？").arg(game.account, what);
+    m_question = NoticeBox::ask(m_frame, text, [this, game] { open(game); });
+}
+
+void ShortcutLauncher::open(const GameTab &game)
+{
     if (m_frame->session()->isLoggedIn()) {
         m_opener->open({game});
         return;

@@ -1,10 +1,32 @@
 #include "crashrecovery.h"
 
-CrashRecovery::Action CrashRecovery::crashed(qint64 nowMs)
+#include <QUrl>
+
+namespace {
+// The same page whatever its query or fragment: a page that adds a fresh
+// parameter at each load is still the same page.
+QString pageOf(const QString &address)
 {
-    const bool repeated = m_lastCrashMs >= 0 && nowMs - m_lastCrashMs < kRepeatWindowMs;
-    m_lastCrashMs = nowMs;
-    return repeated ? WaitForButton : ReloadByItself;
+    return QUrl(address).adjusted(QUrl::RemoveQuery | QUrl::RemoveFragment).toString();
+}
+}
+
+CrashRecovery::Action CrashRecovery::crashed(qint64 nowMs, const QString &address)
+{
+    forgetBefore(nowMs - kRepeatWindowMs);
+    const QString page = pageOf(address);
+    bool sameAddress = false;
+    for (const auto &crash : qAsConst(m_crashes))
+        sameAddress = sameAddress || crash.second == page;
+    const bool tooMany = m_crashes.size() >= kMaxCrashesPerWindow;
+    m_crashes.append({nowMs, page});
+    return sameAddress || tooMany ? WaitForButton : ReloadByItself;
+}
+
+void CrashRecovery::forgetBefore(qint64 oldestMs)
+{
+    while (!m_crashes.isEmpty() && m_crashes.first().first <= oldestMs)
+        m_crashes.removeFirst();
 }
 
 QString CrashRecovery::reason(int status, int exitCode)

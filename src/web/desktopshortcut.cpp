@@ -21,9 +21,9 @@ QString DesktopShortcut::execArgument(const QString &text)
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
-QString DesktopShortcut::entryText(const GameTab &game, const QString &program)
+QString DesktopShortcut::entryText(const GameTab &game, const QString &program, const QString &token)
 {
-    const QString address = ShortcutAddress::build(game);
+    const QString address = ShortcutAddress::build(game, token);
     if (address.isEmpty() || program.isEmpty())
         return QString();
     const QString label = !game.game.isEmpty() ? game.game : !game.host.isEmpty() ? game.host : QStringLiteral("游戏");
@@ -50,9 +50,10 @@ QString DesktopShortcut::fileName(const GameTab &game)
         .arg(game.host.isEmpty() ? QStringLiteral("game") : game.host, target, account);
 }
 
-QString DesktopShortcut::write(const QString &folder, const GameTab &game, const QString &program, QString *error)
+QString DesktopShortcut::write(const QString &folder, const GameTab &game, const QString &program, QString *error,
+                               const QString &token)
 {
-    const QString text = entryText(game, program);
+    const QString text = entryText(game, program, token);
     if (text.isEmpty() || folder.isEmpty()) {
         *error = QStringLiteral("无法为此标签创建快捷方式");
         return QString();

@@ -9,11 +9,12 @@ const QString kAccount = QStringLiteral("account");
 const QString kHost = QStringLiteral("host");
 const QString kServer = QStringLiteral("server");
 const QString kKind = QStringLiteral("kind");
+const QString kToken = QStringLiteral("token");
 
 // Field name to decoded value; false on a repeated, unknown or malformed field.
 bool readFields(const QString &query, QHash<QString, QString> *fields)
 {
-    static const QStringList known = {kAccount, kHost, kServer, kKind};
+    static const QStringList known = {kAccount, kHost, kServer, kKind, kToken};
     for (const QString &item : query.split(QLatin1Char('&'))) {
         const int equals = item.indexOf(QLatin1Char('='));
         if (equals <= 0)
@@ -53,7 +54,18 @@ bool ShortcutAddress::looksLikeAddress(const QString &text)
     return text.startsWith(scheme() + QLatin1Char(':'), Qt::CaseInsensitive);
 }
 
-bool ShortcutAddress::parse(const QString &text, GameTab *game)
+bool ShortcutAddress::isToken(const QString &text)
+{
+    if (text.size() != 32)
+        return false;
+    for (const QChar c : text) {
+        if (!((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || (c >= QLatin1Char('a') && c <= QLatin1Char('f'))))
+            return false;
+    }
+    return true;
+}
+
+bool ShortcutAddress::parse(const QString &text, GameTab *game, QString *token)
 {
     const QString prefix = scheme() + QStringLiteral("://play?");
     if (text.size() > maxLength || !text.startsWith(prefix, Qt::CaseInsensitive))
@@ -70,15 +82,17 @@ bool ShortcutAddress::parse(const QString &text, GameTab *game)
     read.account = fields.value(kAccount);
     read.host = fields.value(kHost);
     read.serverId = fields.value(kServer);
-    if (!read.isValid())
+    if (!read.isValid() || (fields.contains(kToken) && !isToken(fields.value(kToken))))
         return false;
     *game = read;
+    if (token)
+        *token = fields.value(kToken);
     return true;
 }
 
-QString ShortcutAddress::build(const GameTab &game)
+QString ShortcutAddress::build(const GameTab &game, const QString &token)
 {
-    if (!game.isValid())
+    if (!game.isValid() || (!token.isEmpty() && !isToken(token)))
         return QString();
     QString text = scheme() + QStringLiteral("://play?account=") + encoded(game.account);
     if (!game.host.isEmpty())
@@ -87,5 +101,7 @@ QString ShortcutAddress::build(const GameTab &game)
         text += QStringLiteral("&server=") + game.serverId;
     else if (game.kind == QLatin1String("h5"))
         text += QStringLiteral("&kind=h5");
+    if (!token.isEmpty())
+        text += QStringLiteral("&token=") + token;
     return text;
 }

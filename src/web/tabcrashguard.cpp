@@ -30,7 +30,8 @@ void TabCrashGuard::handleTermination(QWebEnginePage::RenderProcessTerminationSt
     const MainFrame *frame = WindowFinder::mainFrame(m_view);
     if (!Extras::enabled(frame ? frame->settings() : nullptr, Extras::CrashReload))
         return;
-    const bool byItself = m_recovery.crashed(m_clock.elapsed()) == CrashRecovery::ReloadByItself;
+    const QUrl address = m_view->url().isEmpty() ? m_view->page()->requestedUrl() : m_view->url();
+    const bool byItself = m_recovery.crashed(m_clock.elapsed(), address.toString()) == CrashRecovery::ReloadByItself;
     showNotice(CrashRecovery::reason(int(status), exitCode), byItself);
     if (byItself)
         m_reloadTimer.start();
@@ -70,7 +71,7 @@ void TabCrashGuard::showNotice(const QString &reason, bool reloadsByItself)
         createNotice();
     m_reason->setText(reason);
     m_hint->setText(reloadsByItself ? QStringLiteral("3 秒后自动重新加载")
-                                    : QStringLiteral("页面一分钟内再次崩溃,请点击重新加载"));
+                                    : QStringLiteral("页面多次崩溃,请点击重新加载"));
     m_notice->setGeometry(m_view->rect());
     m_notice->show();
     m_notice->raise();

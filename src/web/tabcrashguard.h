@@ -14,7 +14,7 @@ class QWidget;
 
 // Watches one view's render process. When it ends abnormally the view shows a
 // notice in its place ("页面已崩溃", the reason, a reload button) and, unless
-// it crashed within the last minute, reloads by itself. The view, its page
+// it keeps crashing (CrashRecovery), reloads by itself. The view, its page
 // and its tab stay as they are, so a game tab keeps its account and server.
 class TabCrashGuard : public QObject
 {

@@ -6,6 +6,7 @@
 #include "hometoolbar.h"
 #include "loginform.h"
 #include "noticebox.h"
+#include "pagenotice.h"
 #include "portal.h"
 #include "screenhostform.h"
 #include "serverhosts.h"
@@ -14,11 +15,15 @@
 #include "systembrowser.h"
 #include "tabstripwidth.h"
 #include "tabtitle.h"
+#include "toolwindow.h"
+#include "userinput.h"
+#include "webenginepage.h"
 #include "webview.h"
 
 #include <QDebug>
 #include <QScreen>
 #include <QTabBar>
+#include <QTimer>
 #include <QWebChannel>
 
 namespace {
@@ -47,6 +52,7 @@ TabWidget::TabWidget(QWidget *parent)
     tabBar()->setExpanding(false);
     setAttribute(Qt::WA_MouseTracking);
     connectExternal();
+    UserInput::instance();
     connect(this, &TabWidget::signalScreenshotRequested, this, &TabWidget::handlerScreenhost);
     // A tab that becomes current without a click (another closed) brings its account back too.
     connect(this, &QTabWidget::currentChanged, this, &TabWidget::handlerTabarClicked);
@@ -76,14 +82,44 @@ void TabWidget::connectExternal()
 {
     External *external = External::instance();
     m_webChannel->registerObject(QStringLiteral("external"), external);
-    connect(external, &External::signalOpenUrl, this, &TabWidget::handlerOpenUrl);
-    connect(external, &External::signalOpenJFSC, this, &TabWidget::handlerOpenJFSC);
+    // Calls that open tabs need the user's click first, and a few a minute at
+    // most. The bridge serves the home views and the client's own windows alike.
+    connect(external, &External::signalOpenUrl, this, [this](const QString &url, const QString &option) {
+        if (option != QLatin1String("open") || mayOpenFromPage())
+            handlerOpenUrl(url, option);
+    });
+    connect(external, &External::signalOpenJFSC, this, [this] {
+        if (mayOpenFromPage())
+            handlerOpenJFSC();
+    });
     connect(external, &External::signalSign, this, &TabWidget::handlerSign);
     connect(external, &External::signalOpenGame_app, this, &TabWidget::openAppDownload);
     connect(this, &TabWidget::signalRouteRequested, this,
             [this](const QUrl &url) { HandlerCreateWebBridge(url, QWebEnginePage::NavigationTypeLinkClicked); });
-    connect(external, &External::signalOpenGame, this, &TabWidget::createHostTab);
-    connect(external, &External::signalOpenGame_h5, this, &TabWidget::createH5HostTab);
+    connect(external, &External::signalOpenGame, this, [this](const QString &host, const QString &game) {
+        if (mayOpenFromPage())
+            createHostTab(host, game);
+    });
+    connect(external, &External::signalOpenGame_h5, this, [this](const QString &host, const QString &game) {
+        if (mayOpenFromPage())
+            createH5HostTab(host, game);
+    });
+}
+
+bool TabWidget::mayOpenFromPage()
+{
+    UserInput *input = UserInput::instance();
+    const NewTabGate::Verdict verdict = m_bridgeTabs.ask(input->now(), input->lastInputIn(nullptr));
+    if (verdict == NewTabGate::Open)
+        return true;
+    ++m_blockedTabs;
+    // One notice for the bridge, over the tab in front.
+    PageNotice *notice = PageNotice::of(currentWidget() ? currentWidget() : this);
+    if (m_bridgeNotice && m_bridgeNotice != notice)
+        m_bridgeNotice->hide();
+    m_bridgeNotice = notice;
+    notice->say(NewTabGate::blockedText(verdict, m_blockedTabs));
+    return false;
 }
 
 void TabWidget::setWebProfile(WebEngineProfile *profile)
@@ -164,6 +200,16 @@ void TabWidget::closeTab(int tabindex)
     if (tabindex <= 0 || tabindex >= count())
         return;
     QWidget *container = widget(tabindex);
+    // A page waiting for the answer to its dialog is further down the stack:
+    // the dialog ends first and the tab closes once it has returned.
+    if (WebEnginePage::endDialogsIn(container)) {
+        QPointer<QWidget> tab(container);
+        QTimer::singleShot(0, this, [this, tab] {
+            if (tab)
+                closeTab(indexOf(tab));
+        });
+        return;
+    }
     removeTab(tabindex);
     // Views own their pages and the container owns views and toolbars.
     container->deleteLater();

@@ -7,6 +7,7 @@
 #include <QWebEngineHttpRequest>
 #include <QWebEnginePage>
 
+#include "newtabgate.h"
 #include "tabpages.h"
 #include "routefollower.h"
 
@@ -14,6 +15,7 @@ class H5HostToolBar;
 class HomeToolBar;
 class HostToolBar;
 class LoginForm;
+class PageNotice;
 class QWebChannel;
 class ScreenhostForm;
 class ServerHosts;
@@ -122,6 +124,8 @@ private:
     void connectHomeToolBar();
     void loadHomeSection(const QString &action);
     void connectExternal();
+    // Whether a portal page's call may open one more tab now; tells the user when not.
+    bool mayOpenFromPage();
     WebView *homePageView() const;
     void showMessage(const QString &text);
     // A game-play tab learns its game: every tab of that server takes the host.
@@ -136,4 +140,7 @@ private:
     ServerHosts *m_serverHosts = nullptr;
     RouteFollower m_routes{this};
     QPointer<SignForm> m_signForm;
+    NewTabGate m_bridgeTabs;
+    int m_blockedTabs = 0;
+    QPointer<PageNotice> m_bridgeNotice;
 };

@@ -1,14 +1,22 @@
 #pragma once
 
+#include "dialogflood.h"
+#include "newtabgate.h"
+
 #include <QPointer>
 #include <QWebEnginePage>
 
 class QMessageBox;
+class QWebEngineDownloadItem;
+class QWidget;
 class QWebChannel;
 
 // The page of every browser surface: plug-ins, JavaScript and WebGL on, our
 // own alert and confirm boxes, logout links of the portal refused, QQ links
-// handed to the system, and new windows turned into signalUrlClicked.
+// handed to the system, and new windows turned into signalUrlClicked. A new
+// window needs the user's input first (NewTabGate); a page that keeps asking
+// questions is offered to be silenced (DialogFlood), and its boxes never
+// block the rest of the client.
 class WebEnginePage : public QWebEnginePage
 {
     Q_OBJECT
@@ -26,6 +34,12 @@ public:
     // no frame inside a page, of whatever origin, reaches it.
     void setBridgeChannel(QWebChannel *channel);
 
+    bool dialogOpen() const { return !m_box.isNull(); }
+    // Before the page goes: ends its open box and answers every later dialog at once.
+    void endDialogs();
+    // Ends the dialogs of the pages under the widget (a tab); whether one was open.
+    static bool endDialogsIn(const QWidget *widget);
+
 signals:
     // Emitted by the new-window page on behalf of this page: a link asked
     // for a window and the tab manager decides where it goes.
@@ -35,12 +49,25 @@ protected:
     QWebEnginePage *createWindow(WebWindowType type) override;
     void javaScriptAlert(const QUrl &securityOrigin, const QString &msg) override;
     bool javaScriptConfirm(const QUrl &securityOrigin, const QString &msg) override;
+    bool javaScriptPrompt(const QUrl &securityOrigin, const QString &msg, const QString &defaultValue,
+                          QString *result) override;
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
 
 private:
-    static int runBox(QMessageBox *box);
+    // A box for the page's dialog; null when its dialogs are stopped.
+    QMessageBox *newDialog(const QString &msg);
+    int runBox(QMessageBox *box);
+    void tellBlocked(NewTabGate::Verdict verdict);
+    // Every request answered at once, so a page never waits on one.
+    void answerPermission(const QUrl &origin, Feature feature);
+    void refuseDownload(QWebEngineDownloadItem *download);
     QWebChannel *emptyChannel();
 
     QPointer<QWebChannel> m_bridge;
     QWebChannel *m_empty = nullptr;
+    NewTabGate m_newTabs;
+    int m_blockedTabs = 0;
+    DialogFlood m_dialogs;
+    QPointer<QMessageBox> m_box;
+    bool m_ending = false;
 };

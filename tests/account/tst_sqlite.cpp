@@ -46,6 +46,7 @@ private slots:
     void loginsKeepOneRowPerName();
     void fileProblemsAreReported_data();
     void fileProblemsAreReported();
+    void aLockedFileCostsALoginOneWait();
 
 private:
     void prepareFile(const QString &state);
@@ -349,6 +350,20 @@ void TestSqlite::fileProblemsAreReported()
         QCOMPARE(moved.readAll(), found);
     }
     QCOMPARE(tool(QStringLiteral("select user_name from box_user")), QStringLiteral("abc"));
+}
+
+// A login saved while another program holds the file waits for it once, not
+// once for every statement the save would take.
+void TestSqlite::aLockedFileCostsALoginOneWait()
+{
+    QVERIFY(m_store->insert(account(QStringLiteral("7"), QStringLiteral("abc"), QStringLiteral("1"))));
+    SqliteLock lock(dbFile());
+    QVERIFY(lock.isHeld());
+    const int before = Sqlite::accessCount();
+    QVERIFY(!m_store->saveLogin(account(QStringLiteral("8"), QStringLiteral("new"), QStringLiteral("1"))));
+    QCOMPARE(Sqlite::accessCount() - before, 1);
+    lock.release();
+    QVERIFY(m_store->saveLogin(account(QStringLiteral("8"), QStringLiteral("new"), QStringLiteral("1"))));
 }
 
 QTEST_GUILESS_MAIN(TestSqlite)

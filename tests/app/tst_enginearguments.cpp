@@ -1,4 +1,5 @@
 #include "enginearguments.h"
+#include "shortcutaddress.h"
 
 #include <QtTest>
 
@@ -7,18 +8,23 @@ class TestEngineArguments final : public QObject
     Q_OBJECT
 
 private slots:
-    void switchesFollowEveryProcessArgument()
+    // Only shortcut addresses follow the program, an overlong one cut short;
+    // the browser's two switches come last.
+    void onlyAddressesReachTheEngine()
     {
         char program[] = "/opt/korvo/KorvoClient";
-        char first[] = "--lang=zh-CN";
-        std::string longArgument = "--note=" + std::string(4000, 'x');  // longer than the usual buffer
-        char *argv[] = {program, first, longArgument.data(), nullptr};
+        char engineSwitch[] = "--renderer-cmd-prefix=/bin/sh -c id";
+        char qtOption[] = "-platform";
+        char address[] = "korvo://play?account=a&host=x&server=1";
+        std::string longAddress = "KORVO://play?account=" + std::string(100 * 1024, 'x');
+        char *argv[] = {program, engineSwitch, qtOption, address, longAddress.data(), nullptr};
 
-        EngineArguments arguments(3, argv);
+        EngineArguments arguments(5, argv);
         QCOMPARE(arguments.argc(), 5);
         QCOMPARE(QByteArray(arguments.argv()[0]), QByteArray(program));
-        QCOMPARE(QByteArray(arguments.argv()[1]), QByteArray(first));
-        QCOMPARE(QByteArray(arguments.argv()[2]), QByteArray::fromStdString(longArgument));
+        QCOMPARE(QByteArray(arguments.argv()[1]), QByteArray(address));
+        QCOMPARE(QByteArray(arguments.argv()[2]),
+                 QByteArray::fromStdString(longAddress.substr(0, ShortcutAddress::maxLength + 1)));
         QCOMPARE(QByteArray(arguments.argv()[3]), QByteArray("--ppapi-flash-path=pepflashplayer.dll"));
         QCOMPARE(QByteArray(arguments.argv()[4]), QByteArray("--ppapi-flash-version=30.0.0.235"));
         QCOMPARE(arguments.argv()[5], nullptr);

@@ -20,6 +20,7 @@
 #include "updateform.h"
 #include "vipform.h"
 #include "webengineprofile.h"
+#include "windowchecks.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -29,6 +30,8 @@
 #include <QPushButton>
 #include <QWebEngineCookieStore>
 #include <QWebEngineView>
+#include "windowchecks.h"
+
 #include <QtTest>
 
 // The skin, update, cache, VIP and sign-in windows in the real main window,
@@ -392,6 +395,7 @@ private slots:
         shot("sign-window");
         // The points mall, asked for by the calendar page, takes the window's place.
         const int tabs = frame.tabWidget()->count();
+        WindowChecks::userInput(signView);
         signView->page()->runJavaScript(QStringLiteral("korvo.call('OpenJFSC')"));
         QTRY_VERIFY_WITH_TIMEOUT(!sign->isVisible(), 10000);
         QCOMPARE(frame.tabWidget()->count(), tabs + 1);

@@ -9,6 +9,7 @@
 #include "session.h"
 #include "settings.h"
 #include "shortcutlauncher.h"
+#include "shortcuttoken.h"
 #include "sqlite.h"
 #include "standinportal.h"
 #include "tabwidget.h"
@@ -178,14 +179,33 @@ void TestGameSessions::shortcutAddressOpensTheGameAsTheNamedAccount()
     TabWidget *tabs = m_frame->tabWidget();
     ShortcutLauncher *launcher = m_frame->gameSessions()->launcher();
     const int before = tabs->count();
+    // From a web page or another program: nothing opens before the user's yes.
     launcher->openAddress(QStringLiteral("korvo://play?account=korvo_xh1&host=xianxia&server=101"));
+    QVERIFY(launcher->question());
+    QTRY_VERIFY(launcher->question()->isVisible());
+    QVERIFY(launcher->question()->text().contains(QStringLiteral("“korvo_xh1”")));
+    QVERIFY(!m_frame->gameSessions()->opener()->isBusy());
+    QCOMPARE(launcher->pendingCount(), 0);
+    QCOMPARE(tabs->count(), before);
+    launcher->question()->buttons().first()->click();
     QTRY_VERIFY_WITH_TIMEOUT(tabOf(QStringLiteral("10003"), QStringLiteral("101")), 15000);
     QCOMPARE(tabs->count(), before + 1);
     QCOMPARE(tabs->currentWidget(), tabOf(QStringLiteral("10003"), QStringLiteral("101")));
 
-    launcher->openAddress(QStringLiteral("korvo://play?account=nobody&host=xianxia&server=101"));
+    // The client's own shortcuts carry the token and ask nothing.
+    const QString token = ShortcutToken::of(m_frame->settings());
+    launcher->openAddress(QStringLiteral("korvo://play?account=nobody&host=xianxia&server=101&token=") + token);
     QCOMPARE(WindowChecks::takeNotice(m_frame.get()), QStringLiteral("本机没有保存账号“nobody”，无法打开该游戏"));
-    launcher->openAddress(QStringLiteral("korvo://play?account=korvo_xh1&host=xianxia&server=101&server=102"));
+    // Invalid addresses, however many, are told once and block nothing.
+    for (int i = 0; i < 50; ++i)
+        launcher->openAddress(QStringLiteral("korvo://play?account=korvo_xh1&host=xianxia&server=101&server=102"));
+    QList<QMessageBox *> shown;
+    for (QMessageBox *box : m_frame->findChildren<QMessageBox *>()) {
+        if (box->isVisible())
+            shown << box;
+    }
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown.first()->windowModality(), Qt::NonModal);
     QCOMPARE(WindowChecks::takeNotice(m_frame.get()), QStringLiteral("快捷方式的地址无效，无法打开游戏"));
     // A plain wake-up of a second start is no address.
     launcher->openAddress(QStringLiteral("--some-switch"));
@@ -213,7 +233,9 @@ void TestGameSessions::tabMenuWritesAValidDesktopEntry()
     const QString path = m_home.filePath(QStringLiteral("Desktop/korvo-xianxia-101-korvo_xh1.desktop"));
     QFile entry(path);
     QVERIFY(entry.open(QIODevice::ReadOnly));
-    QVERIFY(entry.readAll().contains("\"korvo://play?account=korvo_xh1&host=xianxia&server=101\""));
+    const QString token = ShortcutToken::of(m_frame->settings());
+    QVERIFY(entry.readAll().contains("\"korvo://play?account=korvo_xh1&host=xianxia&server=101&token=" + token.toLatin1()
+                                     + "\""));
     if (QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate")).isEmpty())
         QSKIP("desktop-file-validate is not installed (scripts/install-deps.sh installs it)");
     QCOMPARE(QProcess::execute(QStringLiteral("desktop-file-validate"), {path}), 0);

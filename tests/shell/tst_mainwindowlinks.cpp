@@ -9,6 +9,7 @@
 #include "userphotocontrol.h"
 #include "webengineprofile.h"
 #include "webview.h"
+#include "windowchecks.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -44,6 +45,7 @@ private:
     // A click on a link that wants a window of its own, as the page sees it.
     void openFromPage(WebView *view, const QString &link)
     {
+        WindowChecks::userInput(view);
         view->page()->runJavaScript(QStringLiteral("window.open(%1)").arg(QStringLiteral("'%1'").arg(link)));
     }
 
@@ -171,6 +173,8 @@ private slots:
     void everyBridgeCallReachesItsReceiver()
     {
         QSignalSpy skins(tabs(), &TabWidget::signalSkinRequested);
+        // The probe calls at load, as the page of a click would.
+        WindowChecks::userInput(tabs());
         WebView *probe = tabs()->createWebTab(QUrl(portal(QStringLiteral(
             "/static/bridge_probe.html?calls=OpenGame,OpenUrl,OpenJFSC,Sign,GetHttpData,PaySubmit"))));
         QTRY_COMPARE_WITH_TIMEOUT(probe->title(), QStringLiteral("probe:called"), 15000);

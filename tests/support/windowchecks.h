@@ -7,6 +7,12 @@
 // What tests of windows share; header-only, since the support library links no widgets.
 namespace WindowChecks {
 
+// A key the user pressed in the widget: what a page needs before it may open a tab.
+inline void userInput(QWidget *widget)
+{
+    QTest::keyClick(widget, Qt::Key_Shift);
+}
+
 // The text of the notice box that opened last over the window, closed after reading.
 inline QString takeNotice(QWidget *window)
 {

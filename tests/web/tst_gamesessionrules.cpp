@@ -2,6 +2,7 @@
 #include "rememberedgames.h"
 #include "settings.h"
 #include "shortcutaddress.h"
+#include "shortcuttoken.h"
 #include "testsupport.h"
 
 #include <QProcess>
@@ -56,6 +57,7 @@ private slots:
     void builtAddressesParseBack_data();
     void builtAddressesParseBack();
     void desktopEntriesAreValidAndQuoteTheAddress();
+    void shortcutTokenIsKeptAndMatchedExactly();
 };
 
 void TestGameSessionRules::storedGamesAreReadSkippingWhatIsDamaged_data()
@@ -204,7 +206,10 @@ void TestGameSessionRules::shortcutAddressesAreParsed_data()
     QTest::newRow("repeated account") << QStringLiteral("korvo://play?account=a&account=b&host=x") << false << none;
     QTest::newRow("repeated server") << QStringLiteral("korvo://play?account=a&host=x&server=1&server=2") << false
                                      << none;
-    QTest::newRow("unknown field") << QStringLiteral("korvo://play?account=a&host=x&token=t") << false << none;
+    QTest::newRow("unknown field") << QStringLiteral("korvo://play?account=a&host=x&x=1") << false << none;
+    QTest::newRow("token outside its form") << QStringLiteral("korvo://play?account=a&host=x&token=t") << false << none;
+    QTest::newRow("token in upper case")
+        << QStringLiteral("korvo://play?account=a&host=x&token=0123456789ABCDEF0123456789abcdef") << false << none;
     QTest::newRow("field without value") << QStringLiteral("korvo://play?account=a&host") << false << none;
     QTest::newRow("empty field") << QStringLiteral("korvo://play?account=a&&host=x") << false << none;
     QTest::newRow("non-word host") << QStringLiteral("korvo://play?account=a&host=evil.example/x") << false << none;
@@ -236,19 +241,25 @@ void TestGameSessionRules::shortcutAddressesAreParsed()
 void TestGameSessionRules::builtAddressesParseBack_data()
 {
     QTest::addColumn<GameTab>("game");
+    QTest::addColumn<QString>("token");
     QTest::newRow("small account playing") << tab(QStringLiteral("play"), QStringLiteral("xianxia"),
-                                                  QStringLiteral("108"), QStringLiteral("korvo_xh1"));
+                                                  QStringLiteral("108"), QStringLiteral("korvo_xh1"))
+                                           << QStringLiteral("0123456789abcdef0123456789abcdef");
     QTest::newRow("server list") << tab(QStringLiteral("web"), QStringLiteral("sanguo"), QString(),
-                                        QStringLiteral("名字 & = % ?"));
-    QTest::newRow("h5") << tab(QStringLiteral("h5"), QStringLiteral("h5game"), QString(), QStringLiteral("korvo"));
+                                        QStringLiteral("名字 & = % ?")) << QString();
+    QTest::newRow("h5") << tab(QStringLiteral("h5"), QStringLiteral("h5game"), QString(), QStringLiteral("korvo"))
+                        << QStringLiteral("ffffffffffffffffffffffffffffffff");
 }
 
 void TestGameSessionRules::builtAddressesParseBack()
 {
     QFETCH(GameTab, game);
+    QFETCH(QString, token);
     GameTab read;
-    QVERIFY(ShortcutAddress::parse(ShortcutAddress::build(game), &read));
+    QString readToken;
+    QVERIFY(ShortcutAddress::parse(ShortcutAddress::build(game, token), &read, &readToken));
     QCOMPARE(read, game);
+    QCOMPARE(readToken, token);
 }
 
 void TestGameSessionRules::desktopEntriesAreValidAndQuoteTheAddress()
@@ -277,6 +288,22 @@ void TestGameSessionRules::desktopEntriesAreValidAndQuoteTheAddress()
     GameTab read;
     QVERIFY2(ShortcutAddress::parse(argument, &read), qPrintable(argument));
     QCOMPARE(read.account, game.account);
+}
+
+void TestGameSessionRules::shortcutTokenIsKeptAndMatchedExactly()
+{
+    TestAppDir dir;
+    Settings settings;
+    // Before the first shortcut there is no token, and no text stands for one.
+    QVERIFY(!ShortcutToken::matches(&settings, QString()));
+    const QString token = ShortcutToken::of(&settings);
+    QVERIFY2(ShortcutAddress::isToken(token), qPrintable(token));
+    QCOMPARE(ShortcutToken::of(&settings), token);
+    QVERIFY(ShortcutToken::matches(&settings, token));
+    QString other = token;
+    other[31] = other.at(31) == QLatin1Char('0') ? QLatin1Char('1') : QLatin1Char('0');
+    for (const QString &wrong : QStringList{QString(), other, token.left(31), token + QLatin1Char('0')})
+        QVERIFY2(!ShortcutToken::matches(&settings, wrong), qPrintable(wrong));
 }
 
 QTEST_GUILESS_MAIN(TestGameSessionRules)

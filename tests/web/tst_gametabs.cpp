@@ -8,6 +8,7 @@
 #include "urlrules.h"
 #include "webengineprofile.h"
 #include "webview.h"
+#include "windowchecks.h"
 
 #include <QApplication>
 #include <QFile>
@@ -209,6 +210,7 @@ void TestGameTabs::pageBridgeOpensGameTabs()
     QFETCH(QString, host);
     QFETCH(QString, container);
     QVERIFY(m_fixture.logIn(QStringLiteral("korvo")));
+    WindowChecks::userInput(m_tabs);
     External::instance()->OpenGame(host, QStringLiteral("游戏"), gameType);
     QCOMPARE(m_tabs->count(), 2);
     QCOMPARE(m_tabs->currentWidget()->objectName(), container);
@@ -223,6 +225,7 @@ void TestGameTabs::gameLinksAskForARoute()
     QVERIFY(loaded.wait(15000));
     QSignalSpy routed(m_tabs, &TabWidget::signalRouteRequested);
     // The server links of the list open in a new window.
+    WindowChecks::userInput(view);
     view->page()->runJavaScript(QStringLiteral("document.querySelector('a[href*=\"game_play\"]').click()"));
     QTRY_COMPARE_WITH_TIMEOUT(routed.count(), 1, 15000);
     const QUrl url = routed.first().first().toUrl();

@@ -9,6 +9,7 @@
 #include "tabwidget.h"
 #include "webtoolbar.h"
 #include "webview.h"
+#include "windowchecks.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -241,6 +242,7 @@ void TestTabWidget::pageBridgeOpensAWebTabWithItsToolbar()
     QSignalSpy loaded(main, &WebView::loadFinished);
     QVERIFY(loaded.wait(15000));
     // The feed link calls external.OpenUrl(<feed>, "open") over the web channel.
+    WindowChecks::userInput(main);
     main->page()->runJavaScript(QStringLiteral("document.querySelector('a[onclick*=dynamic]').click()"));
     QTRY_COMPARE_WITH_TIMEOUT(m_tabs->count(), 2, 15000);
     QWidget *tab = m_tabs->currentWidget();

@@ -1,3 +1,5 @@
+#include "newtabgate.h"
+#include "pagenotice.h"
 #include "testsupport.h"
 #include "webenginepage.h"
 #include "webengineprofile.h"
@@ -214,7 +216,11 @@ void TestWebEnginePage::newWindowsBecomeUrlClicked_data()
     QTest::newRow("link")
         << QStringLiteral("<a href='/game.php?host=s1' target='_blank' style='%1'>play</a>").arg(kFullPage)
         << true;
-    QTest::newRow("script")
+    QTest::newRow("script after a click")
+        << QStringLiteral("<div onclick=\"window.open('/game.php?host=s1')\" style='%1'>play</div>").arg(kFullPage)
+        << true;
+    // Without the user's click a page opens nothing, and the user is told.
+    QTest::newRow("script at load")
         << QStringLiteral("<script>window.open('/game.php?host=s1');</script>") << false;
 }
 
@@ -224,8 +230,14 @@ void TestWebEnginePage::newWindowsBecomeUrlClicked()
     QFETCH(bool, click);
     QSignalSpy clicked(m_page, &WebEnginePage::signalUrlClicked);
     showPage(body);
-    if (click)
-        clickAt(QPoint(100, 100));
+    if (!click) {
+        auto *notice = m_view->findChild<PageNotice *>();
+        QTRY_VERIFY_WITH_TIMEOUT(notice = m_view->findChild<PageNotice *>(), 10000);
+        QCOMPARE(notice->text(), NewTabGate::blockedText(NewTabGate::NoGesture, 1));
+        QVERIFY(clicked.isEmpty());
+        return;
+    }
+    clickAt(QPoint(100, 100));
     QTRY_COMPARE_WITH_TIMEOUT(clicked.count(), 1, 10000);
     QCOMPARE(clicked.first().at(0).toUrl(), QUrl(QStringLiteral("http://portal.test/game.php?host=s1")));
     QCOMPARE(clicked.first().at(1).value<QWebEnginePage::NavigationType>(),

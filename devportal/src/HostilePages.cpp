@@ -1,0 +1,50 @@
+#include "HostilePages.h"
+
+namespace {
+
+std::string document(const std::string &title, const std::string &script)
+{
+    return "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>" + title
+           + "</title><script src=\"/qwebchannel.js\"></script></head>"
+             "<body style=\"margin:0\"><div id=\"all\" style=\"width:100vw;height:100vh\">hostile</div><script>"
+           + script + "</script></body></html>";
+}
+
+// The action at load and again at every click.
+std::string onLoadAndClick(const std::string &body)
+{
+    return "function run() {" + body + "}\nrun();\ndocument.addEventListener('click', run);";
+}
+
+std::string loop(int count, const std::string &body)
+{
+    const std::string head = count > 0 ? "for (var i = 0; i < " + std::to_string(count) + "; ++i)" : "for (var i = 0;; ++i)";
+    return head + " { " + body + " }";
+}
+}
+
+std::string HostilePages::page(const std::string &kind, int count, const std::string &variant)
+{
+    if (kind == "popups")
+        return document("popups", onLoadAndClick(loop(count, "window.open('/news/' + (i + 1) + '.html');")));
+    if (kind == "open_games")
+        return document("open games",
+                        onLoadAndClick("if (!window.qt) return; new QWebChannel(qt.webChannelTransport, function (c) {"
+                                       + loop(count, "c.objects.external.OpenGame('xianxia', '仙侠传说', '');")
+                                       + "});"));
+    if (kind == "dialogs") {
+        const std::string ask = variant == "confirm" ? "confirm('问题 ' + i);" : "alert('消息 ' + i);";
+        return document("dialogs", "setTimeout(function () {" + loop(count, ask)
+                                       + " document.title = 'dialogs done'; }, 0);");
+    }
+    if (kind == "permissions")
+        return document("permissions",
+                        "var answers = {position: 'waiting', notifications: 'waiting'};"
+                        "function show() { document.title = 'position:' + answers.position"
+                        " + ' notifications:' + answers.notifications; }"
+                        "navigator.geolocation.getCurrentPosition("
+                        "function () { answers.position = 'granted'; show(); },"
+                        "function () { answers.position = 'denied'; show(); });"
+                        "Notification.requestPermission().then(function (p) { answers.notifications = p; show(); });");
+    return std::string();
+}

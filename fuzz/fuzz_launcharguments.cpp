@@ -1,0 +1,45 @@
+// Arbitrary command lines (arguments separated by NUL bytes), as a desktop
+// hands the client whatever address a page gave it: only the program, cut
+// shortcut addresses and the browser's own two switches may reach the engine,
+// and an address read from them, token and all, must build to one that reads
+// the same.
+#include "enginearguments.h"
+#include "shortcutaddress.h"
+
+#include <QList>
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QList<QByteArray> parts = QByteArray(reinterpret_cast<const char *>(data), int(size)).split('\0');
+    std::vector<QByteArray> kept(parts.begin(), parts.end());
+    std::vector<char *> argv;
+    for (QByteArray &part : kept)
+        argv.push_back(part.data());
+    argv.push_back(nullptr);
+    EngineArguments arguments(int(argv.size()) - 1, argv.data());
+    const int count = arguments.argc();
+    if (count < 2 || std::strncmp(arguments.argv()[count - 2], "--ppapi-flash-path=", 19) != 0)
+        __builtin_trap();
+    for (int i = 1; i < count - 2; ++i) {
+        const QByteArray argument(arguments.argv()[i]);
+        const QString text = QString::fromLocal8Bit(argument);
+        if (argument.size() > ShortcutAddress::maxLength + 1 || !ShortcutAddress::looksLikeAddress(text))
+            __builtin_trap();
+        GameTab game;
+        QString token;
+        if (!ShortcutAddress::parse(text, &game, &token))
+            continue;
+        GameTab again;
+        QString tokenAgain;
+        if (!ShortcutAddress::parse(ShortcutAddress::build(game, token), &again, &tokenAgain) || !(again == game)
+            || tokenAgain != token)
+            __builtin_trap();
+    }
+    return 0;
+}
