@@ -181,6 +181,18 @@ WebView *TabPages::addGamePlayTab(const QUrl &url)
     return view;
 }
 
+void TabPages::giveHost(const QString &serverId, const QString &host)
+{
+    for (int index = 1; index < m_tabs->count(); ++index) {
+        QWidget *tab = m_tabs->widget(index);
+        if (tab->property("serverId").toString() != serverId || !tab->property("host").toString().isEmpty())
+            continue;
+        tab->setProperty("host", host);
+        if (index == m_tabs->currentIndex())
+            m_tabs->currentHost = host;
+    }
+}
+
 QString TabPages::gameOfServer(const QString &serverId, const QString &hostGiven) const
 {
     ServerHosts *hosts = m_tabs->serverHosts();

@@ -30,6 +30,8 @@ public:
     // A server being played, at an address the portal gave.
     WebView *addGamePlayTab(const QUrl &url);
     WebView *addH5HostTab(const QString &host, const QString &game);
+    // A server's game became known: its game-play tabs that lacked it take the host.
+    void giveHost(const QString &serverId, const QString &host);
 
 private:
     // Portal pages get the page bridge; game pages never do.

@@ -1,12 +1,11 @@
 #include "tabwidget.h"
 
 #include "bridgechannel.h"
-#include "external.h"
+#include "bridgerequests.h"
 #include "fullscreennotification.h"
 #include "hometoolbar.h"
 #include "loginform.h"
 #include "noticebox.h"
-#include "pagenotice.h"
 #include "portal.h"
 #include "screenhostform.h"
 #include "serverhosts.h"
@@ -51,12 +50,15 @@ TabWidget::TabWidget(QWidget *parent)
     connect(tabBar(), &QTabBar::tabBarClicked, this, &TabWidget::handlerTabarClicked);
     tabBar()->setExpanding(false);
     setAttribute(Qt::WA_MouseTracking);
-    connectExternal();
+    new BridgeRequests(this);
     UserInput::instance();
+    connect(this, &TabWidget::signalRouteRequested, this,
+            [this](const QUrl &url) { HandlerCreateWebBridge(url, QWebEnginePage::NavigationTypeLinkClicked); });
     connect(this, &TabWidget::signalScreenshotRequested, this, &TabWidget::handlerScreenhost);
     // A tab that becomes current without a click (another closed) brings its account back too.
     connect(this, &QTabWidget::currentChanged, this, &TabWidget::handlerTabarClicked);
-    connect(m_serverHosts, &ServerHosts::hostKnown, this, &TabWidget::handlerServerHostKnown);
+    connect(m_serverHosts, &ServerHosts::hostKnown, this,
+            [this](const QString &serverId, const QString &host) { m_pages.giveHost(serverId, host); });
 }
 
 QString TabWidget::askForGameOf(QWidget *tab)
@@ -64,62 +66,6 @@ QString TabWidget::askForGameOf(QWidget *tab)
     const QString serverId = tab ? tab->property("serverId").toString() : QString();
     m_serverHosts->lookUp(serverId);
     return QStringLiteral("正在查询该服务器所属的游戏，请稍后再试");
-}
-
-void TabWidget::handlerServerHostKnown(const QString &serverId, const QString &host)
-{
-    for (int index = 1; index < count(); ++index) {
-        QWidget *tab = widget(index);
-        if (tab->property("serverId").toString() != serverId || !tab->property("host").toString().isEmpty())
-            continue;
-        tab->setProperty("host", host);
-        if (index == currentIndex())
-            currentHost = host;
-    }
-}
-
-void TabWidget::connectExternal()
-{
-    External *external = External::instance();
-    m_webChannel->registerObject(QStringLiteral("external"), external);
-    // Calls that open tabs need the user's click first, and a few a minute at
-    // most. The bridge serves the home views and the client's own windows alike.
-    connect(external, &External::signalOpenUrl, this, [this](const QString &url, const QString &option) {
-        if (option != QLatin1String("open") || mayOpenFromPage())
-            handlerOpenUrl(url, option);
-    });
-    connect(external, &External::signalOpenJFSC, this, [this] {
-        if (mayOpenFromPage())
-            handlerOpenJFSC();
-    });
-    connect(external, &External::signalSign, this, &TabWidget::handlerSign);
-    connect(external, &External::signalOpenGame_app, this, &TabWidget::openAppDownload);
-    connect(this, &TabWidget::signalRouteRequested, this,
-            [this](const QUrl &url) { HandlerCreateWebBridge(url, QWebEnginePage::NavigationTypeLinkClicked); });
-    connect(external, &External::signalOpenGame, this, [this](const QString &host, const QString &game) {
-        if (mayOpenFromPage())
-            createHostTab(host, game);
-    });
-    connect(external, &External::signalOpenGame_h5, this, [this](const QString &host, const QString &game) {
-        if (mayOpenFromPage())
-            createH5HostTab(host, game);
-    });
-}
-
-bool TabWidget::mayOpenFromPage()
-{
-    UserInput *input = UserInput::instance();
-    const NewTabGate::Verdict verdict = m_bridgeTabs.ask(input->now(), input->lastInputIn(nullptr));
-    if (verdict == NewTabGate::Open)
-        return true;
-    ++m_blockedTabs;
-    // One notice for the bridge, over the tab in front.
-    PageNotice *notice = PageNotice::of(currentWidget() ? currentWidget() : this);
-    if (m_bridgeNotice && m_bridgeNotice != notice)
-        m_bridgeNotice->hide();
-    m_bridgeNotice = notice;
-    notice->say(NewTabGate::blockedText(verdict, m_blockedTabs));
-    return false;
 }
 
 void TabWidget::setWebProfile(WebEngineProfile *profile)

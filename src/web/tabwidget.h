@@ -7,7 +7,6 @@
 #include <QWebEngineHttpRequest>
 #include <QWebEnginePage>
 
-#include "newtabgate.h"
 #include "tabpages.h"
 #include "routefollower.h"
 
@@ -15,7 +14,6 @@ class H5HostToolBar;
 class HomeToolBar;
 class HostToolBar;
 class LoginForm;
-class PageNotice;
 class QWebChannel;
 class ScreenhostForm;
 class ServerHosts;
@@ -123,13 +121,8 @@ public slots:
 private:
     void connectHomeToolBar();
     void loadHomeSection(const QString &action);
-    void connectExternal();
-    // Whether a portal page's call may open one more tab now; tells the user when not.
-    bool mayOpenFromPage();
     WebView *homePageView() const;
     void showMessage(const QString &text);
-    // A game-play tab learns its game: every tab of that server takes the host.
-    void handlerServerHostKnown(const QString &serverId, const QString &host);
     void showSignInPoints(const QString &points);
 
     TabPages m_pages;
@@ -140,7 +133,4 @@ private:
     ServerHosts *m_serverHosts = nullptr;
     RouteFollower m_routes{this};
     QPointer<SignForm> m_signForm;
-    NewTabGate m_bridgeTabs;
-    int m_blockedTabs = 0;
-    QPointer<PageNotice> m_bridgeNotice;
 };

@@ -1,5 +1,6 @@
 #include "rememberedgames.h"
 #include "settings.h"
+#include "shortcuttoken.h"
 #include "sqlite.h"
 #include "standinportal.h"
 #include "testsupport.h"
@@ -130,14 +131,17 @@ void TestClientEnding::endedLikeAnyLogoutTheNextStartOffersItsGame()
 {
     QFETCH(int, signalNumber);
     QFETCH(bool, endsCleanly);
-    // What a session a week ago left.
+    // What a session a week ago left; the token of the client's own shortcuts,
+    // so that the address opens without a question.
+    QString token;
     {
         Settings settings;
         RememberedGames::save(&settings, {playedByKorvo(QStringLiteral("longcheng"), QStringLiteral("204"))});
+        token = ShortcutToken::of(&settings);
     }
 
     QProcess client;
-    startClient(client, {QStringLiteral("korvo://play?account=korvo&host=xianxia&server=108")});
+    startClient(client, {QStringLiteral("korvo://play?account=korvo&host=xianxia&server=108&token=") + token});
     QVERIFY(client.waitForStarted(10000));
     QVERIFY2(waitForLog(client, QStringLiteral("GameOpener: opening")).contains(QLatin1String("108")),
              "the game of the address never opened");
