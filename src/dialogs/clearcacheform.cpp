@@ -29,8 +29,12 @@ ClearCacheForm::ClearCacheForm(QWidget *parent)
 
 ClearCacheForm::~ClearCacheForm()
 {
-    if (m_work)
+    // A window closed while it measures: its finished() never reaches the
+    // window again, so the thread is ended and freed here.
+    if (m_work) {
         m_work->wait();
+        delete m_work;
+    }
     delete ui;
 }
 
