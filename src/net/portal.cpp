@@ -103,13 +103,14 @@ bool Portal::isOwnOrigin(const QUrl &url)
     return false;
 }
 
-namespace {
-bool isWebAddress(const QUrl &url)
+bool Portal::isWebAddress(const QUrl &url)
 {
     const QString scheme = url.scheme();
     return url.isValid() && !url.host().isEmpty()
         && (scheme == QLatin1String("http") || scheme == QLatin1String("https"));
 }
+
+namespace {
 
 bool sameHostName(const QUrl &url, const QString &host)
 {

@@ -31,6 +31,8 @@ public:
     // to: an http(s) address of the portal, the H5 host or a partner site.
     // Local files, page sources, inline documents and other hosts never are.
     static bool isAllowedAddress(const QUrl &url);
+    // A valid http(s) address with a host: a web page, not a file or an inline document.
+    static bool isWebAddress(const QUrl &url);
     // An http(s) address on the portal's host name (any port).
     static bool isOnPortalHost(const QUrl &url);
 

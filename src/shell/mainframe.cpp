@@ -152,7 +152,6 @@ void MainFrame::createTabWidget()
     m_tabWidget->setWebProfile(m_webProfile);
     m_tabWidget->setSession(m_session);
     m_tabWidget->setTabsClosable(true);
-    m_tabWidget->setObjectName(QStringLiteral("mainTabWidget"));
     m_tabWidget->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     m_tabWidget->createHomeTab();
     HomeToolBar *homeBar = m_tabWidget->homeToolBar();

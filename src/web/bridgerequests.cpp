@@ -1,10 +1,14 @@
 #include "bridgerequests.h"
 
 #include "external.h"
+#include "hometoolbar.h"
 #include "pagenotice.h"
+#include "portal.h"
 #include "tabwidget.h"
 #include "userinput.h"
+#include "webview.h"
 
+#include <QDebug>
 #include <QWebChannel>
 
 BridgeRequests::BridgeRequests(TabWidget *tabs)
@@ -55,4 +59,47 @@ bool BridgeRequests::mayOpenFromPage()
     m_notice = notice;
     notice->say(NewTabGate::blockedText(verdict, m_blocked));
     return false;
+}
+
+void BridgeRequests::openUrl(const QString &url, const QString &option)
+{
+    // One remembered address for the whole process: where "back" returns after a search.
+    static QUrl beforeSearch;
+    const QUrl address(url);
+    const bool shows = option == QLatin1String("open") || option == QLatin1String("todayserver")
+        || option == QLatin1String("search");
+    // Pages name the address: only the portal's own sites are shown, never a
+    // local file, a page source or an inline document.
+    if (shows && !Portal::isAllowedAddress(address))
+        return refuse(address);
+    WebView *home = m_tabs->findChild<WebView *>(QStringLiteral("homePageWebView"));
+    if (option == QLatin1String("open")) {
+        m_tabs->createWebTab(address);
+    } else if (option == QLatin1String("todayserver")) {
+        if (!home)
+            return;
+        home->load(address);
+        if (HomeToolBar *bar = m_tabs->homeToolBar())
+            bar->selectNavButton(QStringLiteral("homeBar_WebGameBtn"));
+    } else if (option == QLatin1String("search")) {
+        if (!home)
+            return;
+        beforeSearch = home->url();
+        home->load(address);
+    } else if (option == QLatin1String("back")) {
+        // Before any search there is nowhere to go back to: a blank home page helps nobody.
+        if (home && !beforeSearch.isEmpty())
+            home->load(beforeSearch);
+    } else if (option == QLatin1String("default") || Portal::isOwnOrigin(address)) {
+        // "default" needs no package, so no address either.
+        emit m_tabs->signalSkinRequested(url, option);
+    } else {
+        // Skin packages come from the portal only; any other address is not fetched.
+        refuse(address);
+    }
+}
+
+void BridgeRequests::refuse(const QUrl &address)
+{
+    qDebug() << "handlerOpenUrl: refused" << address.toString(QUrl::RemoveQuery | QUrl::RemoveUserInfo).left(200);
 }

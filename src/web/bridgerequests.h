@@ -17,9 +17,14 @@ class BridgeRequests : public QObject
 public:
     explicit BridgeRequests(TabWidget *tabs);
 
+    // An address a page asks for, by option: "open" a tab, "todayserver",
+    // "search" and "back" in the home view, anything else a skin package.
+    void openUrl(const QString &url, const QString &option);
+
 private:
     void connectExternal();
     bool mayOpenFromPage();
+    static void refuse(const QUrl &address);
 
     TabWidget *m_tabs;
     NewTabGate m_gate;

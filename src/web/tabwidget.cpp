@@ -28,11 +28,6 @@
 namespace {
 const QString kDefaultFlag = QStringLiteral("default");
 
-bool isWebAddress(const QUrl &url)
-{
-    return url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https");
-}
-
 QString homeSectionUrl(const QString &action)
 {
     return Portal::webPage(action) + QStringLiteral("&v2");
@@ -50,7 +45,7 @@ TabWidget::TabWidget(QWidget *parent)
     connect(tabBar(), &QTabBar::tabBarClicked, this, &TabWidget::handlerTabarClicked);
     tabBar()->setExpanding(false);
     setAttribute(Qt::WA_MouseTracking);
-    new BridgeRequests(this);
+    m_bridge = new BridgeRequests(this);
     UserInput::instance();
     connect(this, &TabWidget::signalRouteRequested, this,
             [this](const QUrl &url) { HandlerCreateWebBridge(url, QWebEnginePage::NavigationTypeLinkClicked); });
@@ -213,7 +208,7 @@ WebView *TabWidget::createWebTab(const QWebEngineHttpRequest &request)
 {
     // Whatever asked for the tab, it shows web pages: a link, a rule or a reply
     // naming a local file or an inline document opens nothing.
-    if (!isWebAddress(request.url()))
+    if (!Portal::isWebAddress(request.url()))
         return nullptr;
     if (!checkLogin())
         return nullptr;
@@ -323,42 +318,7 @@ void TabWidget::handlerOpenJFSC()
 
 void TabWidget::handlerOpenUrl(const QString &url, const QString &option)
 {
-    // One remembered address for the whole process: where "back" returns after a search.
-    static QUrl beforeSearch;
-    const QUrl address(url);
-    const bool shows = option == QLatin1String("open") || option == QLatin1String("todayserver")
-        || option == QLatin1String("search");
-    // Pages name the address: only the portal's own sites are shown, never a
-    // local file, a page source or an inline document.
-    if (shows && !Portal::isAllowedAddress(address)) {
-        qDebug() << "handlerOpenUrl: refused" << address.toString(QUrl::RemoveQuery | QUrl::RemoveUserInfo).left(200);
-        return;
-    }
-    WebView *home = homePageView();
-    if (option == QLatin1String("open")) {
-        createWebTab(address);
-    } else if (option == QLatin1String("todayserver")) {
-        if (!home)
-            return;
-        home->load(address);
-        if (m_homeToolBar)
-            m_homeToolBar->selectNavButton(QStringLiteral("homeBar_WebGameBtn"));
-    } else if (option == QLatin1String("search")) {
-        if (!home)
-            return;
-        beforeSearch = home->url();
-        home->load(address);
-    } else if (option == QLatin1String("back")) {
-        // Before any search there is nowhere to go back to: a blank home page helps nobody.
-        if (home && !beforeSearch.isEmpty())
-            home->load(beforeSearch);
-    } else if (option == QLatin1String("default") || Portal::isOwnOrigin(address)) {
-        // "default" needs no package, so no address either.
-        emit signalSkinRequested(url, option);
-    } else {
-        // Skin packages come from the portal only; any other address is not fetched.
-        qDebug() << "handlerOpenUrl: refused" << address.toString(QUrl::RemoveQuery | QUrl::RemoveUserInfo).left(200);
-    }
+    m_bridge->openUrl(url, option);
 }
 
 void TabWidget::handlerSign()

@@ -16,6 +16,7 @@ class HostToolBar;
 class LoginForm;
 class QWebChannel;
 class ScreenhostForm;
+class BridgeRequests;
 class ServerHosts;
 class SignForm;
 class Session;
@@ -131,6 +132,7 @@ private:
     HomeToolBar *m_homeToolBar = nullptr;
     QWebChannel *m_webChannel = nullptr;
     ServerHosts *m_serverHosts = nullptr;
+    BridgeRequests *m_bridge = nullptr;
     RouteFollower m_routes{this};
     QPointer<SignForm> m_signForm;
 };
