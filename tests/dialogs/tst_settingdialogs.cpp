@@ -146,14 +146,16 @@ private slots:
         auto *form = new BoxSettingForm(&frame);
         form->show();
         form->activateWindow();
-        QVERIFY(QTest::qWaitForWindowExposed(form));
+        // The keys are the window's shortcuts: they act only once it is the active window.
+        QVERIFY(QTest::qWaitForWindowActive(form));
         child<QRadioButton>(form, "CloseChooseHideRadio")->setChecked(true);
         QTest::keyClick(form, Qt::Key_Escape);
         QVERIFY(!form->isVisible());
         QVERIFY(frame.settings()->value(QStringLiteral("common/exittype")).isNull());
 
         form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form));
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form));
         QTest::keyClick(form, Qt::Key_Return);
         QVERIFY(!form->isVisible());
         QCOMPARE(stored(frame, "common/exittype"), QStringLiteral("tray"));
