@@ -1,8 +1,8 @@
 // Figures for the cache window on a cache of 50,000 files: how long measuring
 // and cleaning take, and the longest stall of the GUI thread's event loop
 // meanwhile. Prints, asserts nothing. Run: QT_QPA_PLATFORM=offscreen build/bin/bench_cachecleaning
-#include "cachedirectory.h"
-#include "clearcacheform.h"
+#include "dialogs/cachedirectory.h"
+#include "dialogs/clearcacheform.h"
 #include "testsupport.h"
 
 #include <QApplication>

@@ -2,12 +2,12 @@
 // the stand-in portal's hostile replies, how web tabs fare against its
 // hostile pages (under Xvfb), and the memory a simulated day of account
 // checks with repeated keys leaves behind.
-#include "accountoperations.h"
+#include "account/accountoperations.h"
 #include "hostilepages.h"
 #include "stallmeter.h"
-#include "avatarpicture.h"
-#include "httprequest.h"
-#include "portal.h"
+#include "shell/avatarpicture.h"
+#include "net/httprequest.h"
+#include "net/portal.h"
 #include "portalfault.h"
 #include "standinportal.h"
 

@@ -1,10 +1,10 @@
 // Prints the cost of the two paths a click goes through most: sealing a login
 // body with the portal's key already read, and a routing decision against a
 // hundred downloaded rules.
-#include "accountoperations.h"
-#include "rsasignature.h"
+#include "account/accountoperations.h"
+#include "net/rsasignature.h"
 #include "testsupport.h"
-#include "urlrouter.h"
+#include "web/urlrouter.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -7,20 +7,20 @@
 // "page ACCOUNT URL" line per game view and the window's "size WxH" for the
 // yardsticks, then "ready", and
 // keeps running until it is killed (for the memory and idle figures).
-#include "appidentity.h"
-#include "bossmute.h"
-#include "enginearguments.h"
-#include "gameopener.h"
-#include "gamesessions.h"
-#include "gametab.h"
-#include "loginform.h"
-#include "mainframe.h"
-#include "session.h"
-#include "sqlite.h"
-#include "tabwidget.h"
-#include "trayicon.h"
-#include "webengineprofile.h"
-#include "webview.h"
+#include "app/appidentity.h"
+#include "shell/bossmute.h"
+#include "app/enginearguments.h"
+#include "web/gameopener.h"
+#include "shell/gamesessions.h"
+#include "web/gametab.h"
+#include "account/loginform.h"
+#include "shell/mainframe.h"
+#include "net/session.h"
+#include "account/sqlite.h"
+#include "web/tabwidget.h"
+#include "shell/trayicon.h"
+#include "web/webengineprofile.h"
+#include "web/webview.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,13 +1,13 @@
 #include "hostilepages.h"
 
-#include "loginform.h"
-#include "pagenotice.h"
+#include "account/loginform.h"
+#include "web/pagenotice.h"
 #include "portalfault.h"
-#include "processusage.h"
+#include "app/processusage.h"
 #include "stallmeter.h"
 #include "tabfixture.h"
-#include "tabwidget.h"
-#include "webview.h"
+#include "web/tabwidget.h"
+#include "web/webview.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,6 +1,6 @@
 // Any body as the answer to a login, a registration or an account check.
-#include "accountoperations.h"
-#include "portal.h"
+#include "account/accountoperations.h"
+#include "net/portal.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,5 +1,5 @@
 // Any body, plain or said to be compressed, fed in pieces as the network hands it over.
-#include "bodydecoder.h"
+#include "net/bodydecoder.h"
 
 #include <cstddef>
 #include <cstdint>

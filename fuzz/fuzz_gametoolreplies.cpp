@@ -1,5 +1,5 @@
 // Any body as the answer to a collection or a game-list call of a game toolbar.
-#include "gametoolreplies.h"
+#include "gametools/gametoolreplies.h"
 
 #include <cstddef>
 #include <cstdint>

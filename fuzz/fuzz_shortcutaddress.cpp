@@ -1,8 +1,8 @@
 // Arbitrary text as a shortcut address (from a command line or another copy)
 // and as a stored list of games: whatever is read back must be in its form,
 // and an address read must build to one that reads the same.
-#include "rememberedgames.h"
-#include "shortcutaddress.h"
+#include "web/rememberedgames.h"
+#include "web/shortcutaddress.h"
 
 #include <cstddef>
 #include <cstdint>

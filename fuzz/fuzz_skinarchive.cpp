@@ -1,7 +1,7 @@
 // Any bytes as a downloaded skin package, installed into an empty themes
 // folder: nothing may be written beside it, and what stays in it is the
 // whole skin or nothing.
-#include "skinarchive.h"
+#include "dialogs/skinarchive.h"
 
 #include <QDir>
 #include <QFile>

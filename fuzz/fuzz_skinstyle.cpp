@@ -1,6 +1,6 @@
 // Any bytes as the style sheet of a downloaded skin: what the client applies
 // either is empty or names no file but inside the skin's own folder.
-#include "skinstyle.h"
+#include "app/skinstyle.h"
 
 #include <QRegularExpression>
 #include <QStringList>

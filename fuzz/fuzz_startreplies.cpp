@@ -1,8 +1,8 @@
 // Any body as the answer to the two calls of the start: the diverting rules,
 // written to the rules file and read back, and the game-id map.
-#include "jsonkeycheck.h"
-#include "threadgameidhostmap.h"
-#include "urlrules.h"
+#include "net/jsonkeycheck.h"
+#include "web/threadgameidhostmap.h"
+#include "web/urlrules.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,5 +1,5 @@
 // Any body as the answer to check_update, and any two versions compared.
-#include "updatecheck.h"
+#include "dialogs/updatecheck.h"
 
 #include <QUrl>
 

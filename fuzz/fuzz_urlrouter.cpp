@@ -1,6 +1,6 @@
 // Arbitrary rules and an arbitrary address through the routing decision: the
 // lines of the input before the last are rules, the last is the address.
-#include "urlrouter.h"
+#include "web/urlrouter.h"
 
 #include <QUrl>
 

@@ -2,9 +2,9 @@
 // window takes from construction to shown, and the longest stall of one
 // keystroke in the login dialog's account field. Prints one line per figure.
 // Run under a display (Xvfb): build/bin/bench_lockedstore
-#include "loginform.h"
-#include "mainframe.h"
-#include "sqlite.h"
+#include "account/loginform.h"
+#include "shell/mainframe.h"
+#include "account/sqlite.h"
 #include "sqlitelock.h"
 #include "testsupport.h"
 

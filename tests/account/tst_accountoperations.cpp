@@ -1,6 +1,6 @@
-#include "accountoperations.h"
-#include "networkcookie.h"
-#include "portal.h"
+#include "account/accountoperations.h"
+#include "net/networkcookie.h"
+#include "net/portal.h"
 
 #include <QtTest>
 

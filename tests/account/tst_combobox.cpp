@@ -1,4 +1,4 @@
-#include "combobox.h"
+#include "account/combobox.h"
 
 #include <QFocusEvent>
 #include <QListWidget>

@@ -1,13 +1,13 @@
-#include "loginform.h"
+#include "account/loginform.h"
 #include "logcapture.h"
-#include "networkcookie.h"
-#include "portal.h"
-#include "sqlite.h"
+#include "net/networkcookie.h"
+#include "net/portal.h"
+#include "account/sqlite.h"
 #include "sqlitelock.h"
 #include "standinportal.h"
-#include "tabwidget.h"
+#include "web/tabwidget.h"
 #include "testsupport.h"
-#include "webengineprofile.h"
+#include "web/webengineprofile.h"
 
 #include <QCheckBox>
 #include <QComboBox>

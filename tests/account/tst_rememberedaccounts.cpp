@@ -1,4 +1,4 @@
-#include "rememberedaccounts.h"
+#include "account/rememberedaccounts.h"
 #include "sqlitelock.h"
 #include "testsupport.h"
 

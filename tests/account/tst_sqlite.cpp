@@ -1,6 +1,6 @@
-#include "sqlite.h"
+#include "account/sqlite.h"
 #include "sqlitelock.h"
-#include "storagenotices.h"
+#include "app/storagenotices.h"
 #include "testsupport.h"
 
 #include <QDir>

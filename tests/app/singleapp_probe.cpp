@@ -3,8 +3,8 @@
 // ("woken <text>" when that start handed over a text).
 // With --stay the first copy keeps running after each wake-up, so that a race
 // of several starts can be counted.
-#include "instanceguard.h"
-#include "singleapplication.h"
+#include "app/instanceguard.h"
+#include "app/singleapplication.h"
 
 #include <QTimer>
 #include <QWidget>

@@ -1,10 +1,10 @@
 // Stands in for the client's start in the read-only storage test: says where
 // the data directory is, writes the settings, remembers one account and says
 // what the account store reported on the way.
-#include "apppaths.h"
-#include "settings.h"
-#include "sqlite.h"
-#include "storagenotices.h"
+#include "app/apppaths.h"
+#include "app/settings.h"
+#include "account/sqlite.h"
+#include "app/storagenotices.h"
 
 #include <QCoreApplication>
 #include <QMetaEnum>

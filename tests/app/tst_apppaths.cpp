@@ -1,5 +1,5 @@
-#include "apppaths.h"
-#include "autostart.h"
+#include "app/apppaths.h"
+#include "app/autostart.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "backgroundtasks.h"
-#include "threadcheckaccount.h"
-#include "tokendelaythread.h"
+#include "app/backgroundtasks.h"
+#include "net/threadcheckaccount.h"
+#include "net/tokendelaythread.h"
 
 #include <QPointer>
 #include <QThread>

@@ -1,7 +1,7 @@
-#include "rememberedgames.h"
-#include "settings.h"
-#include "shortcuttoken.h"
-#include "sqlite.h"
+#include "web/rememberedgames.h"
+#include "app/settings.h"
+#include "web/shortcuttoken.h"
+#include "account/sqlite.h"
 #include "standinportal.h"
 #include "testsupport.h"
 

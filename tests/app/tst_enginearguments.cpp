@@ -1,5 +1,5 @@
-#include "enginearguments.h"
-#include "shortcutaddress.h"
+#include "app/enginearguments.h"
+#include "web/shortcutaddress.h"
 
 #include <QtTest>
 

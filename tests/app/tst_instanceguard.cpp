@@ -1,5 +1,5 @@
-#include "instanceguard.h"
-#include "messageconnection.h"
+#include "app/instanceguard.h"
+#include "app/messageconnection.h"
 #include "seconduser.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "portal.h"
+#include "net/portal.h"
 
 #include <QtTest>
 

@@ -1,7 +1,7 @@
-#include "privatefiles.h"
+#include "app/privatefiles.h"
 #include "seconduser.h"
-#include "settings.h"
-#include "sqlite.h"
+#include "app/settings.h"
+#include "account/sqlite.h"
 #include "testsupport.h"
 
 #include <QFile>

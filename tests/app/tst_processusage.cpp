@@ -1,5 +1,5 @@
-#include "processsampler.h"
-#include "processusage.h"
+#include "app/processsampler.h"
+#include "app/processusage.h"
 
 #include <QFile>
 #include <QSignalSpy>

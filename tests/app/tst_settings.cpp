@@ -1,6 +1,6 @@
-#include "autostart.h"
-#include "extras.h"
-#include "settings.h"
+#include "app/autostart.h"
+#include "app/extras.h"
+#include "app/settings.h"
 #include "testsupport.h"
 
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "storagenotices.h"
+#include "app/storagenotices.h"
 
 #include <QtTest>
 

@@ -2,8 +2,8 @@
 // login and the settings file, each time with a new number, so that a test
 // can kill it anywhere and check that each row and the file are whole. Says
 // "ready" once the first round is written.
-#include "settings.h"
-#include "sqlite.h"
+#include "app/settings.h"
+#include "account/sqlite.h"
 
 #include <QCoreApplication>
 #include <cstdio>

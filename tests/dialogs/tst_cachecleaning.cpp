@@ -1,9 +1,9 @@
-#include "cachedirectory.h"
-#include "clearcacheform.h"
-#include "portal.h"
+#include "dialogs/cachedirectory.h"
+#include "dialogs/clearcacheform.h"
+#include "net/portal.h"
 #include "standinportal.h"
 #include "testsupport.h"
-#include "webengineprofile.h"
+#include "web/webengineprofile.h"
 
 #include <QDir>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "cachedirectory.h"
+#include "dialogs/cachedirectory.h"
 
 #include <QDir>
 #include <QFile>

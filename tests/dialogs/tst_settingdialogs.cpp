@@ -1,7 +1,7 @@
-#include "autostart.h"
-#include "boxsettingform.h"
-#include "closesettingform.h"
-#include "settings.h"
+#include "app/autostart.h"
+#include "dialogs/boxsettingform.h"
+#include "dialogs/closesettingform.h"
+#include "app/settings.h"
 #include "testmainframe.h"
 #include "testsupport.h"
 

@@ -1,5 +1,5 @@
-#include "skinarchive.h"
-#include "skinstyle.h"
+#include "dialogs/skinarchive.h"
+#include "app/skinstyle.h"
 #include "testsupport.h"
 
 #include <QBuffer>

@@ -1,5 +1,5 @@
-#include "portal.h"
-#include "updatecheck.h"
+#include "net/portal.h"
+#include "dialogs/updatecheck.h"
 
 #include <QtTest>
 

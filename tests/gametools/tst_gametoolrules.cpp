@@ -1,6 +1,6 @@
-#include "gametoollinks.h"
-#include "gametoolreplies.h"
-#include "portal.h"
+#include "gametools/gametoollinks.h"
+#include "gametools/gametoolreplies.h"
+#include "net/portal.h"
 
 #include <QTest>
 #include <QUrlQuery>

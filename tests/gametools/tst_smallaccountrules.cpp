@@ -1,8 +1,8 @@
-#include "accountoperations.h"
-#include "portal.h"
-#include "screenshotshare.h"
-#include "smallaccountlogin.h"
-#include "smallaccountrules.h"
+#include "account/accountoperations.h"
+#include "net/portal.h"
+#include "gametools/screenshotshare.h"
+#include "account/smallaccountlogin.h"
+#include "gametools/smallaccountrules.h"
 
 #include <QImage>
 #include <QTest>

@@ -11,8 +11,11 @@ mapfile -t base_files < <(sed -e '/^$/d' "$base_list" | while read -r src; do
     echo "$src"
     [ -f "${src%.cpp}.h" ] && echo "${src%.cpp}.h"
 done)
-# The headers of the GUI layer, by file name.
-mapfile -t gui_headers < <(sed -e '/^$/d' "$gui_list" | while read -r src; do basename "${src%.cpp}.h"; done)
+# The headers of the GUI layer, as they are included: "<folder>/<name>.h".
+mapfile -t gui_headers < <(sed -e '/^$/d' "$gui_list" | while read -r src; do
+    header=${src%.cpp}.h
+    echo "$(basename "$(dirname "$header")")/$(basename "$header")"
+done)
 
 [ ${#base_files[@]} -gt 0 ] || { echo "no base sources listed"; exit 1; }
 [ ${#gui_headers[@]} -gt 0 ] || { echo "no GUI sources listed"; exit 1; }

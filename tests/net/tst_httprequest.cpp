@@ -1,6 +1,6 @@
-#include "httprequest.h"
+#include "net/httprequest.h"
 #include "portalfault.h"
-#include "portal.h"
+#include "net/portal.h"
 #include "standinportal.h"
 #include "testsupport.h"
 

@@ -1,5 +1,5 @@
-#include "networkcookie.h"
-#include "portal.h"
+#include "net/networkcookie.h"
+#include "net/portal.h"
 #include "testsupport.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
-#include "bodydecoder.h"
-#include "jsonkeycheck.h"
-#include "portal.h"
+#include "net/bodydecoder.h"
+#include "net/jsonkeycheck.h"
+#include "net/portal.h"
 
 #include <QJsonObject>
 #include <QTest>

@@ -1,6 +1,6 @@
 #include "logcapture.h"
-#include "portal.h"
-#include "rsasignature.h"
+#include "net/portal.h"
+#include "net/rsasignature.h"
 #include "testsupport.h"
 
 #include <QDir>

@@ -1,5 +1,5 @@
-#include "networkcookie.h"
-#include "session.h"
+#include "net/networkcookie.h"
+#include "net/session.h"
 
 #include <QPointer>
 #include <QtTest>

@@ -2,7 +2,7 @@
 #include "portalfault.h"
 #include "standinportal.h"
 #include "testsupport.h"
-#include "threadcheckaccount.h"
+#include "net/threadcheckaccount.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>

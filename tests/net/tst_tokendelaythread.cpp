@@ -1,8 +1,8 @@
 #include "logcapture.h"
-#include "portal.h"
+#include "net/portal.h"
 #include "standinportal.h"
 #include "testsupport.h"
-#include "tokendelaythread.h"
+#include "net/tokendelaythread.h"
 
 #include <QJsonObject>
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "avatarpicture.h"
+#include "shell/avatarpicture.h"
 
 #include <QBuffer>
 #include <QTest>

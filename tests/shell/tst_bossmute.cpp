@@ -1,11 +1,11 @@
-#include "bossmute.h"
-#include "portal.h"
-#include "settings.h"
-#include "tabwidget.h"
+#include "shell/bossmute.h"
+#include "net/portal.h"
+#include "app/settings.h"
+#include "web/tabwidget.h"
 #include "testmainframe.h"
 #include "testsupport.h"
-#include "trayicon.h"
-#include "webview.h"
+#include "shell/trayicon.h"
+#include "web/webview.h"
 
 #include <QPushButton>
 #include <QtTest>

@@ -1,4 +1,4 @@
-#include "browseraddress.h"
+#include "shell/browseraddress.h"
 
 #include <QUrl>
 #include <QtTest>

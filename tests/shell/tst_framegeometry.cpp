@@ -1,4 +1,4 @@
-#include "framegeometry.h"
+#include "shell/framegeometry.h"
 
 #include <QtTest>
 

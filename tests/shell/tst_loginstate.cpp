@@ -1,12 +1,12 @@
-#include "hometoolbar.h"
-#include "loginform.h"
-#include "networkcookie.h"
+#include "shell/hometoolbar.h"
+#include "account/loginform.h"
+#include "net/networkcookie.h"
 #include "standinportal.h"
-#include "tabwidget.h"
+#include "web/tabwidget.h"
 #include "testmainframe.h"
 #include "testsupport.h"
-#include "userphotocontrol.h"
-#include "webengineprofile.h"
+#include "shell/userphotocontrol.h"
+#include "web/webengineprofile.h"
 
 #include <QCheckBox>
 #include <QComboBox>

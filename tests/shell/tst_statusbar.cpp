@@ -1,4 +1,4 @@
-#include "statusbar.h"
+#include "shell/statusbar.h"
 #include "testmainframe.h"
 #include "testsupport.h"
 

@@ -1,8 +1,8 @@
-#include "portal.h"
+#include "net/portal.h"
 #include "standinportal.h"
-#include "systembrowser.h"
+#include "shell/systembrowser.h"
 #include "testsupport.h"
-#include "updateform.h"
+#include "dialogs/updateform.h"
 
 #include <QDesktopServices>
 #include <QDir>

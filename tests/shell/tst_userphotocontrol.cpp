@@ -1,9 +1,9 @@
-#include "label.h"
-#include "loginform.h"
+#include "shell/label.h"
+#include "account/loginform.h"
 #include "standinportal.h"
 #include "testmainframe.h"
 #include "testsupport.h"
-#include "userphotocontrol.h"
+#include "shell/userphotocontrol.h"
 
 #include <QLabel>
 #include <QMenu>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mainframe.h"
+#include "shell/mainframe.h"
 
 // The main window with the process exit replaced by a counter.
 class TestMainFrame : public MainFrame

@@ -1,6 +1,6 @@
 #include "testsupport.h"
 
-#include "apppaths.h"
+#include "app/apppaths.h"
 
 #include <QDir>
 #include <QDirIterator>

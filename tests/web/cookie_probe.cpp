@@ -2,10 +2,10 @@
 // directory it is given, logs in as the client does (the identity cookies,
 // session cookies all) beside one persistent cookie of the portal's, and
 // quits the way the client quits once the store holds both.
-#include "apppaths.h"
-#include "networkcookie.h"
-#include "webenginepage.h"
-#include "webengineprofile.h"
+#include "app/apppaths.h"
+#include "net/networkcookie.h"
+#include "web/webenginepage.h"
+#include "web/webengineprofile.h"
 
 #include <QApplication>
 #include <QNetworkCookie>

@@ -1,11 +1,11 @@
 #include "tabfixture.h"
 
-#include "loginform.h"
-#include "networkcookie.h"
-#include "portal.h"
-#include "tabwidget.h"
-#include "webengineprofile.h"
-#include "webview.h"
+#include "account/loginform.h"
+#include "net/networkcookie.h"
+#include "net/portal.h"
+#include "web/tabwidget.h"
+#include "web/webengineprofile.h"
+#include "web/webview.h"
 
 #include <QJsonObject>
 

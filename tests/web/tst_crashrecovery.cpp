@@ -1,4 +1,4 @@
-#include "crashrecovery.h"
+#include "web/crashrecovery.h"
 
 #include <QtTest>
 

@@ -1,4 +1,4 @@
-#include "external.h"
+#include "web/external.h"
 
 #include <QSignalSpy>
 #include <QtTest>

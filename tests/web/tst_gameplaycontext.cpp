@@ -1,11 +1,11 @@
-#include "gameopener.h"
-#include "hosttoolbar.h"
-#include "httprequest.h"
-#include "loginform.h"
-#include "portal.h"
-#include "serverhosts.h"
+#include "web/gameopener.h"
+#include "gametools/hosttoolbar.h"
+#include "net/httprequest.h"
+#include "account/loginform.h"
+#include "net/portal.h"
+#include "web/serverhosts.h"
 #include "tabfixture.h"
-#include "tabwidget.h"
+#include "web/tabwidget.h"
 
 #include <QMessageBox>
 #include <QPushButton>

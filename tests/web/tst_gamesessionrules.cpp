@@ -1,8 +1,8 @@
-#include "desktopshortcut.h"
-#include "rememberedgames.h"
-#include "settings.h"
-#include "shortcutaddress.h"
-#include "shortcuttoken.h"
+#include "web/desktopshortcut.h"
+#include "web/rememberedgames.h"
+#include "app/settings.h"
+#include "web/shortcutaddress.h"
+#include "web/shortcuttoken.h"
 #include "testsupport.h"
 
 #include <QProcess>

@@ -1,8 +1,8 @@
-#include "hometoolbar.h"
-#include "loginform.h"
+#include "shell/hometoolbar.h"
+#include "account/loginform.h"
 #include "tabfixture.h"
-#include "tabwidget.h"
-#include "webview.h"
+#include "web/tabwidget.h"
+#include "web/webview.h"
 
 #include <QPushButton>
 #include <QSignalSpy>

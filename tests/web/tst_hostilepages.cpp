@@ -1,10 +1,10 @@
-#include "loginform.h"
-#include "newtabgate.h"
-#include "pagenotice.h"
+#include "account/loginform.h"
+#include "web/newtabgate.h"
+#include "web/pagenotice.h"
 #include "portalfault.h"
 #include "tabfixture.h"
-#include "tabwidget.h"
-#include "webview.h"
+#include "web/tabwidget.h"
+#include "web/webview.h"
 
 #include <QApplication>
 #include <QCheckBox>

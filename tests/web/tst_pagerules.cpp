@@ -1,6 +1,6 @@
-#include "dialogflood.h"
-#include "newtabgate.h"
-#include "sitepermissions.h"
+#include "web/dialogflood.h"
+#include "web/newtabgate.h"
+#include "web/sitepermissions.h"
 
 #include <QtTest>
 

@@ -1,10 +1,10 @@
-#include "backgroundtasks.h"
-#include "gameurlgotointerceptorthread.h"
+#include "app/backgroundtasks.h"
+#include "web/gameurlgotointerceptorthread.h"
 #include "standinportal.h"
 #include "testsupport.h"
-#include "threadgameidhostmap.h"
-#include "urlrouter.h"
-#include "urlrules.h"
+#include "web/threadgameidhostmap.h"
+#include "web/urlrouter.h"
+#include "web/urlrules.h"
 
 #include <QFile>
 #include <QSignalSpy>

@@ -1,4 +1,4 @@
-#include "serverhosts.h"
+#include "web/serverhosts.h"
 
 #include <QtTest>
 

@@ -1,13 +1,13 @@
-#include "loginform.h"
-#include "portal.h"
-#include "processsampler.h"
-#include "tabcrashguard.h"
+#include "account/loginform.h"
+#include "net/portal.h"
+#include "app/processsampler.h"
+#include "web/tabcrashguard.h"
 #include "tabfixture.h"
-#include "tabresources.h"
-#include "settings.h"
-#include "tabwidget.h"
+#include "web/tabresources.h"
+#include "app/settings.h"
+#include "web/tabwidget.h"
 #include "testmainframe.h"
-#include "webview.h"
+#include "web/webview.h"
 
 #include <QFile>
 #include <QLabel>

@@ -1,7 +1,7 @@
-#include "loginform.h"
-#include "skinstyle.h"
+#include "account/loginform.h"
+#include "app/skinstyle.h"
 #include "tabfixture.h"
-#include "tabwidget.h"
+#include "web/tabwidget.h"
 
 #include <QApplication>
 #include <QColor>

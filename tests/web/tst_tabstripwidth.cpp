@@ -1,4 +1,4 @@
-#include "tabstripwidth.h"
+#include "web/tabstripwidth.h"
 
 #include <QtTest>
 

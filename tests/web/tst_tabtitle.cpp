@@ -1,4 +1,4 @@
-#include "tabtitle.h"
+#include "web/tabtitle.h"
 
 #include <QtTest>
 

@@ -1,4 +1,4 @@
-#include "urlrouter.h"
+#include "web/urlrouter.h"
 
 #include <QtTest>
 

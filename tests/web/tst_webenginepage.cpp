@@ -1,9 +1,9 @@
-#include "newtabgate.h"
-#include "pagenotice.h"
+#include "web/newtabgate.h"
+#include "web/pagenotice.h"
 #include "testsupport.h"
-#include "webenginepage.h"
-#include "webengineprofile.h"
-#include "webview.h"
+#include "web/webenginepage.h"
+#include "web/webengineprofile.h"
+#include "web/webview.h"
 
 #include <QAbstractButton>
 #include <QApplication>

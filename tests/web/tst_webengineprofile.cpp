@@ -1,8 +1,8 @@
-#include "portal.h"
+#include "net/portal.h"
 #include "seconduser.h"
 #include "standinportal.h"
 #include "testsupport.h"
-#include "webengineprofile.h"
+#include "web/webengineprofile.h"
 
 #include <QDir>
 #include <QDirIterator>

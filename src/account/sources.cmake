@@ -1,8 +1,0 @@
-list(APPEND KORVO_BASE_SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/accountoperations.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/rememberedaccounts.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/smallaccountlogin.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/sqlite.cpp)
-list(APPEND KORVO_GUI_SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/combobox.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/loginform.cpp)

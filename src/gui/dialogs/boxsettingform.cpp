@@ -1,0 +1,94 @@
+#include "dialogs/boxsettingform.h"
+#include "ui_boxsettingform.h"
+
+#include "app/extras.h"
+#include "shell/mainframe.h"
+#include "app/settings.h"
+#include "shell/toolwindow.h"
+#include "shell/windowfinder.h"
+
+#include <QShortcut>
+
+BoxSettingForm::BoxSettingForm(QWidget *parent)
+    : QWidget(parent)
+    , ui(new Ui::BoxSettingForm)
+    , m_mainFrame(WindowFinder::mainFrame(this))
+{
+    ui->setupUi(this);
+    setObjectName(QStringLiteral("BoxSettingForm"));
+    ToolWindow::setup(this);
+    ui->DownFrame->hide();
+    ui->line_3->hide();
+    for (QWidget *button : {ui->ClearCacheBtn, ui->CancenBtn, ui->SaveBtn})
+        button->setCursor(Qt::PointingHandCursor);
+
+    connect(ui->closeBtn, &QPushButton::clicked, this, &QWidget::close);
+    connect(ui->CancenBtn, &QPushButton::clicked, this, &QWidget::close);
+    connect(ui->SaveBtn, &QPushButton::clicked, this, &BoxSettingForm::handlerSaveSetting);
+    if (m_mainFrame)
+        connect(ui->ClearCacheBtn, &QPushButton::clicked, m_mainFrame, &MainFrame::handlerClearCache);
+    auto *cancel = new QShortcut(QKeySequence::Cancel, this);
+    connect(cancel, &QShortcut::activated, this, &QWidget::close);
+    for (const QKeySequence &enter : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}) {
+        auto *save = new QShortcut(enter, this);
+        connect(save, &QShortcut::activated, this, &BoxSettingForm::handlerSaveSetting);
+    }
+    connect(ui->BossKeyCheckBox, &QCheckBox::stateChanged, this,
+            [this](int state) { ui->BossKeyEdit->setEnabled(state == Qt::Checked); });
+    ui->BossKeyEdit->setEnabled(false);
+    loadSettings();
+}
+
+BoxSettingForm::~BoxSettingForm()
+{
+    delete ui;
+}
+
+void BoxSettingForm::loadSettings()
+{
+    if (!m_mainFrame)
+        return;
+    Settings *settings = m_mainFrame->settings();
+    ui->BootCheckBox->setChecked(settings->value(QStringLiteral("common/boot")).toString() == QLatin1String("yes"));
+    if (settings->value(QStringLiteral("common/exittype")).toString() == QLatin1String("tray"))
+        ui->CloseChooseHideRadio->setChecked(true);
+    else
+        ui->CloseChooseExitRadio->setChecked(true);
+    const bool bossKey = settings->value(QStringLiteral("bosskey/isuse")).toString() == QLatin1String("yes");
+    ui->BossKeyCheckBox->setChecked(bossKey);
+    if (bossKey)
+        ui->BossKeyEdit->setText(settings->value(QStringLiteral("bosskey/keys")).toString());
+    for (int i = 0; i < Extras::FeatureCount; ++i)
+        extraCheckBox(i)->setChecked(Extras::enabled(settings, Extras::Feature(i)));
+}
+
+QCheckBox *BoxSettingForm::extraCheckBox(int feature) const
+{
+    // In the order of Extras::Feature.
+    QCheckBox *const boxes[Extras::FeatureCount] = {ui->CrashReloadCheckBox, ui->BossMuteCheckBox,
+                                                    ui->ResourcesCheckBox, ui->RestoreGamesCheckBox,
+                                                    ui->ShortcutsCheckBox};
+    return boxes[feature];
+}
+
+void BoxSettingForm::handlerSaveSetting()
+{
+    if (m_mainFrame) {
+        Settings *settings = m_mainFrame->settings();
+        const QString boot = ui->BootCheckBox->isChecked() ? QStringLiteral("yes") : QStringLiteral("no");
+        const QString exitType = ui->CloseChooseExitRadio->isChecked() ? QStringLiteral("exit") : QStringLiteral("tray");
+        QString isUse = QStringLiteral("no");
+        if (ui->BossKeyCheckBox->isChecked()) {
+            isUse = QStringLiteral("yes");
+            settings->setValue(QStringLiteral("bosskey/keys"), ui->BossKeyEdit->text());
+        }
+        settings->setValue(QStringLiteral("bosskey/isuse"), isUse);
+        settings->setValue(QStringLiteral("common/exittype"), exitType);
+        settings->setValue(QStringLiteral("common/boot"), boot);
+        Settings::setAutoStart(boot == QLatin1String("yes"));
+        for (int i = 0; i < Extras::FeatureCount; ++i)
+            Extras::setEnabled(settings, Extras::Feature(i), extraCheckBox(i)->isChecked());
+        settings->sync();
+    }
+    close();
+}

@@ -1,0 +1,45 @@
+#include "dialogs/closesettingform.h"
+#include "ui_closesettingform.h"
+
+#include "shell/mainframe.h"
+#include "app/settings.h"
+#include "shell/toolwindow.h"
+#include "shell/windowfinder.h"
+
+CloseSettingForm::CloseSettingForm(QWidget *parent)
+    : QWidget(parent)
+    , ui(new Ui::CloseSettingForm)
+    , m_mainFrame(WindowFinder::mainFrame(this))
+{
+    ui->setupUi(this);
+    setObjectName(QStringLiteral("BoxSettingForm"));
+    ToolWindow::setup(this);
+    ui->CancenBtn->setCursor(Qt::PointingHandCursor);
+    ui->SaveBtn->setCursor(Qt::PointingHandCursor);
+    connect(ui->CloseSettingForm_CloseButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(ui->CancenBtn, &QPushButton::clicked, this, &QWidget::close);
+    connect(ui->SaveBtn, &QPushButton::clicked, this, &CloseSettingForm::handlerSaveSetting);
+}
+
+CloseSettingForm::~CloseSettingForm()
+{
+    delete ui;
+}
+
+void CloseSettingForm::handlerSaveSetting()
+{
+    if (!m_mainFrame)
+        return;
+    Settings *settings = m_mainFrame->settings();
+    const QString boot = ui->BootCheckBox->isChecked() ? QStringLiteral("yes") : QStringLiteral("no");
+    const QString exitType = ui->CloseChooseExitRadio->isChecked() ? QStringLiteral("exit") : QStringLiteral("tray");
+    settings->setValue(QStringLiteral("common/exittype"), exitType);
+    settings->setValue(QStringLiteral("common/boot"), boot);
+    settings->sync();
+    Settings::setAutoStart(boot == QLatin1String("yes"));
+    close();
+    if (exitType == QLatin1String("tray"))
+        m_mainFrame->close();
+    else
+        m_mainFrame->quitApplication();
+}

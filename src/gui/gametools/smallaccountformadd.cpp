@@ -1,0 +1,183 @@
+#include "gametools/smallaccountformadd.h"
+#include "ui_smallaccountformadd.h"
+
+#include "account/accountoperations.h"
+#include "net/httprequest.h"
+#include "shell/mainframe.h"
+#include "gametools/noticebox.h"
+#include "net/session.h"
+#include "gametools/skinbackdrop.h"
+#include "gametools/smallaccountrules.h"
+#include "account/sqlite.h"
+#include "web/tabwidget.h"
+#include "shell/toolwindow.h"
+#include "shell/windowfinder.h"
+
+#include <QDebug>
+#include <QMessageBox>
+#include <QPushButton>
+
+SmallAccountFormAdd::SmallAccountFormAdd(QWidget *parent)
+    : QWidget(parent)
+    , ui(new Ui::SmallAccountFormAdd)
+    , m_request(AccountOperations::newRequest(this))
+    , m_mainFrame(WindowFinder::mainFrame(this))
+{
+    ui->setupUi(this);
+    setObjectName(QStringLiteral("SmallAccountFormAdd"));
+    ToolWindow::setup(this);
+    resize(360, 230);
+    ui->smalladd_SureBtn->setCursor(Qt::PointingHandCursor);
+    ui->smalladd_CancelBtn->setCursor(Qt::PointingHandCursor);
+    ui->smalladd_SureBtn->setDefault(true);
+    ui->smalladd_MessageLabel->clear();
+    ui->smalladd_CheckPassFrame->hide();
+    connect(ui->smalladd_SureBtn, &QPushButton::clicked, this, &SmallAccountFormAdd::handlerAddSmallAccount);
+    connect(ui->smalladd_CloseBtn, &QPushButton::clicked, this, &SmallAccountFormAdd::cancel);
+    connect(ui->smalladd_CancelBtn, &QPushButton::clicked, this, &SmallAccountFormAdd::cancel);
+    for (QLineEdit *field : {ui->smalladd_AccountText, ui->smalladd_PassText, ui->smalladd_PassCheckText})
+        connect(field, &QLineEdit::returnPressed, ui->smalladd_SureBtn, &QPushButton::click);
+    // Each reply reaches the slot of the request that was sent.
+    connect(m_request, &HttpRequest::signalHttpSuccess, this, [this](const QByteArray &reply) {
+        if (m_registerSent)
+            handlerRegisterSmallAccount(reply);
+        else
+            handlerAddSmallAccountResult(reply);
+    });
+    connect(m_request, &HttpRequest::signalHttpFailed, this, [this](const QString &error) {
+        qDebug() << "small account add failed:" << error;
+        endRequest();
+        showNotice(QStringLiteral("网络异常,请稍后重试"));
+    });
+}
+
+SmallAccountFormAdd::~SmallAccountFormAdd()
+{
+    delete ui;
+}
+
+bool SmallAccountFormAdd::isRegistering() const
+{
+    return !ui->smalladd_CheckPassFrame->isHidden();
+}
+
+QString SmallAccountFormAdd::mainCookie(const char *name) const
+{
+    Session *session = m_mainFrame ? m_mainFrame->session() : nullptr;
+    return session ? session->cookieValue(QLatin1String(name)) : QString();
+}
+
+void SmallAccountFormAdd::cancel()
+{
+    m_request->cancel();
+    endRequest();
+    ui->smalladd_MessageLabel->clear();
+    ui->smalladd_CheckPassFrame->hide();
+    close();
+}
+
+void SmallAccountFormAdd::handlerAddSmallAccount()
+{
+    if (m_waiting)
+        return;
+    TabWidget *tabs = WindowFinder::tabWidget(this);
+    if (!tabs || !tabs->checkLogin())
+        return;
+    const QString mainId = mainCookie("user_id");
+    const QString account = ui->smalladd_AccountText->text().trimmed();
+    const QString password = ui->smalladd_PassText->text().trimmed();
+    const bool registering = isRegistering();
+    const QString problem = SmallAccountRules::addProblem(account, password,
+                                                          ui->smalladd_PassCheckText->text().trimmed(),
+                                                          mainCookie("user_name"), registering);
+    if (!problem.isEmpty()) {
+        showNotice(problem);
+        return;
+    }
+    Sqlite *store = m_mainFrame ? m_mainFrame->sqlite() : nullptr;
+    if (store && !store->smallAccountOf(mainId, account).isEmpty()) {
+        showNotice(QStringLiteral("当前账号已经存在"));
+        return;
+    }
+    m_pendingName = account;
+    m_pendingHash = AccountOperations::passwordDigest(password);
+    m_registerSent = registering;
+    send(registering ? AccountOperations::registerText(mainId, account, m_pendingHash)
+                     : AccountOperations::loginText(account, m_pendingHash));
+}
+
+void SmallAccountFormAdd::send(const QString &text)
+{
+    m_waiting = true;
+    ui->smalladd_SureBtn->setEnabled(false);
+    // The text holds the digest and the API key: it is sealed, never logged.
+    m_request->get(AccountOperations::sealedUrl(text));
+}
+
+void SmallAccountFormAdd::endRequest()
+{
+    m_waiting = false;
+    ui->smalladd_SureBtn->setEnabled(true);
+}
+
+void SmallAccountFormAdd::handlerAddSmallAccountResult(QByteArray reply)
+{
+    endRequest();
+    const AccountReply answer = AccountOperations::classify(reply);
+    qDebug() << "small account add reply:" << (answer.kind == AccountReply::Word ? answer.word : QStringLiteral("json"));
+    const SmallAccountRules::AddOutcome outcome = SmallAccountRules::addOutcome(answer);
+    if (outcome.kind == SmallAccountRules::AddOutcome::Problem) {
+        showNotice(outcome.message);
+        return;
+    }
+    if (outcome.kind == SmallAccountRules::AddOutcome::Register) {
+        showNotice(outcome.message);
+        ui->smalladd_CheckPassFrame->show();
+        ui->smalladd_MessageLabel->setText(QStringLiteral("再次输入密码,即可完成小号注册!"));
+        ui->smalladd_PassCheckText->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    const AccountRow row = SmallAccountRules::addedRow(answer.object, m_pendingHash, mainCookie("user_id"));
+    if (m_mainFrame && m_mainFrame->sqlite())
+        m_mainFrame->sqlite()->saveLogin(row);
+    finishStored(row.value(QStringLiteral("user_name")));
+}
+
+void SmallAccountFormAdd::handlerRegisterSmallAccount(QByteArray reply)
+{
+    endRequest();
+    const QString problem = SmallAccountRules::registerProblem(AccountOperations::classify(reply));
+    if (!problem.isEmpty()) {
+        showNotice(problem);
+        return;
+    }
+    // An account of this name already stored stays as it is.
+    Sqlite *store = m_mainFrame ? m_mainFrame->sqlite() : nullptr;
+    if (store && store->accountByName(m_pendingName).isEmpty())
+        store->insert(SmallAccountRules::registeredRow(m_pendingName, m_pendingHash, mainCookie("user_id")));
+    finishStored(m_pendingName);
+}
+
+void SmallAccountFormAdd::finishStored(QString name)
+{
+    m_pendingName.clear();
+    m_pendingHash.clear();
+    emit signalUpdateSmallForm(name);
+    ui->smalladd_AccountText->clear();
+    ui->smalladd_PassText->clear();
+    ui->smalladd_PassCheckText->clear();
+    ui->smalladd_CheckPassFrame->hide();
+    ui->smalladd_MessageLabel->clear();
+    close();
+}
+
+void SmallAccountFormAdd::showNotice(const QString &text)
+{
+    NoticeBox::show(this, text, m_notice);
+}
+
+void SmallAccountFormAdd::paintEvent(QPaintEvent *event)
+{
+    SkinBackdrop::paint(this);
+    QWidget::paintEvent(event);
+}

@@ -1,0 +1,212 @@
+#include "gametools/smallleftbarform.h"
+#include "ui_smallleftbarform.h"
+
+#include "app/apppaths.h"
+#include "shell/mainframe.h"
+#include "gametools/noticebox.h"
+#include "net/portal.h"
+#include "net/session.h"
+#include "account/smallaccountlogin.h"
+#include "gametools/smallaccountplay.h"
+#include "account/sqlite.h"
+#include "web/tabwidget.h"
+#include "web/webenginepage.h"
+#include "web/webengineprofile.h"
+#include "web/webview.h"
+#include "shell/windowfinder.h"
+
+#include <QDebug>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPainterPath>
+#include <QVBoxLayout>
+
+namespace {
+
+// The avatar drawn into a 60 x 60 circle.
+QPixmap roundAvatar()
+{
+    QPixmap round(60, 60);
+    round.fill(Qt::transparent);
+    QPainter painter(&round);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+    QPainterPath circle;
+    circle.addEllipse(0, 0, 60, 60);
+    painter.setClipPath(circle);
+    painter.drawPixmap(0, 0, 60, 60, QPixmap(AppPaths::iconPath(QStringLiteral("noavatar_big.gif"))));
+    return round;
+}
+}
+
+SmallLeftBarForm::SmallLeftBarForm(QWidget *parent)
+    : QWidget(parent)
+    , ui(new Ui::SmallLeftBarForm)
+{
+    ui->setupUi(this);
+    setObjectName(QStringLiteral("SmallLeftBarForm"));
+    ui->smallBar_AccountFormBtn->setIcon(QIcon(AppPaths::iconPath(QStringLiteral("icon-small-account.png"))));
+    ui->smallBar_CloseBtn->setIcon(QIcon(AppPaths::iconPath(QStringLiteral("icon-back.png"))));
+    for (QPushButton *button : {ui->smallBar_AccountFormBtn, ui->smallBar_CloseBtn}) {
+        button->setCursor(Qt::PointingHandCursor);
+        button->setFlat(true);
+    }
+    auto *frameLayout = new QVBoxLayout(ui->smallBar_RecomentViewFrame);
+    frameLayout->setContentsMargins(0, 0, 0, 0);
+    setupTable();
+    MainFrame *frame = mainFrame();
+    m_login = SmallAccountPlay::newLogin(frame ? frame->sqlite() : nullptr, this);
+    connect(m_login, &SmallAccountLogin::signalLoggedIn, this, &SmallLeftBarForm::handlerLoginResult);
+    connect(m_login, &SmallAccountLogin::signalFailed, this, &SmallLeftBarForm::showNotice);
+    connect(ui->smallBar_AccountListTable, &QTableWidget::cellClicked, this, &SmallLeftBarForm::smallLogin);
+    connect(ui->smallBar_CloseBtn, &QPushButton::clicked, this, [this] { setFixedWidth(0); });
+    connect(ui->smallBar_AccountFormBtn, &QPushButton::clicked, this, [this] {
+        if (MainFrame *main = mainFrame())
+            main->handlerSmallForm();
+    });
+    refreshAccountList();
+}
+
+SmallLeftBarForm::~SmallLeftBarForm()
+{
+    delete ui;
+}
+
+MainFrame *SmallLeftBarForm::mainFrame() const
+{
+    return WindowFinder::mainFrame(this);
+}
+
+void SmallLeftBarForm::setupTable()
+{
+    QTableWidget *table = ui->smallBar_AccountListTable;
+    SmallAccountPlay::styleScrollBars(table);
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->setFocusPolicy(Qt::NoFocus);
+}
+
+void SmallLeftBarForm::open()
+{
+    setFixedWidth(openWidth);
+    loadRecommendations();
+}
+
+void SmallLeftBarForm::loadRecommendations()
+{
+    auto *tabs = qobject_cast<TabWidget *>(WindowFinder::tabWidget(this));
+    if (m_recommendations || !tabs)
+        return;
+    auto *page = new WebEnginePage(WebEngineProfile::profileFor(QStringLiteral("default")));
+    m_recommendations = WebView::createView(Portal::webPage(QStringLiteral("left_bottom_three")), page,
+                                            tabs->webChannel());
+    page->setParent(m_recommendations);
+    m_recommendations->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    ui->smallBar_RecomentViewFrame->layout()->addWidget(m_recommendations);
+}
+
+void SmallLeftBarForm::refreshAccountList()
+{
+    MainFrame *frame = mainFrame();
+    QTableWidget *table = ui->smallBar_AccountListTable;
+    table->clear();
+    table->setColumnCount(2);
+    table->setRowCount(0);
+    table->setColumnWidth(0, 100);
+    table->setColumnWidth(1, 100);
+    if (!frame || !frame->sqlite() || !frame->session())
+        return;
+    const QString mainId = frame->session()->identity().userId;
+    if (mainId.isEmpty())
+        return;
+    const QList<AccountRow> rows = frame->sqlite()->smallAccountsOf(mainId);
+    for (int i = 0; i < rows.size(); ++i) {
+        if (i % 2 == 0) {
+            table->insertRow(i / 2);
+            table->setRowHeight(i / 2, 90);
+        }
+        auto *item = new QTableWidgetItem;
+        item->setTextAlignment(Qt::AlignCenter);
+        table->setItem(i / 2, i % 2, item);
+        table->setCellWidget(i / 2, i % 2, newTile(rows.at(i).value(QStringLiteral("user_name"))));
+    }
+}
+
+QWidget *SmallLeftBarForm::newTile(const QString &userName)
+{
+    static const QPixmap avatar = roundAvatar();
+    auto *tile = new QWidget;
+    tile->setProperty("user_name", userName);
+    tile->setCursor(Qt::PointingHandCursor);
+    tile->setToolTip(QStringLiteral("以小号“%1”进入当前游戏").arg(userName));
+    auto *layout = new QVBoxLayout(tile);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    auto *picture = new QLabel;
+    picture->setFixedSize(100, 60);
+    picture->setAlignment(Qt::AlignCenter);
+    picture->setPixmap(avatar);
+    auto *name = new QLabel(userName);
+    name->setObjectName(QStringLiteral("smallBar_TileName"));
+    name->setAlignment(Qt::AlignCenter);
+    name->setFixedHeight(30);
+    name->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    layout->addWidget(picture);
+    layout->addWidget(name);
+    // Clicks on the labels reach the table cell under them.
+    picture->setAttribute(Qt::WA_TransparentForMouseEvents);
+    name->setAttribute(Qt::WA_TransparentForMouseEvents);
+    tile->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return tile;
+}
+
+void SmallLeftBarForm::smallLogin(int row, int column)
+{
+    if (!mainFrame()) {
+        qDebug() << "MainFrame=nullptr";
+        return;
+    }
+    QWidget *tile = ui->smallBar_AccountListTable->cellWidget(row, column);
+    // The free right cell of an odd last row, or a login still out.
+    if (!tile || m_login->isBusy())
+        return;
+    // The small account plays this tab's game: a server opened from a list may not know it yet.
+    TabWidget *tabs = WindowFinder::tabWidget(this);
+    QWidget *page = tabs ? ownTab(tabs) : nullptr;
+    if (page && page->property("host").toString().isEmpty()) {
+        showNotice(tabs->askForGameOf(page));
+        return;
+    }
+    m_login->start(tile->property("user_name").toString());
+}
+
+void SmallLeftBarForm::handlerLoginResult(Identity who)
+{
+    TabWidget *tabs = WindowFinder::tabWidget(this);
+    if (!tabs) {
+        showNotice(QStringLiteral("系统异常,请重启客户端重试"));
+        return;
+    }
+    // The game of the tab this side bar belongs to.
+    QWidget *page = ownTab(tabs);
+    const QString host = page ? page->property("host").toString() : tabs->currentHost;
+    SmallAccountPlay::enter(tabs, who);
+    tabs->currentHost = host;
+    if (page && page->property("gameType").toString() == QLatin1String("h5"))
+        tabs->createH5HostTab(host, QString());
+    else
+        tabs->createHostTab(host, QString());
+}
+
+QWidget *SmallLeftBarForm::ownTab(TabWidget *tabs) const
+{
+    for (QWidget *up = parentWidget(); up; up = up->parentWidget()) {
+        if (tabs->indexOf(up) >= 0)
+            return up;
+    }
+    return tabs->currentWidget();
+}
+
+void SmallLeftBarForm::showNotice(const QString &text)
+{
+    NoticeBox::show(this, text, m_notice);
+}

@@ -1,0 +1,84 @@
+#include "shell/sessionrestore.h"
+
+#include "web/gameopener.h"
+#include "account/loginform.h"
+#include "shell/mainframe.h"
+#include "web/rememberedgames.h"
+#include "net/session.h"
+#include "app/extras.h"
+#include "account/sqlite.h"
+#include "shell/statusbar.h"
+#include "web/tabwidget.h"
+
+#include <QDebug>
+#include <QGuiApplication>
+
+SessionRestore::SessionRestore(MainFrame *frame, StatusBar *bar, GameOpener *opener, QObject *parent)
+    : QObject(parent)
+    , m_frame(frame)
+    , m_bar(bar)
+    , m_opener(opener)
+{
+    // Taken, even when turned off: what this session does not write again is
+    // gone once it ends, however it ends.
+    const QList<GameTab> stored = RememberedGames::take(frame->settings());
+    if (isOn())
+        m_remembered = stored;
+    connect(frame->loginForm(), &LoginForm::signalUserBalanceInfo, this, &SessionRestore::handlerMainLogin);
+    connect(bar, &StatusBar::signalRestoreGames, this, &SessionRestore::restoreGames);
+    // A logout may end the program without asking it to end at all (the
+    // display goes away): the desktop session's save request writes first.
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &SessionRestore::remember);
+    connect(qGuiApp, &QGuiApplication::saveStateRequest, this, &SessionRestore::remember);
+}
+
+bool SessionRestore::isOn() const
+{
+    return Extras::enabled(m_frame->settings(), Extras::RestoreGames);
+}
+
+QList<GameTab> SessionRestore::offered() const
+{
+    const Identity main = m_frame->session()->identity();
+    QList<GameTab> games;
+    if (!main.isLoggedIn())
+        return games;
+    for (const GameTab &game : m_remembered) {
+        const bool mine = game.mainAccount ? game.account == main.userName
+                                           : !m_frame->sqlite()->smallAccountOf(main.userId, game.account).isEmpty();
+        if (mine)
+            games.append(game);
+    }
+    return games;
+}
+
+void SessionRestore::handlerMainLogin()
+{
+    const QList<GameTab> games = isOn() ? offered() : QList<GameTab>();
+    QStringList names;
+    for (const GameTab &game : games)
+        names << QStringList{game.kind, game.host, game.serverId, game.account}.join(QLatin1Char(' '));
+    // The games are named in the log: the one sign of the offer outside the window.
+    qDebug().noquote() << QStringLiteral("SessionRestore: offer: ")
+            + (names.isEmpty() ? QStringLiteral("none") : names.join(QStringLiteral("; ")));
+    m_bar->showRestoreOffer(!games.isEmpty());
+}
+
+void SessionRestore::restoreGames()
+{
+    m_bar->showRestoreOffer(false);
+    const QList<GameTab> games = offered();
+    m_remembered.clear();
+    m_opener->open(games);
+}
+
+void SessionRestore::remember()
+{
+    Settings *settings = m_frame->settings();
+    if (!isOn()) {
+        RememberedGames::save(settings, {});
+        return;
+    }
+    const QList<GameTab> open = GameOpener::openGames(m_frame->tabWidget());
+    RememberedGames::save(settings, open.isEmpty() ? m_remembered : open);
+}

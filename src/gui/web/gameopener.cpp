@@ -1,0 +1,150 @@
+#include "web/gameopener.h"
+
+#include "net/portal.h"
+#include "net/session.h"
+#include "account/smallaccountlogin.h"
+#include "gametools/smallaccountplay.h"
+#include "account/sqlite.h"
+#include "web/tabwidget.h"
+#include "web/urlrouter.h"
+
+#include <QDebug>
+
+GameOpener::GameOpener(TabWidget *tabs, Sqlite *store, QObject *parent)
+    : QObject(parent)
+    , m_tabs(tabs)
+    , m_store(store)
+    , m_login(SmallAccountPlay::newLogin(store, this))
+{
+    connect(m_login, &SmallAccountLogin::signalLoggedIn, this, &GameOpener::handlerLoggedIn);
+    connect(m_login, &SmallAccountLogin::signalFailed, this, &GameOpener::handlerLoginFailed);
+}
+
+void GameOpener::open(const QList<GameTab> &games)
+{
+    for (const GameTab &game : games) {
+        if (game.isValid())
+            m_queue.append(game);
+    }
+    if (!m_waiting)
+        openNext();
+}
+
+void GameOpener::openNext()
+{
+    Session *session = m_tabs ? m_tabs->session() : nullptr;
+    while (!m_waiting && !m_queue.isEmpty()) {
+        const GameTab game = m_queue.takeFirst();
+        const Identity main = session ? session->identity() : Identity();
+        const QString refusal = refusalFor(game, main);
+        if (!refusal.isEmpty()) {
+            emit signalFailed(refusal);
+        } else if (game.account == main.userName) {
+            m_tabs->profileFlag = QStringLiteral("default");
+            m_tabs->currentUserName = main.userName;
+            m_tabs->smallAccountInfo.clear();
+            openTab(game, main);
+        } else {
+            m_current = game;
+            m_mainId = main.userId;
+            m_waiting = true;
+            // A stored row is certain here, so a refused start is a login still out.
+            if (!m_login->start(game.account))
+                m_waiting = false;
+        }
+    }
+}
+
+QString GameOpener::refusalFor(const GameTab &game, const Identity &main) const
+{
+    if (!main.isLoggedIn())
+        return QStringLiteral("请先登录，再打开游戏");
+    if (game.account == main.userName)
+        return QString();
+    if (m_store && !m_store->smallAccountOf(main.userId, game.account).isEmpty())
+        return QString();
+    if (m_store && !m_store->accountByName(game.account).isEmpty())
+        return QStringLiteral("账号“%1”不是当前登录账号的小号，无法打开该游戏").arg(game.account);
+    return QStringLiteral("本机没有保存账号“%1”，无法打开该游戏").arg(game.account);
+}
+
+void GameOpener::openTab(const GameTab &game, const Identity &player)
+{
+    qDebug() << "GameOpener: opening" << game.kind << game.host << game.serverId;
+    if (game.kind == QLatin1String("h5")) {
+        m_tabs->createH5HostTab(game.host, game.game);
+    } else if (game.kind == QLatin1String("web")) {
+        m_tabs->createHostTab(game.host, game.game);
+    } else {
+        UrlRouter router;
+        router.setHosts(Portal::portalHost(), Portal::h5Host(), Portal::partnerHosts());
+        m_tabs->currentHost = game.host;
+        m_tabs->currentServerId = game.serverId;
+        m_tabs->createGamePlayTab(QUrl(router.gamePlayAddress(game.serverId, player)));
+    }
+}
+
+void GameOpener::handlerLoggedIn(const Identity &who)
+{
+    if (!m_waiting)
+        return;
+    m_waiting = false;
+    const Session *session = m_tabs->session();
+    // Another main login meanwhile closed the tabs of the old one: its small account plays no more.
+    if (!session || session->identity().userId != m_mainId) {
+        m_queue.clear();
+        return;
+    }
+    // The login answers for the name asked; another name is no login of ours.
+    if (who.userName.compare(m_current.account, Qt::CaseInsensitive) != 0) {
+        handlerLoginFailed(QStringLiteral("账号数据不符"));
+        return;
+    }
+    SmallAccountPlay::enter(m_tabs, who);
+    openTab(m_current, who);
+    openNext();
+}
+
+void GameOpener::handlerLoginFailed(const QString &message)
+{
+    m_waiting = false;
+    emit signalFailed(QStringLiteral("小号“%1”登录失败：%2").arg(m_current.account, message));
+    openNext();
+}
+
+GameTab GameOpener::tabAt(const TabWidget *tabs, int index)
+{
+    QWidget *container = index > 0 && tabs ? tabs->widget(index) : nullptr;
+    // Game tabs name their game's host, or the server they play; pages neither.
+    if (!container
+        || (container->property("host").toString().isEmpty() && container->property("serverId").toString().isEmpty()))
+        return GameTab();
+    GameTab game;
+    game.host = container->property("host").toString();
+    game.serverId = container->property("serverId").toString();
+    game.account = container->property("userName").toString();
+    game.mainAccount = container->property("myProfileFlag").toString() == QLatin1String("default");
+    if (!game.serverId.isEmpty())
+        game.kind = QStringLiteral("play");
+    else if (container->property("gameType").toString() == QLatin1String("h5"))
+        game.kind = QStringLiteral("h5");
+    else
+        game.kind = QStringLiteral("web");
+    // Tabs read "<account>|<title>"; the title is only a label.
+    const QString text = tabs->tabToolTip(index).isEmpty() ? tabs->tabText(index) : tabs->tabToolTip(index);
+    game.game = text.section(QLatin1Char('|'), 1).left(GameTab::maxTextLength).trimmed();
+    if (!GameTab::isPlainText(game.game))
+        game.game.clear();
+    return game;
+}
+
+QList<GameTab> GameOpener::openGames(const TabWidget *tabs)
+{
+    QList<GameTab> games;
+    for (int index = 1; tabs && index < tabs->count(); ++index) {
+        const GameTab game = tabAt(tabs, index);
+        if (game.isValid() && !games.contains(game))
+            games.append(game);
+    }
+    return games;
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "web/crashrecovery.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+#include <QWebEnginePage>
+
+class QLabel;
+class QWebEngineView;
+class QWidget;
+
+// Watches one view's render process. When it ends abnormally the view shows a
+// notice in its place ("页面已崩溃", the reason, a reload button) and, unless
+// it keeps crashing (CrashRecovery), reloads by itself. The view, its page
+// and its tab stay as they are, so a game tab keeps its account and server.
+class TabCrashGuard : public QObject
+{
+    Q_OBJECT
+public:
+    explicit TabCrashGuard(QWebEngineView *view);
+
+    QWidget *notice() const { return m_notice; }
+    bool reloadPending() const { return m_reloadTimer.isActive(); }
+
+public slots:
+    void reload();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void handleTermination(QWebEnginePage::RenderProcessTerminationStatus status, int exitCode);
+    void createNotice();
+    void showNotice(const QString &reason, bool reloadsByItself);
+
+    QWebEngineView *m_view;
+    QPointer<QWidget> m_notice;
+    QLabel *m_reason = nullptr;
+    QLabel *m_hint = nullptr;
+    CrashRecovery m_recovery;
+    QElapsedTimer m_clock;
+    QTimer m_reloadTimer;
+};

@@ -1,0 +1,373 @@
+#include "web/tabwidget.h"
+
+#include "web/bridgechannel.h"
+#include "web/bridgerequests.h"
+#include "web/fullscreennotification.h"
+#include "shell/hometoolbar.h"
+#include "account/loginform.h"
+#include "gametools/noticebox.h"
+#include "net/portal.h"
+#include "gametools/screenhostform.h"
+#include "web/serverhosts.h"
+#include "net/session.h"
+#include "dialogs/signform.h"
+#include "shell/systembrowser.h"
+#include "web/tabstripwidth.h"
+#include "web/tabtitle.h"
+#include "shell/toolwindow.h"
+#include "web/userinput.h"
+#include "web/webenginepage.h"
+#include "web/webview.h"
+
+#include <QDebug>
+#include <QScreen>
+#include <QTabBar>
+#include <QTimer>
+#include <QWebChannel>
+
+namespace {
+const QString kDefaultFlag = QStringLiteral("default");
+
+QString homeSectionUrl(const QString &action)
+{
+    return Portal::webPage(action) + QStringLiteral("&v2");
+}
+}
+
+TabWidget::TabWidget(QWidget *parent)
+    : QTabWidget(parent)
+    , m_pages(this)
+    , m_webChannel(new BridgeChannel(this))
+    , m_serverHosts(new ServerHosts(this))
+{
+    setObjectName(QStringLiteral("mainTabWidget"));
+    connect(tabBar(), &QTabBar::tabBarDoubleClicked, this, QOverload<int>::of(&TabWidget::closeTab));
+    connect(tabBar(), &QTabBar::tabBarClicked, this, &TabWidget::handlerTabarClicked);
+    tabBar()->setExpanding(false);
+    setAttribute(Qt::WA_MouseTracking);
+    m_bridge = new BridgeRequests(this);
+    UserInput::instance();
+    connect(this, &TabWidget::signalRouteRequested, this,
+            [this](const QUrl &url) { HandlerCreateWebBridge(url, QWebEnginePage::NavigationTypeLinkClicked); });
+    connect(this, &TabWidget::signalScreenshotRequested, this, &TabWidget::handlerScreenhost);
+    // A tab that becomes current without a click (another closed) brings its account back too.
+    connect(this, &QTabWidget::currentChanged, this, &TabWidget::handlerTabarClicked);
+    connect(m_serverHosts, &ServerHosts::hostKnown, this,
+            [this](const QString &serverId, const QString &host) { m_pages.giveHost(serverId, host); });
+}
+
+QString TabWidget::askForGameOf(QWidget *tab)
+{
+    const QString serverId = tab ? tab->property("serverId").toString() : QString();
+    m_serverHosts->lookUp(serverId);
+    return QStringLiteral("正在查询该服务器所属的游戏，请稍后再试");
+}
+
+void TabWidget::setWebProfile(WebEngineProfile *profile)
+{
+    m_pages.setDefaultProfile(profile);
+}
+
+void TabWidget::setLoginForm(LoginForm *form)
+{
+    m_loginForm = form;
+}
+
+void TabWidget::setCurrentUserName(const QString &name)
+{
+    currentUserName = name;
+}
+
+void TabWidget::setSession(Session *session)
+{
+    m_session = session;
+}
+
+Session *TabWidget::session() const
+{
+    if (m_session)
+        return m_session;
+    return m_loginForm ? m_loginForm->session() : nullptr;
+}
+
+bool TabWidget::checkLogin()
+{
+    Session *current = session();
+    if (current && current->isLoggedIn())
+        return true;
+    if (m_loginForm) {
+        m_loginForm->show();
+        m_loginForm->raise();
+        m_loginForm->setFocus(Qt::OtherFocusReason);
+    }
+    return false;
+}
+
+void TabWidget::updateTabBarWidth(int count)
+{
+    const QString sheet = TabStripWidth::styleSheet(width(), count);
+    // Every resize of the window lands here; re-polishing all tabs for an unchanged sheet is wasted work.
+    if (styleSheet() != sheet)
+        setStyleSheet(sheet);
+}
+
+void TabWidget::closeTabsButHome()
+{
+    // Counted down, so a tab that refuses to close cannot hold the loop.
+    for (int open = count(); open > 1; --open)
+        closeTab();
+}
+
+void TabWidget::loadHomeLeftPage(const QString &userId)
+{
+    auto *left = findChild<WebView *>(QStringLiteral("homeLeftView"));
+    if (!left)
+        return;
+    QString address = Portal::webPage(QStringLiteral("left")) + QStringLiteral("&v2");
+    if (!userId.isNull())
+        address += QStringLiteral("&user_id=") + userId;
+    left->page()->load(QUrl(address));
+}
+
+void TabWidget::closeTab()
+{
+    if (count() > 1)
+        closeTab(count() - 1);
+}
+
+void TabWidget::closeTab(int tabindex)
+{
+    // The home tab stays for the life of the window.
+    if (tabindex <= 0 || tabindex >= count())
+        return;
+    QWidget *container = widget(tabindex);
+    // A page waiting for the answer to its dialog is further down the stack:
+    // the dialog ends first and the tab closes once it has returned.
+    if (WebEnginePage::endDialogsIn(container)) {
+        QPointer<QWidget> tab(container);
+        QTimer::singleShot(0, this, [this, tab] {
+            if (tab)
+                closeTab(indexOf(tab));
+        });
+        return;
+    }
+    removeTab(tabindex);
+    // Views own their pages and the container owns views and toolbars.
+    container->deleteLater();
+    updateTabBarWidth(count());
+}
+
+void TabWidget::createHomeTab()
+{
+    if (m_homeToolBar)
+        return;
+    m_homeToolBar = m_pages.addHomeTab();
+    connectHomeToolBar();
+}
+
+void TabWidget::connectHomeToolBar()
+{
+    connect(m_homeToolBar, &HomeToolBar::signalHomePage, this, &TabWidget::handlerReloadHomePage);
+    connect(m_homeToolBar, &HomeToolBar::signalWebGame, this, &TabWidget::handlerReloadWebGame);
+    connect(m_homeToolBar, &HomeToolBar::signalMobileGame, this, &TabWidget::handlerReloadMobileGame);
+    connect(m_homeToolBar, &HomeToolBar::signalH5Game, this, &TabWidget::handlerReloadH5Game);
+}
+
+void TabWidget::loadHomeSection(const QString &action)
+{
+    if (auto *view = findChild<WebView *>(QStringLiteral("homePageWebView")))
+        view->load(QUrl(homeSectionUrl(action)));
+}
+
+void TabWidget::handlerReloadHomePage()
+{
+    loadHomeSection(QStringLiteral("index"));
+}
+
+void TabWidget::handlerReloadWebGame()
+{
+    loadHomeSection(QStringLiteral("web_game"));
+}
+
+void TabWidget::handlerReloadMobileGame()
+{
+    loadHomeSection(QStringLiteral("mobile_game"));
+}
+
+void TabWidget::handlerReloadH5Game()
+{
+    loadHomeSection(QStringLiteral("h5_game"));
+}
+
+WebView *TabWidget::createWebTab(const QUrl &url)
+{
+    return createWebTab(QWebEngineHttpRequest(url));
+}
+
+WebView *TabWidget::createWebTab(const QWebEngineHttpRequest &request)
+{
+    // Whatever asked for the tab, it shows web pages: a link, a rule or a reply
+    // naming a local file or an inline document opens nothing.
+    if (!Portal::isWebAddress(request.url()))
+        return nullptr;
+    if (!checkLogin())
+        return nullptr;
+    return m_pages.addWebTab(request);
+}
+
+WebView *TabWidget::createHostTab(QString host, QString game)
+{
+    if (!checkLogin())
+        return nullptr;
+    return m_pages.addHostTab(host, game);
+}
+
+WebView *TabWidget::createGamePlayTab(QUrl url)
+{
+    if (!Portal::isAllowedAddress(url))
+        return nullptr;
+    return m_pages.addGamePlayTab(url);
+}
+
+WebView *TabWidget::createH5HostTab(QString host, QString game)
+{
+    if (!checkLogin())
+        return nullptr;
+    return m_pages.addH5HostTab(host, game);
+}
+
+QString TabWidget::cutTitle(const QString &title)
+{
+    return TabTitle::cut(title);
+}
+
+QString TabWidget::elideTitle(const QString &text)
+{
+    return TabTitle::elide(text);
+}
+
+void TabWidget::handlerTabarClicked(int index)
+{
+    QWidget *container = widget(index);
+    if (!container) {
+        profileFlag = kDefaultFlag;
+        return;
+    }
+    const auto textOf = [container](const char *name) {
+        const QString value = container->property(name).toString();
+        return value.isEmpty() ? QString() : value;
+    };
+    currentServerId = textOf("serverId");
+    currentHost = textOf("host");
+    h5Playing = container->property("isH5Play").toBool();
+    const QString flag = textOf("myProfileFlag");
+    profileFlag = flag.isEmpty() ? kDefaultFlag : flag;
+    const QString name = textOf("userName");
+    if (!name.isEmpty())
+        currentUserName = name;
+}
+
+WebView *TabWidget::currentView(const QStringList &names) const
+{
+    QWidget *tab = currentWidget();
+    for (const QString &name : names) {
+        if (auto *view = tab ? tab->findChild<WebView *>(name) : nullptr)
+            return view;
+    }
+    return nullptr;
+}
+
+WebView *TabWidget::homePageView() const
+{
+    return findChild<WebView *>(QStringLiteral("homePageWebView"));
+}
+
+void TabWidget::handlerReload()
+{
+    // The home views are never reloaded from here.
+    if (WebView *view = currentView({QStringLiteral("hostwebview"), QStringLiteral("webotherview"),
+                                     QStringLiteral("h5HostWebView")}))
+        view->reload();
+}
+
+void TabWidget::handlerFullscreen()
+{
+    if (currentServerId.isEmpty() && !h5Playing) {
+        showMessage(QStringLiteral("非游戏窗口不允许全屏"));
+        return;
+    }
+    QWidget *tab = currentWidget();
+    auto *view = tab ? tab->findChild<WebView *>() : nullptr;
+    if (!view)
+        return;
+    view->setWindowFlags(Qt::Dialog);
+    // The whole screen even where no window manager carries out the request.
+    view->setGeometry(view->screen()->geometry());
+    view->showFullScreen();
+    auto *notice = new FullScreenNotification(view);
+    notice->show();
+    notice->raise();
+}
+
+void TabWidget::handlerOpenJFSC()
+{
+    createWebTab(QUrl(Portal::portalRoot() + QStringLiteral("/jfsc/")));
+    if (m_signForm)
+        m_signForm->close();
+}
+
+void TabWidget::handlerOpenUrl(const QString &url, const QString &option)
+{
+    m_bridge->openUrl(url, option);
+}
+
+void TabWidget::handlerSign()
+{
+    if (!checkLogin())
+        return;
+    if (!m_signForm) {
+        m_signForm = new SignForm(m_webChannel, this);
+        connect(m_signForm, &SignForm::signalPointsShown, this, &TabWidget::showSignInPoints);
+    }
+    m_signForm->show();
+}
+
+void TabWidget::showSignInPoints(const QString &points)
+{
+    // A sign-in changes the points; the home tab would show the login's until the next login.
+    if (!m_homeToolBar || m_homeToolBar->points() == points)
+        return;
+    m_homeToolBar->showPoints(points);
+    loadHomeLeftPage(session() ? session()->identity().userId : QString());
+}
+
+void TabWidget::handlerScreenhost()
+{
+    ScreenhostForm::showFor(this, screenshotForm);
+}
+
+void TabWidget::openAppDownload(const QString &host, const QString &game)
+{
+    Q_UNUSED(game)
+    SystemBrowser::open(this, QUrl(Portal::portalRoot() + QStringLiteral("/sy/download.php?appid=") + host
+                                   + QStringLiteral("&from=korvo_dodev")));
+}
+
+void TabWidget::showMessage(const QString &text)
+{
+    NoticeBox::show(this, text);
+}
+
+void TabWidget::setGameIdHosts(const QHash<QString, QString> &map)
+{
+    m_routes.setGameIdHosts(map);
+}
+
+void TabWidget::HandlerCreateWebBridge(QUrl url, QWebEnginePage::NavigationType type)
+{
+    Q_UNUSED(type)
+    qDebug() << "HandlerCreateWebBridge url:" << url.toString(QUrl::RemoveQuery);
+    if (!checkLogin())
+        return;
+    m_routes.follow(url);
+}

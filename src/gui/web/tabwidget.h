@@ -1,0 +1,138 @@
+#pragma once
+
+#include <QHash>
+#include <QPointer>
+#include <QTabWidget>
+#include <QVariant>
+#include <QWebEngineHttpRequest>
+#include <QWebEnginePage>
+
+#include "web/tabpages.h"
+#include "web/routefollower.h"
+
+class H5HostToolBar;
+class HomeToolBar;
+class HostToolBar;
+class LoginForm;
+class QWebChannel;
+class ScreenhostForm;
+class BridgeRequests;
+class ServerHosts;
+class SignForm;
+class Session;
+class WebEngineProfile;
+class WebToolBar;
+class WebView;
+
+// The main window's central widget: the portal's home tab at index 0 and one
+// tab per opened page. It builds every tab and keeps the account context
+// (which profile and which name) that new tabs take over.
+class TabWidget : public QTabWidget
+{
+    Q_OBJECT
+public:
+    explicit TabWidget(QWidget *parent = nullptr);
+
+    void setWebProfile(WebEngineProfile *profile);
+    void setLoginForm(LoginForm *form);
+    // Who is logged in; by default the login dialog's session.
+    void setSession(Session *session);
+    Session *session() const;
+    void setCurrentUserName(const QString &name);
+    HomeToolBar *homeToolBar() const { return m_homeToolBar; }
+    QWebChannel *webChannel() const { return m_webChannel; }
+
+    // Logged in: "user_name", "user_id" and "user_token" are all set in the
+    // session's cookie jar. Otherwise the login dialog opens.
+    bool checkLogin();
+    void updateTabBarWidth(int count);
+    // Closes every tab but the home tab, so that no page keeps an old identity.
+    void closeTabsButHome();
+    // The home tab's left column, for that user (a null id: nobody logged in).
+    void loadHomeLeftPage(const QString &userId);
+
+    // Tab-title rules (TabTitle): cut at the first "|", "-", "_" or ",";
+    // shorten texts that would be too wide for a tab.
+    static QString cutTitle(const QString &title);
+    static QString elideTitle(const QString &text);
+
+    // The account context that new tabs take over and clicks on tabs bring back.
+    // Prefix of tab titles: the name of the account that plays.
+    QString currentUserName;
+    // "default" for the main account, otherwise the small account's user id.
+    QString profileFlag = QStringLiteral("default");
+    QString currentHost;
+    QString currentServerId;
+    // The small account that plays: "user_id", "user_name", "user_token", "user_email", ...
+    QHash<QString, QVariant> smallAccountInfo;
+    bool h5Playing = false;
+    // The toolbars made last.
+    QPointer<WebToolBar> webToolBar;
+    QPointer<HostToolBar> hostToolBar;
+    QPointer<H5HostToolBar> h5HostToolBar;
+    // The share window of the screenshot buttons, made on first use.
+    QPointer<ScreenhostForm> screenshotForm;
+
+signals:
+    // A link in a game page asked for a window of its own.
+    void signalRouteRequested(QUrl url);
+    void signalCleanCacheRequested();
+    void signalScreenshotRequested();
+    void signalSmallAccountRequested();
+    // A skin chosen on a portal page: the package address (on the portal or
+    // H5 host only) and the page's option, for the skin window.
+    void signalSkinRequested(QString url, QString option);
+
+public:
+    // The current tab's first view of those names, in that order; null without one.
+    WebView *currentView(const QStringList &names) const;
+    // Game id to game host, once the portal's map has arrived.
+    void setGameIdHosts(const QHash<QString, QString> &map);
+    // Which game each server belongs to, as far as known.
+    ServerHosts *serverHosts() const { return m_serverHosts; }
+    // For a tab whose server's game is not known yet: asks the portal, and
+    // gives what the user is told meanwhile instead of a call without a game.
+    QString askForGameOf(QWidget *tab);
+
+public slots:
+    void closeTab();
+    void closeTab(int tabindex);
+    void createHomeTab();
+    WebView *createWebTab(const QUrl &url);
+    WebView *createWebTab(const QWebEngineHttpRequest &request);
+    // Game tabs; null when nobody is logged in (not asked for the game-play tab).
+    WebView *createHostTab(QString host, QString game = QString());
+    WebView *createGamePlayTab(QUrl url);
+    WebView *createH5HostTab(QString host, QString game = QString());
+    // Where a link a page wanted a new window for goes.
+    void HandlerCreateWebBridge(QUrl url, QWebEnginePage::NavigationType type);
+    void handlerReloadHomePage();
+    void handlerReloadWebGame();
+    void handlerReloadMobileGame();
+    void handlerReloadH5Game();
+    void handlerTabarClicked(int index);
+    void handlerFullscreen();
+    void handlerReload();
+    void handlerOpenJFSC();
+    void handlerSign();
+    void handlerScreenhost();
+    void handlerOpenUrl(const QString &url, const QString &option);
+    void openAppDownload(const QString &host, const QString &game);
+
+private:
+    void connectHomeToolBar();
+    void loadHomeSection(const QString &action);
+    WebView *homePageView() const;
+    void showMessage(const QString &text);
+    void showSignInPoints(const QString &points);
+
+    TabPages m_pages;
+    LoginForm *m_loginForm = nullptr;
+    Session *m_session = nullptr;
+    HomeToolBar *m_homeToolBar = nullptr;
+    QWebChannel *m_webChannel = nullptr;
+    ServerHosts *m_serverHosts = nullptr;
+    BridgeRequests *m_bridge = nullptr;
+    RouteFollower m_routes{this};
+    QPointer<SignForm> m_signForm;
+};

@@ -1,6 +1,0 @@
-#include "sitepermissions.h"
-
-bool SitePermissions::grants(Feature feature, bool ownOrigin)
-{
-    return feature == MouseLock && ownOrigin;
-}
