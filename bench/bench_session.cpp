@@ -186,7 +186,7 @@ void openFourGames(MainFrame *frame)
         fail("four game tabs did not open and load");
     for (WebView *view : views) {
         QObject::disconnect(view, &QWebEngineView::loadFinished, view, nullptr);
-        const bool small = view->page()->profile() != frame->webProfile();
+        const bool small = view->page()->profile() != frame->services().profile;
         std::printf("page %s %s\n", small ? "small" : "main", qPrintable(view->url().toString()));
     }
     std::fflush(stdout);

@@ -1,3 +1,4 @@
+#include "app/appservices.h"
 #include "account/loginform.h"
 #include "logcapture.h"
 #include "net/networkcookie.h"
@@ -428,8 +429,9 @@ void TestLoginForm::failedLoginLeavesTheNextWorking()
 
 void TestLoginForm::secondLoginReplacesTheJarAndClosesTabs()
 {
-    TabWidget tabs;
-    tabs.setWebProfile(m_profile);
+    AppServices services;
+    services.profile = m_profile;
+    TabWidget tabs(services);
     tabs.setLoginForm(m_form);
     tabs.createHomeTab();
     m_form->setTabWidget(&tabs);

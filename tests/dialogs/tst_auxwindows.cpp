@@ -150,7 +150,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(frame.settings()->value(QStringLiteral("common/skin")).toString(),
                                   QStringLiteral("blue"), 15000);
         const QString themes = SkinStyle::themesDirectory();
-        QCOMPARE(frame.skinDirectory(), themes + QStringLiteral("blue/"));
+        QCOMPARE(frame.services().skinDirectory, themes + QStringLiteral("blue/"));
         QVERIFY(QFileInfo::exists(themes + QStringLiteral("blue/photo.jpg")));
         QVERIFY(!QFileInfo::exists(themes + QStringLiteral("blue.zip")));
         QFile sheet(themes + QStringLiteral("blue/style.qss"));
@@ -166,9 +166,9 @@ private slots:
         const QString package = Portal::portalRoot() + QStringLiteral("/skins/blue.zip");
         frame.applySkin(QStringLiteral("default"));
         frame.tabWidget()->handlerOpenUrl(package, QStringLiteral("blue"));
-        QCOMPARE(frame.skinDirectory(), themes + QStringLiteral("blue/"));
+        QCOMPARE(frame.services().skinDirectory, themes + QStringLiteral("blue/"));
         frame.tabWidget()->handlerOpenUrl(QString(), QStringLiteral("default"));
-        QCOMPARE(frame.skinDirectory(), QString());
+        QCOMPARE(frame.services().skinDirectory, QString());
         QCOMPARE(frame.settings()->value(QStringLiteral("common/skin")).toString(), QStringLiteral("default"));
         QCOMPARE(m_portal->requestCount(QStringLiteral("/skins/blue.zip")), 1);
     }
@@ -181,7 +181,7 @@ private slots:
         SkinInstaller *installer = frame.auxWindows()->skinForm()->installer();
         QTRY_VERIFY_WITH_TIMEOUT(!installer->isBusy(), 15000);
         QVERIFY(SkinArchive::isInstalled(SkinStyle::directoryFor(QStringLiteral("blue"))));
-        QCOMPARE(frame.skinDirectory(), QString());
+        QCOMPARE(frame.services().skinDirectory, QString());
         QCOMPARE(frame.settings()->value(QStringLiteral("common/skin")).toString(), QStringLiteral("default"));
     }
 
@@ -206,7 +206,7 @@ private slots:
         QCOMPARE(box->windowTitle(), QStringLiteral("提示"));
         QCOMPARE(box->text(), QStringLiteral("皮肤下载失败，请稍后再试"));
         QCOMPARE(frame.settings()->value(QStringLiteral("common/skin")).toString(), QStringLiteral("blue"));
-        QCOMPARE(frame.skinDirectory(), SkinStyle::directoryFor(QStringLiteral("blue")));
+        QCOMPARE(frame.services().skinDirectory, SkinStyle::directoryFor(QStringLiteral("blue")));
         QCOMPARE(QDir(SkinStyle::themesDirectory()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList{QStringLiteral("blue")});
     }
@@ -220,7 +220,7 @@ private slots:
         TestMainFrame frame;
         QCOMPARE(QDir(themes).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{QStringLiteral("blue")});
         QVERIFY(SkinArchive::isInstalled(themes + QStringLiteral("blue")));
-        QCOMPARE(frame.skinDirectory(), themes + QStringLiteral("blue/"));
+        QCOMPARE(frame.services().skinDirectory, themes + QStringLiteral("blue/"));
     }
 
     void hostileSkinPackages_data()
@@ -279,7 +279,7 @@ private slots:
                            {QStringLiteral("update/version"), latest}});
         TestMainFrame frame;
         frame.show();
-        QTRY_VERIFY_WITH_TIMEOUT(!frame.backgroundTasks()->updateCheck(), 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(!frame.services().tasks->updateCheck(), 15000);
         QCoreApplication::processEvents();
         QCOMPARE(frame.auxWindows()->updateForm() != nullptr, atStart);
         // The dialog asks for itself when it is made.

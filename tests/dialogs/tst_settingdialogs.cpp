@@ -19,9 +19,9 @@ class TestSettingDialogs final : public QObject
 private:
     QTemporaryDir m_config;
 
-    static QString stored(MainFrame &frame, const char *key)
+    static QString stored(Settings *settings, const char *key)
     {
-        return frame.settings()->value(QLatin1String(key)).toString();
+        return settings->value(QLatin1String(key)).toString();
     }
 
     template<typename T>
@@ -62,12 +62,12 @@ private slots:
         QFETCH(QString, boot);
         QFETCH(bool, hideChecked);
         TestAppDir dir;
-        TestMainFrame frame;
+        Settings settings;
         if (!exitType.isNull())
-            frame.settings()->setValue(QStringLiteral("common/exittype"), exitType);
-        frame.settings()->setValue(QStringLiteral("common/boot"), boot);
-        frame.settings()->setValue(QStringLiteral("bosskey/keys"), QStringLiteral("Alt + Q"));
-        BoxSettingForm form(&frame);
+            settings.setValue(QStringLiteral("common/exittype"), exitType);
+        settings.setValue(QStringLiteral("common/boot"), boot);
+        settings.setValue(QStringLiteral("bosskey/keys"), QStringLiteral("Alt + Q"));
+        BoxSettingForm form(&settings, nullptr);
         QCOMPARE(child<QRadioButton>(&form, "CloseChooseHideRadio")->isChecked(), hideChecked);
         QCOMPARE(child<QRadioButton>(&form, "CloseChooseExitRadio")->isChecked(), !hideChecked);
         QCOMPARE(child<QCheckBox>(&form, "BootCheckBox")->isChecked(), boot == QLatin1String("yes"));
@@ -79,8 +79,8 @@ private slots:
     void savingWritesEveryKeyAndTheAutostartEntry()
     {
         TestAppDir dir;
-        TestMainFrame frame;
-        auto *form = new BoxSettingForm(&frame);
+        Settings settings;
+        auto *form = new BoxSettingForm(&settings, nullptr);
         form->show();
         child<QCheckBox>(form, "BootCheckBox")->setChecked(true);
         child<QRadioButton>(form, "CloseChooseHideRadio")->setChecked(true);
@@ -103,25 +103,25 @@ private slots:
     void bossKeyOffKeepsThePreviousKeyText()
     {
         TestAppDir dir;
-        TestMainFrame frame;
-        BoxSettingForm form(&frame);
+        Settings settings;
+        BoxSettingForm form(&settings, nullptr);
         child<QCheckBox>(&form, "BossKeyCheckBox")->setChecked(false);
         child<QCheckBox>(&form, "BootCheckBox")->setChecked(false);
         child<QRadioButton>(&form, "CloseChooseExitRadio")->setChecked(true);
         form.handlerSaveSetting();
-        QCOMPARE(stored(frame, "bosskey/isuse"), QStringLiteral("no"));
-        QCOMPARE(stored(frame, "bosskey/keys"), QStringLiteral("Alt+Q"));
-        QCOMPARE(stored(frame, "common/exittype"), QStringLiteral("exit"));
-        QCOMPARE(stored(frame, "common/boot"), QStringLiteral("no"));
+        QCOMPARE(stored(&settings, "bosskey/isuse"), QStringLiteral("no"));
+        QCOMPARE(stored(&settings, "bosskey/keys"), QStringLiteral("Alt+Q"));
+        QCOMPARE(stored(&settings, "common/exittype"), QStringLiteral("exit"));
+        QCOMPARE(stored(&settings, "common/boot"), QStringLiteral("no"));
         QVERIFY(!AutoStart::isEnabled());
     }
 
     void extrasCheckBoxesShowAndStoreTheirKeys()
     {
         TestAppDir dir;
-        TestMainFrame frame;
-        frame.settings()->setValue(QStringLiteral("extras/bossmute"), QStringLiteral("no"));
-        BoxSettingForm form(&frame);
+        Settings settings;
+        settings.setValue(QStringLiteral("extras/bossmute"), QStringLiteral("no"));
+        BoxSettingForm form(&settings, nullptr);
         form.show();
         screenShot(QStringLiteral("settings-extras"));
         // Absent keys read as on; the one stored "no" as off.
@@ -132,18 +132,18 @@ private slots:
         child<QCheckBox>(&form, "BossMuteCheckBox")->setChecked(true);
         child<QCheckBox>(&form, "ShortcutsCheckBox")->setChecked(false);
         form.handlerSaveSetting();
-        QCOMPARE(stored(frame, "extras/bossmute"), QStringLiteral("yes"));
-        QCOMPARE(stored(frame, "extras/shortcuts"), QStringLiteral("no"));
-        QCOMPARE(stored(frame, "extras/crashreload"), QStringLiteral("yes"));
-        QCOMPARE(stored(frame, "extras/resources"), QStringLiteral("yes"));
-        QCOMPARE(stored(frame, "extras/restoregames"), QStringLiteral("yes"));
+        QCOMPARE(stored(&settings, "extras/bossmute"), QStringLiteral("yes"));
+        QCOMPARE(stored(&settings, "extras/shortcuts"), QStringLiteral("no"));
+        QCOMPARE(stored(&settings, "extras/crashreload"), QStringLiteral("yes"));
+        QCOMPARE(stored(&settings, "extras/resources"), QStringLiteral("yes"));
+        QCOMPARE(stored(&settings, "extras/restoregames"), QStringLiteral("yes"));
     }
 
     void enterSavesAndEscapeCancels()
     {
         TestAppDir dir;
-        TestMainFrame frame;
-        auto *form = new BoxSettingForm(&frame);
+        Settings settings;
+        auto *form = new BoxSettingForm(&settings, nullptr);
         form->show();
         form->activateWindow();
         // The keys are the window's shortcuts: they act only once it is the active window.
@@ -151,14 +151,14 @@ private slots:
         child<QRadioButton>(form, "CloseChooseHideRadio")->setChecked(true);
         QTest::keyClick(form, Qt::Key_Escape);
         QVERIFY(!form->isVisible());
-        QVERIFY(frame.settings()->value(QStringLiteral("common/exittype")).isNull());
+        QVERIFY(settings.value(QStringLiteral("common/exittype")).isNull());
 
         form->show();
         form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form));
         QTest::keyClick(form, Qt::Key_Return);
         QVERIFY(!form->isVisible());
-        QCOMPARE(stored(frame, "common/exittype"), QStringLiteral("tray"));
+        QCOMPARE(stored(&settings, "common/exittype"), QStringLiteral("tray"));
     }
 
     void firstCloseWithDefaultsHidesToTrayAndStartsWithTheSession()
@@ -171,8 +171,8 @@ private slots:
         auto *dialog = frame.findChild<CloseSettingForm *>();
         QVERIFY(dialog && dialog->isVisible());
         QTest::mouseClick(child<QPushButton>(dialog, "SaveBtn"), Qt::LeftButton);
-        QCOMPARE(stored(frame, "common/exittype"), QStringLiteral("tray"));
-        QCOMPARE(stored(frame, "common/boot"), QStringLiteral("yes"));
+        QCOMPARE(stored(frame.settings(), "common/exittype"), QStringLiteral("tray"));
+        QCOMPARE(stored(frame.settings(), "common/boot"), QStringLiteral("yes"));
         QVERIFY(iniText(dir).contains(QStringLiteral("exittype=tray")));
         QVERIFY(AutoStart::isEnabled());
         QVERIFY(!dialog->isVisible());
@@ -197,7 +197,7 @@ private slots:
         child<QCheckBox>(dialog, "BootCheckBox")->setChecked(false);
         dialog->handlerSaveSetting();
         QCOMPARE(frame.quitRequests, 1);
-        QCOMPARE(stored(frame, "common/exittype"), QStringLiteral("exit"));
+        QCOMPARE(stored(frame.settings(), "common/exittype"), QStringLiteral("exit"));
         QVERIFY(!AutoStart::isEnabled());
     }
 
@@ -214,19 +214,30 @@ private slots:
         QVERIFY(frame.settings()->value(QStringLiteral("common/exittype")).isNull());
     }
 
-    void dialogsWithoutMainWindowWriteNothing()
+    void closeDialogStoresTheChoiceAndAsksForIt_data()
     {
+        QTest::addColumn<bool>("exit");
+        QTest::newRow("hide to the tray") << false;
+        QTest::newRow("quit") << true;
+    }
+
+    // The dialog needs nothing but the settings: it stores the choice and says
+    // what was chosen; the window that opened it carries it out.
+    void closeDialogStoresTheChoiceAndAsksForIt()
+    {
+        QFETCH(bool, exit);
         TestAppDir dir;
-        QWidget plain;
-        BoxSettingForm settings(&plain);
-        settings.show();
-        settings.handlerSaveSetting();
-        QVERIFY(!settings.isVisible());
-        CloseSettingForm close(&plain);
-        close.show();
-        close.handlerSaveSetting();
-        QVERIFY(close.isVisible());
-        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("velmorbox.ini"))));
+        Settings settings;
+        CloseSettingForm dialog(&settings, nullptr);
+        QSignalSpy hide(&dialog, &CloseSettingForm::signalHideToTray);
+        QSignalSpy quit(&dialog, &CloseSettingForm::signalQuit);
+        dialog.show();
+        child<QRadioButton>(&dialog, exit ? "CloseChooseExitRadio" : "CloseChooseHideRadio")->setChecked(true);
+        QTest::mouseClick(child<QPushButton>(&dialog, "SaveBtn"), Qt::LeftButton);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(quit.count(), exit ? 1 : 0);
+        QCOMPARE(hide.count(), exit ? 0 : 1);
+        QVERIFY(iniText(dir).contains(exit ? QStringLiteral("exittype=exit") : QStringLiteral("exittype=tray")));
     }
 };
 

@@ -1,3 +1,4 @@
+#include "app/appservices.h"
 #include "dialogs/aboutform.h"
 #include "dialogs/boxsettingform.h"
 #include "dialogs/clearcacheform.h"
@@ -6,6 +7,8 @@
 #include "dialogs/resourceform.h"
 #include "gametools/screenhostform.h"
 #include "app/settings.h"
+#include "net/session.h"
+#include "web/webengineprofile.h"
 #include "dialogs/signform.h"
 #include "dialogs/skinform.h"
 #include "gametools/smallaccountform.h"
@@ -31,25 +34,27 @@ class TestWindowTitles final : public QObject
 
 private:
     std::unique_ptr<TestAppDir> m_dir;
-    std::unique_ptr<TabWidget> m_tabs;
     std::unique_ptr<Settings> m_settings;
+    std::unique_ptr<Session> m_session;
+    AppServices m_services;
+    std::unique_ptr<TabWidget> m_tabs;
     TabResources *m_resources = nullptr;
 
     QWidget *makeWindow(const QString &name)
     {
         if (name == QLatin1String("AboutForm")) return new AboutForm;
-        if (name == QLatin1String("BoxSettingForm")) return new BoxSettingForm;
+        if (name == QLatin1String("BoxSettingForm")) return new BoxSettingForm(m_settings.get(), nullptr);
         if (name == QLatin1String("ClearCacheForm")) return new ClearCacheForm;
-        if (name == QLatin1String("CloseSettingForm")) return new CloseSettingForm;
+        if (name == QLatin1String("CloseSettingForm")) return new CloseSettingForm(m_settings.get(), nullptr);
         if (name == QLatin1String("LoginForm")) return new LoginForm;
         if (name == QLatin1String("ResourceForm")) return new ResourceForm(m_resources);
-        if (name == QLatin1String("ScreenhostForm")) return new ScreenhostForm;
-        if (name == QLatin1String("SignForm")) return new SignForm(nullptr);
-        if (name == QLatin1String("SkinForm")) return new SkinForm;
-        if (name == QLatin1String("SmallAccountForm")) return new SmallAccountForm;
-        if (name == QLatin1String("SmallAccountFormAdd")) return new SmallAccountFormAdd;
-        if (name == QLatin1String("UpdateForm")) return new UpdateForm;
-        if (name == QLatin1String("VipForm")) return new VipForm(nullptr);
+        if (name == QLatin1String("ScreenhostForm")) return new ScreenhostForm(m_tabs.get());
+        if (name == QLatin1String("SignForm")) return new SignForm(m_services, nullptr, nullptr);
+        if (name == QLatin1String("SkinForm")) return new SkinForm(m_settings.get(), nullptr, nullptr);
+        if (name == QLatin1String("SmallAccountForm")) return new SmallAccountForm(m_tabs.get(), nullptr);
+        if (name == QLatin1String("SmallAccountFormAdd")) return new SmallAccountFormAdd(m_tabs.get(), nullptr);
+        if (name == QLatin1String("UpdateForm")) return new UpdateForm(m_settings.get(), nullptr);
+        if (name == QLatin1String("VipForm")) return new VipForm(m_services, nullptr, nullptr);
         return nullptr;
     }
 
@@ -57,8 +62,12 @@ private slots:
     void initTestCase()
     {
         m_dir = std::make_unique<TestAppDir>();
-        m_tabs = std::make_unique<TabWidget>();
         m_settings = std::make_unique<Settings>();
+        m_session = std::make_unique<Session>();
+        m_services.settings = m_settings.get();
+        m_services.session = m_session.get();
+        m_services.profile = WebEngineProfile::profileFor(QStringLiteral("default"));
+        m_tabs = std::make_unique<TabWidget>(m_services);
         m_resources = new TabResources(m_tabs.get(), m_settings.get());
     }
 

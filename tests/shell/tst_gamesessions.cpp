@@ -149,7 +149,7 @@ void TestGameSessions::restartReopensGamesInTheirOwnProfiles()
     QWidget *smallTab = tabOf(QStringLiteral("10003"), QStringLiteral("204"));
     QVERIFY(mainTab);
     QCOMPARE(m_frame->tabWidget()->count(), 3);
-    QCOMPARE(mainTab->findChild<WebView *>()->page()->profile(), m_frame->webProfile());
+    QCOMPARE(mainTab->findChild<WebView *>()->page()->profile(), m_frame->services().profile);
     QCOMPARE(smallTab->findChild<WebView *>()->page()->profile(),
              WebEngineProfile::profileFor(QStringLiteral("10003")));
     QCOMPARE(smallTab->property("userName").toString(), QStringLiteral("korvo_xh1"));

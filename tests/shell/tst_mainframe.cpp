@@ -187,7 +187,7 @@ private slots:
 
         TestMainFrame frame;
         frame.applySkin(QStringLiteral("red"));
-        QCOMPARE(frame.skinDirectory(), dir.filePath(QStringLiteral("themes/red/")));
+        QCOMPARE(frame.services().skinDirectory, dir.filePath(QStringLiteral("themes/red/")));
         QVERIFY(qApp->styleSheet().contains(QStringLiteral("rgb(10,10,200)")));
         frame.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
@@ -196,7 +196,7 @@ private slots:
         QVERIFY2(corner.red() > 150 && corner.blue() < 80, qPrintable(corner.name()));
 
         frame.applySkin(QStringLiteral("default"));
-        QVERIFY(frame.skinDirectory().isEmpty());
+        QVERIFY(frame.services().skinDirectory.isEmpty());
         QVERIFY(!qApp->styleSheet().contains(QStringLiteral("rgb(10,10,200)")));
     }
 

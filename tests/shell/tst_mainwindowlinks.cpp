@@ -89,7 +89,7 @@ private slots:
         logIn();
         // The rules and the game-id map each arrive once after the start.
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(UrlRules::fileName()), 15000);
-        QTRY_VERIFY_WITH_TIMEOUT(!m_frame->gameIdHostMap()->isEmpty(), 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(!m_frame->services().gameIdHostMap.isEmpty(), 15000);
         QVERIFY(QTest::qWaitFor([this] { return complete(homeView()); }, 15000));
     }
 

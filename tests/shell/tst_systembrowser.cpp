@@ -2,6 +2,7 @@
 #include "standinportal.h"
 #include "shell/systembrowser.h"
 #include "testsupport.h"
+#include "app/settings.h"
 #include "dialogs/updateform.h"
 
 #include <QDesktopServices>
@@ -95,7 +96,8 @@ private slots:
                            {QStringLiteral("word"), QString::fromUtf8(QJsonDocument(reply).toJson())}});
         if (!handledScheme.isEmpty())
             QDesktopServices::setUrlHandler(handledScheme, this, "openedByDesktop");
-        UpdateForm form;
+        Settings settings;
+        UpdateForm form(&settings, nullptr);
         form.show();
         auto *button = form.findChild<QPushButton *>(QStringLiteral("CheckUpdatebutton"));
         QTRY_COMPARE_WITH_TIMEOUT(button->text(), QStringLiteral("下载"), 15000);

@@ -28,8 +28,9 @@ bool TabFixture::start()
     m_loginForm = new LoginForm;
     m_loginForm->setWebProfile(profile);
     m_loginForm->setCookieJar(new NetworkCookie(profile->cookieStore()));
-    m_tabs = new TabWidget;
-    m_tabs->setWebProfile(profile);
+    m_services.profile = profile;
+    m_services.session = m_loginForm->session();
+    m_tabs = new TabWidget(m_services);
     m_tabs->setLoginForm(m_loginForm);
     m_loginForm->setTabWidget(m_tabs);
     m_tabs->resize(1000, 600);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/appservices.h"
 #include "standinportal.h"
 #include "testsupport.h"
 
@@ -35,6 +36,7 @@ public:
 private:
     TestAppDir m_app;
     StandInPortal m_portal;
+    AppServices m_services;
     QPointer<LoginForm> m_loginForm;
     QPointer<TabWidget> m_tabs;
 };

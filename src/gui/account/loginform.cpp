@@ -4,7 +4,6 @@
 #include "account/accountoperations.h"
 #include "app/apppaths.h"
 #include "net/httprequest.h"
-#include "shell/mainframe.h"
 #include "net/networkcookie.h"
 #include "net/portal.h"
 #include "net/session.h"
@@ -13,7 +12,6 @@
 #include "web/tabwidget.h"
 #include "shell/toolwindow.h"
 #include "shell/userphotocontrol.h"
-#include "shell/windowfinder.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -30,11 +28,11 @@ namespace {
 const QString kMasked = QStringLiteral("******");
 }
 
-LoginForm::LoginForm(QWidget *parent)
+LoginForm::LoginForm(QWidget *parent, Sqlite *store)
     : QWidget(parent)
     , ui(new Ui::LoginForm)
     , m_request(AccountOperations::newRequest(this))
-    , m_mainFrame(WindowFinder::mainFrame(this))
+    , m_store(store)
     , m_session(new Session(this))
 {
     // For queued connections and signal spies on signalUserBalanceInfo.
@@ -159,9 +157,8 @@ void LoginForm::setRequestDeadline(int ms)
 
 Sqlite *LoginForm::accountStore()
 {
-    if (m_mainFrame && m_mainFrame->sqlite())
-        return m_mainFrame->sqlite();
-    // Without a main window (tests, tools) the dialog reaches the same file itself.
+    if (m_store)
+        return m_store;
     if (!m_ownStore)
         m_ownStore = new Sqlite(this);
     return m_ownStore;
@@ -169,9 +166,7 @@ Sqlite *LoginForm::accountStore()
 
 TabWidget *LoginForm::tabWidget() const
 {
-    if (m_tabWidget)
-        return m_tabWidget;
-    return m_mainFrame ? m_mainFrame->tabWidget() : nullptr;
+    return m_tabWidget;
 }
 
 void LoginForm::reloadAccountList()

@@ -12,7 +12,6 @@
 namespace Ui { class LoginForm; }
 
 class HttpRequest;
-class MainFrame;
 class NetworkCookie;
 class QMessageBox;
 class QWebEngineCookieStore;
@@ -31,7 +30,9 @@ class LoginForm : public QWidget
 {
     Q_OBJECT
 public:
-    explicit LoginForm(QWidget *parent = nullptr);
+    // The account store is the client's; without one (tests, tools) the
+    // dialog opens the same file itself.
+    explicit LoginForm(QWidget *parent = nullptr, Sqlite *store = nullptr);
     ~LoginForm() override;
 
     // The login this dialog makes real; the main window shares its own. Without
@@ -90,7 +91,7 @@ private:
 
     Ui::LoginForm *ui;
     HttpRequest *m_request;
-    MainFrame *m_mainFrame;
+    Sqlite *m_store;
     Sqlite *m_ownStore = nullptr;
     RememberedAccounts m_remembered;
     QPointer<TabWidget> m_tabWidget;

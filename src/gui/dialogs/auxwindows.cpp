@@ -2,8 +2,7 @@
 
 #include "app/backgroundtasks.h"
 #include "dialogs/clearcacheform.h"
-#include "shell/hometoolbar.h"
-#include "shell/mainframe.h"
+#include "app/appservices.h"
 #include "app/settings.h"
 #include "dialogs/skinform.h"
 #include "web/tabwidget.h"
@@ -13,21 +12,24 @@
 
 #include <QDebug>
 
-AuxWindows::AuxWindows(MainFrame *mainFrame)
-    : QObject(mainFrame)
-    , m_mainFrame(mainFrame)
+AuxWindows::AuxWindows(const AppServices &services, TabWidget *tabs, QWidget *owner)
+    : QObject(owner)
+    , m_services(services)
+    , m_tabs(tabs)
+    , m_owner(owner)
 {
-    TabWidget *tabs = mainFrame->tabWidget();
     connect(tabs, &TabWidget::signalSkinRequested, this,
             [this](const QString &url, const QString &option) { skinForm()->handlerSkinDownload(url, option); });
-    connect(tabs, &TabWidget::signalCleanCacheRequested, mainFrame, &MainFrame::handlerClearCache);
-    if (HomeToolBar *homeBar = tabs->homeToolBar())
-        connect(homeBar, &HomeToolBar::signalCleanCache, mainFrame, &MainFrame::handlerClearCache);
+    connect(tabs, &TabWidget::signalCleanCacheRequested, this, &AuxWindows::showClearCache);
 }
 
 SkinForm *AuxWindows::skinForm()
 {
-    return ToolWindow::kept(m_skin, m_mainFrame);
+    if (!m_skin) {
+        m_skin = new SkinForm(m_services.settings, m_tabs->webChannel(), m_owner);
+        connect(m_skin, &SkinForm::signalApplySkin, this, &AuxWindows::signalApplySkin);
+    }
+    return m_skin;
 }
 
 UpdateForm *AuxWindows::updateForm() const
@@ -56,7 +58,7 @@ void AuxWindows::showUpdate()
     // A dialog made now asks at once; one made earlier asks again, so that
     // "检查更新" never shows a stale or failed answer.
     const bool existed = m_update;
-    UpdateForm *form = ToolWindow::kept(m_update, m_mainFrame);
+    UpdateForm *form = ToolWindow::kept(m_update, m_services.settings, m_owner);
     if (existed)
         form->handlerCheckUpdate();
     form->show();
@@ -65,7 +67,7 @@ void AuxWindows::showUpdate()
 void AuxWindows::showClearCache()
 {
     const bool existed = m_cache;
-    ClearCacheForm *form = ToolWindow::kept(m_cache, m_mainFrame);
+    ClearCacheForm *form = ToolWindow::kept(m_cache, m_owner);
     if (existed)
         form->refresh();
     form->show();
@@ -73,11 +75,11 @@ void AuxWindows::showClearCache()
 
 void AuxWindows::showVip()
 {
-    if (!m_mainFrame->tabWidget()->checkLogin())
+    if (!m_tabs->checkLogin())
         return;
     // A window made now has just loaded the page with the present cookies.
     const bool existed = m_vip;
-    VipForm *form = ToolWindow::kept(m_vip, m_mainFrame);
+    VipForm *form = ToolWindow::kept(m_vip, m_services, m_tabs->webChannel(), m_owner);
     if (existed)
         form->reloadVip();
     form->show();
@@ -85,9 +87,8 @@ void AuxWindows::showVip()
 
 void AuxWindows::startUpdateCheck()
 {
-    Settings *settings = m_mainFrame->settings();
-    m_mainFrame->backgroundTasks()->startUpdateCheck(
-        settings->value(QStringLiteral("update/isJump")).toBool(),
-        settings->value(QStringLiteral("update/version")).toString(), m_mainFrame,
-        [this] { m_mainFrame->handlerUpdate(); });
+    Settings *settings = m_services.settings;
+    m_services.tasks->startUpdateCheck(settings->value(QStringLiteral("update/isJump")).toBool(),
+                                       settings->value(QStringLiteral("update/version")).toString(), this,
+                                       [this] { showUpdate(); });
 }

@@ -4,7 +4,9 @@
 #include <QPointer>
 
 class ClearCacheForm;
-class MainFrame;
+class QWidget;
+class TabWidget;
+struct AppServices;
 class SkinForm;
 class UpdateForm;
 class VipForm;
@@ -16,7 +18,8 @@ class AuxWindows : public QObject
 {
     Q_OBJECT
 public:
-    explicit AuxWindows(MainFrame *mainFrame);
+    // The windows are made over the owner, with the tab manager's page channel.
+    AuxWindows(const AppServices &services, TabWidget *tabs, QWidget *owner);
 
     void showSkin();
     void showUpdate();
@@ -31,8 +34,14 @@ public:
     ClearCacheForm *clearCacheForm() const;
     VipForm *vipForm() const;
 
+signals:
+    // A skin chosen in the skin window, stored; the owner applies it.
+    void signalApplySkin(const QString &name);
+
 private:
-    MainFrame *m_mainFrame;
+    const AppServices &m_services;
+    TabWidget *m_tabs;
+    QWidget *m_owner;
     QPointer<SkinForm> m_skin;
     QPointer<UpdateForm> m_update;
     QPointer<ClearCacheForm> m_cache;

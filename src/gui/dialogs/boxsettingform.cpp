@@ -2,17 +2,15 @@
 #include "ui_boxsettingform.h"
 
 #include "app/extras.h"
-#include "shell/mainframe.h"
 #include "app/settings.h"
 #include "shell/toolwindow.h"
-#include "shell/windowfinder.h"
 
 #include <QShortcut>
 
-BoxSettingForm::BoxSettingForm(QWidget *parent)
+BoxSettingForm::BoxSettingForm(Settings *settings, QWidget *parent)
     : QWidget(parent)
     , ui(new Ui::BoxSettingForm)
-    , m_mainFrame(WindowFinder::mainFrame(this))
+    , m_settings(settings)
 {
     ui->setupUi(this);
     setObjectName(QStringLiteral("BoxSettingForm"));
@@ -25,8 +23,7 @@ BoxSettingForm::BoxSettingForm(QWidget *parent)
     connect(ui->closeBtn, &QPushButton::clicked, this, &QWidget::close);
     connect(ui->CancenBtn, &QPushButton::clicked, this, &QWidget::close);
     connect(ui->SaveBtn, &QPushButton::clicked, this, &BoxSettingForm::handlerSaveSetting);
-    if (m_mainFrame)
-        connect(ui->ClearCacheBtn, &QPushButton::clicked, m_mainFrame, &MainFrame::handlerClearCache);
+    connect(ui->ClearCacheBtn, &QPushButton::clicked, this, &BoxSettingForm::signalClearCache);
     auto *cancel = new QShortcut(QKeySequence::Cancel, this);
     connect(cancel, &QShortcut::activated, this, &QWidget::close);
     for (const QKeySequence &enter : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}) {
@@ -46,9 +43,7 @@ BoxSettingForm::~BoxSettingForm()
 
 void BoxSettingForm::loadSettings()
 {
-    if (!m_mainFrame)
-        return;
-    Settings *settings = m_mainFrame->settings();
+    Settings *settings = m_settings;
     ui->BootCheckBox->setChecked(settings->value(QStringLiteral("common/boot")).toString() == QLatin1String("yes"));
     if (settings->value(QStringLiteral("common/exittype")).toString() == QLatin1String("tray"))
         ui->CloseChooseHideRadio->setChecked(true);
@@ -73,22 +68,20 @@ QCheckBox *BoxSettingForm::extraCheckBox(int feature) const
 
 void BoxSettingForm::handlerSaveSetting()
 {
-    if (m_mainFrame) {
-        Settings *settings = m_mainFrame->settings();
-        const QString boot = ui->BootCheckBox->isChecked() ? QStringLiteral("yes") : QStringLiteral("no");
-        const QString exitType = ui->CloseChooseExitRadio->isChecked() ? QStringLiteral("exit") : QStringLiteral("tray");
-        QString isUse = QStringLiteral("no");
-        if (ui->BossKeyCheckBox->isChecked()) {
-            isUse = QStringLiteral("yes");
-            settings->setValue(QStringLiteral("bosskey/keys"), ui->BossKeyEdit->text());
-        }
-        settings->setValue(QStringLiteral("bosskey/isuse"), isUse);
-        settings->setValue(QStringLiteral("common/exittype"), exitType);
-        settings->setValue(QStringLiteral("common/boot"), boot);
-        Settings::setAutoStart(boot == QLatin1String("yes"));
-        for (int i = 0; i < Extras::FeatureCount; ++i)
-            Extras::setEnabled(settings, Extras::Feature(i), extraCheckBox(i)->isChecked());
-        settings->sync();
+    Settings *settings = m_settings;
+    const QString boot = ui->BootCheckBox->isChecked() ? QStringLiteral("yes") : QStringLiteral("no");
+    const QString exitType = ui->CloseChooseExitRadio->isChecked() ? QStringLiteral("exit") : QStringLiteral("tray");
+    QString isUse = QStringLiteral("no");
+    if (ui->BossKeyCheckBox->isChecked()) {
+        isUse = QStringLiteral("yes");
+        settings->setValue(QStringLiteral("bosskey/keys"), ui->BossKeyEdit->text());
     }
+    settings->setValue(QStringLiteral("bosskey/isuse"), isUse);
+    settings->setValue(QStringLiteral("common/exittype"), exitType);
+    settings->setValue(QStringLiteral("common/boot"), boot);
+    Settings::setAutoStart(boot == QLatin1String("yes"));
+    for (int i = 0; i < Extras::FeatureCount; ++i)
+        Extras::setEnabled(settings, Extras::Feature(i), extraCheckBox(i)->isChecked());
+    settings->sync();
     close();
 }

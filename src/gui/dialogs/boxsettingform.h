@@ -4,8 +4,8 @@
 
 namespace Ui { class BoxSettingForm; }
 
-class MainFrame;
 class QCheckBox;
+class Settings;
 
 // The settings dialog: start with the session, what closing does, the boss key,
 // the optional additions.
@@ -13,7 +13,8 @@ class BoxSettingForm : public QWidget
 {
     Q_OBJECT
 public:
-    explicit BoxSettingForm(QWidget *parent = nullptr);
+    // Reads and writes the given settings; nothing else.
+    BoxSettingForm(Settings *settings, QWidget *parent);
     ~BoxSettingForm() override;
 
 signals:
@@ -28,5 +29,5 @@ private:
     QCheckBox *extraCheckBox(int feature) const;
 
     Ui::BoxSettingForm *ui;
-    MainFrame *m_mainFrame;
+    Settings *m_settings;
 };

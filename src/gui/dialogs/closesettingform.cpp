@@ -1,15 +1,13 @@
 #include "dialogs/closesettingform.h"
 #include "ui_closesettingform.h"
 
-#include "shell/mainframe.h"
 #include "app/settings.h"
 #include "shell/toolwindow.h"
-#include "shell/windowfinder.h"
 
-CloseSettingForm::CloseSettingForm(QWidget *parent)
+CloseSettingForm::CloseSettingForm(Settings *settings, QWidget *parent)
     : QWidget(parent)
     , ui(new Ui::CloseSettingForm)
-    , m_mainFrame(WindowFinder::mainFrame(this))
+    , m_settings(settings)
 {
     ui->setupUi(this);
     setObjectName(QStringLiteral("BoxSettingForm"));
@@ -28,9 +26,7 @@ CloseSettingForm::~CloseSettingForm()
 
 void CloseSettingForm::handlerSaveSetting()
 {
-    if (!m_mainFrame)
-        return;
-    Settings *settings = m_mainFrame->settings();
+    Settings *settings = m_settings;
     const QString boot = ui->BootCheckBox->isChecked() ? QStringLiteral("yes") : QStringLiteral("no");
     const QString exitType = ui->CloseChooseExitRadio->isChecked() ? QStringLiteral("exit") : QStringLiteral("tray");
     settings->setValue(QStringLiteral("common/exittype"), exitType);
@@ -39,7 +35,7 @@ void CloseSettingForm::handlerSaveSetting()
     Settings::setAutoStart(boot == QLatin1String("yes"));
     close();
     if (exitType == QLatin1String("tray"))
-        m_mainFrame->close();
+        emit signalHideToTray();
     else
-        m_mainFrame->quitApplication();
+        emit signalQuit();
 }

@@ -4,20 +4,25 @@
 
 namespace Ui { class CloseSettingForm; }
 
-class MainFrame;
+class Settings;
 
 // Asked once, on the first click of the close button: hide to the tray or quit.
 class CloseSettingForm : public QWidget
 {
     Q_OBJECT
 public:
-    explicit CloseSettingForm(QWidget *parent = nullptr);
+    CloseSettingForm(Settings *settings, QWidget *parent);
     ~CloseSettingForm() override;
+
+signals:
+    // The choice is stored; the window that asked carries it out.
+    void signalHideToTray();
+    void signalQuit();
 
 public slots:
     void handlerSaveSetting();
 
 private:
     Ui::CloseSettingForm *ui;
-    MainFrame *m_mainFrame;
+    Settings *m_settings;
 };

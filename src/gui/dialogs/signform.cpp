@@ -1,14 +1,13 @@
 #include "dialogs/signform.h"
 #include "ui_signform.h"
 
-#include "shell/mainframe.h"
+#include "app/appservices.h"
 #include "net/portal.h"
 #include "net/session.h"
 #include "dialogs/skinphoto.h"
 #include "shell/toolwindow.h"
 #include "web/webengineprofile.h"
 #include "web/webview.h"
-#include "shell/windowfinder.h"
 
 #include <QPointer>
 #include <QRegularExpression>
@@ -22,21 +21,18 @@ QString calendarUrl(const QString &userId)
 }
 }
 
-SignForm::SignForm(QWebChannel *channel, QWidget *parent)
+SignForm::SignForm(const AppServices &services, QWebChannel *channel, QWidget *parent)
     : QWidget(parent)
     , ui(new Ui::SignForm)
-    , mainFrame(WindowFinder::mainFrame(this))
+    , m_services(services)
 {
     ui->setupUi(this);
     ToolWindow::setup(this);
     ui->CloseButton->setCursor(Qt::PointingHandCursor);
     connect(ui->CloseButton, &QPushButton::clicked, this, &QWidget::close);
-    if (!mainFrame)
-        return;
     m_userId = currentUserId();
     // The main account's profile; without a channel the page simply cannot call the client.
-    m_view = WebView::createView(calendarUrl(m_userId), WebEngineProfile::profileFor(QStringLiteral("default")),
-                                 channel);
+    m_view = WebView::createView(calendarUrl(m_userId), m_services.profile, channel);
     m_view->setObjectName(channel ? QStringLiteral("signWebView") : QStringLiteral("vipWebView"));
     connect(m_view, &QWebEngineView::loadFinished, this, &SignForm::readPoints);
     auto *layout = new QVBoxLayout(ui->MainFrame);
@@ -51,7 +47,7 @@ SignForm::~SignForm()
 
 QString SignForm::currentUserId() const
 {
-    return mainFrame ? mainFrame->session()->identity().userId : QString();
+    return m_services.session->identity().userId;
 }
 
 void SignForm::readPoints(bool loaded)
@@ -84,7 +80,6 @@ void SignForm::showEvent(QShowEvent *event)
 
 void SignForm::paintEvent(QPaintEvent *event)
 {
-    if (mainFrame)
-        SkinPhoto::paint(this, mainFrame->skinDirectory());
+    SkinPhoto::paint(this, m_services.skinDirectory);
     QWidget::paintEvent(event);
 }

@@ -4,7 +4,7 @@
 
 namespace Ui { class SignForm; }
 
-class MainFrame;
+struct AppServices;
 class QWebChannel;
 class WebView;
 
@@ -16,7 +16,7 @@ class SignForm : public QWidget
 {
     Q_OBJECT
 public:
-    SignForm(QWebChannel *channel, QWidget *parent = nullptr);
+    SignForm(const AppServices &services, QWebChannel *channel, QWidget *parent);
     ~SignForm() override;
 
 signals:
@@ -32,7 +32,7 @@ private:
     void readPoints(bool loaded);
 
     Ui::SignForm *ui;
-    MainFrame *mainFrame;
+    const AppServices &m_services;
     WebView *m_view = nullptr;
     QString m_userId;
 };

@@ -1,26 +1,23 @@
 #include "dialogs/skinform.h"
 #include "ui_skinform.h"
 
-#include "shell/mainframe.h"
 #include "gametools/noticebox.h"
 #include "net/portal.h"
 #include "app/settings.h"
 #include "dialogs/skininstaller.h"
 #include "app/skinstyle.h"
-#include "web/tabwidget.h"
 #include "shell/toolwindow.h"
 #include "web/webengineprofile.h"
 #include "web/webview.h"
-#include "shell/windowfinder.h"
 
 #include <QDebug>
 #include <QDir>
 #include <QVBoxLayout>
 
-SkinForm::SkinForm(QWidget *parent)
+SkinForm::SkinForm(Settings *settings, QWebChannel *channel, QWidget *parent)
     : QWidget(parent)
     , ui(new Ui::SkinForm)
-    , m_mainFrame(WindowFinder::mainFrame(this))
+    , m_settings(settings)
     , m_installer(new SkinInstaller(this))
 {
     ui->setupUi(this);
@@ -30,7 +27,7 @@ SkinForm::SkinForm(QWidget *parent)
     connect(m_installer, &SkinInstaller::signalInstalled, this, &SkinForm::handlerInstalled);
     connect(m_installer, &SkinInstaller::signalFailed, this, &SkinForm::handlerFailed);
     QDir().mkpath(SkinStyle::themesDirectory());
-    createView();
+    createView(channel);
 }
 
 SkinForm::~SkinForm()
@@ -44,15 +41,12 @@ QString SkinForm::skinPageUrl(const QString &skinName)
     return Portal::webPage(QStringLiteral("skin")) + QStringLiteral("&v2&skin_code=") + code;
 }
 
-void SkinForm::createView()
+void SkinForm::createView(QWebChannel *channel)
 {
-    TabWidget *tabs = m_mainFrame ? m_mainFrame->tabWidget() : nullptr;
-    if (!tabs)
-        return;
-    const QString skin = m_mainFrame->settings()->value(QStringLiteral("common/skin")).toString();
+    const QString skin = m_settings->value(QStringLiteral("common/skin")).toString();
     // The main account's profile: the page knows who is choosing.
     m_view = WebView::createView(skinPageUrl(skin), WebEngineProfile::profileFor(QStringLiteral("default")),
-                                 tabs->webChannel());
+                                 channel);
     m_view->setObjectName(QStringLiteral("skinWebView"));
     auto *layout = new QVBoxLayout(ui->BrowseFrame);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -73,10 +67,8 @@ void SkinForm::handlerSkinDownload(QString url, QString skinOption)
 
 void SkinForm::applyAndStore(const QString &name)
 {
-    if (!m_mainFrame)
-        return;
-    m_mainFrame->applySkin(name);
-    m_mainFrame->settings()->setValue(QStringLiteral("common/skin"), name);
+    m_settings->setValue(QStringLiteral("common/skin"), name);
+    emit signalApplySkin(name);
     // The list marks the skin in use.
     if (m_view)
         m_view->load(QUrl(skinPageUrl(name)));
@@ -92,7 +84,7 @@ void SkinForm::handlerFailed(const QString &name)
 {
     if (name != m_wanted)
         return;
-    QWidget *owner = isVisible() ? static_cast<QWidget *>(this) : m_mainFrame;
+    QWidget *owner = isVisible() ? this : parentWidget();
     if (owner)
         NoticeBox::show(owner, QStringLiteral("皮肤下载失败，请稍后再试"));
 }

@@ -4,7 +4,8 @@
 
 namespace Ui { class SkinForm; }
 
-class MainFrame;
+class QWebChannel;
+class Settings;
 class SkinInstaller;
 class WebView;
 
@@ -15,26 +16,28 @@ class SkinForm : public QWidget
 {
     Q_OBJECT
 public:
-    explicit SkinForm(QWidget *parent = nullptr);
+    SkinForm(Settings *settings, QWebChannel *channel, QWidget *parent);
     ~SkinForm() override;
 
     SkinInstaller *installer() const { return m_installer; }
 
 signals:
     void signalClose();
+    // A skin to apply to the whole client, already stored in "common/skin".
+    void signalApplySkin(const QString &name);
 
 public slots:
     void handlerSkinDownload(QString url, QString skinOption);
 
 private:
     static QString skinPageUrl(const QString &skinName);
-    void createView();
+    void createView(QWebChannel *channel);
     void applyAndStore(const QString &name);
     void handlerInstalled(const QString &name);
     void handlerFailed(const QString &name);
 
     Ui::SkinForm *ui;
-    MainFrame *m_mainFrame;
+    Settings *m_settings;
     SkinInstaller *m_installer;
     WebView *m_view = nullptr;
     // The user's latest choice: a skin that arrives after another was chosen is not applied.

@@ -3,13 +3,11 @@
 
 #include "app/apppaths.h"
 #include "net/httprequest.h"
-#include "shell/mainframe.h"
 #include "net/portal.h"
 #include "app/settings.h"
 #include "shell/systembrowser.h"
 #include "shell/toolwindow.h"
 #include "dialogs/updatecheck.h"
-#include "shell/windowfinder.h"
 
 #include <QUrl>
 
@@ -18,10 +16,10 @@ const QString kIsJump = QStringLiteral("update/isJump");
 const QString kVersion = QStringLiteral("update/version");
 }
 
-UpdateForm::UpdateForm(QWidget *parent)
+UpdateForm::UpdateForm(Settings *settings, QWidget *parent)
     : QWidget(parent)
     , ui(new Ui::UpdateForm)
-    , m_mainFrame(WindowFinder::mainFrame(this))
+    , m_settings(settings)
     , m_request(new HttpRequest(this))
 {
     ui->setupUi(this);
@@ -95,12 +93,8 @@ void UpdateForm::handlerCheckUpdateResult(QString body)
     ui->CheckUpdatebutton->setText(QStringLiteral("下载"));
     // Without a web address there is nothing to open.
     ui->CheckUpdatebutton->setEnabled(!m_downloadUrl.isEmpty());
-    bool skipped = false;
-    if (m_mainFrame) {
-        Settings *settings = m_mainFrame->settings();
-        skipped = settings->value(kIsJump).toBool() && settings->value(kVersion).toString() == m_latest;
-    }
-    ui->checkBox->setChecked(skipped);
+    ui->checkBox->setChecked(m_settings->value(kIsJump).toBool()
+                             && m_settings->value(kVersion).toString() == m_latest);
 }
 
 void UpdateForm::handlerJumpThisVersion(QString version)
@@ -123,9 +117,9 @@ void UpdateForm::handlerButton()
 
 void UpdateForm::handlerSkipToggled(bool checked)
 {
-    if (!m_mainFrame || m_latest.isEmpty())
+    if (m_latest.isEmpty())
         return;
-    Settings *settings = m_mainFrame->settings();
+    Settings *settings = m_settings;
     if (checked) {
         settings->setValue(kIsJump, QStringLiteral("true"));
         settings->setValue(kVersion, m_latest);

@@ -6,7 +6,7 @@
 namespace Ui { class UpdateForm; }
 
 class HttpRequest;
-class MainFrame;
+class Settings;
 
 // The update dialog: the client's and the portal's latest version, the
 // download page in the system browser, and "跳过这个版本", kept in
@@ -15,7 +15,7 @@ class UpdateForm : public QWidget
 {
     Q_OBJECT
 public:
-    explicit UpdateForm(QWidget *parent = nullptr);
+    UpdateForm(Settings *settings, QWidget *parent);
     ~UpdateForm() override;
 
     QString latestVersion() const { return m_latest; }
@@ -35,7 +35,7 @@ private:
     void showWaiting();
 
     Ui::UpdateForm *ui;
-    MainFrame *m_mainFrame;
+    Settings *m_settings;
     HttpRequest *m_request;
     QString m_latest;
     QString m_downloadUrl;

@@ -1,11 +1,10 @@
 #include "dialogs/vipform.h"
 #include "ui_vipform.h"
 
-#include "shell/mainframe.h"
+#include "app/appservices.h"
 #include "net/portal.h"
 #include "net/session.h"
 #include "dialogs/skinphoto.h"
-#include "web/tabwidget.h"
 #include "shell/toolwindow.h"
 #include "web/webengineprofile.h"
 #include "web/webview.h"
@@ -13,21 +12,18 @@
 #include <QDebug>
 #include <QVBoxLayout>
 
-VipForm::VipForm(MainFrame *parent)
+VipForm::VipForm(const AppServices &services, QWebChannel *channel, QWidget *parent)
     : QWidget(parent)
     , ui(new Ui::VipForm)
-    , mainFrame(parent)
+    , m_services(services)
 {
     ui->setupUi(this);
     ToolWindow::setup(this);
     ui->closeBtn->setCursor(Qt::PointingHandCursor);
     connect(ui->closeBtn, &QPushButton::clicked, this, &QWidget::close);
-    if (!mainFrame || !mainFrame->tabWidget())
-        return;
     const QString url = vipUrl();
     qDebug() << "vip url:" << QUrl(url).toString(QUrl::RemoveQuery);
-    m_view = WebView::createView(url, WebEngineProfile::profileFor(QStringLiteral("default")),
-                                 mainFrame->tabWidget()->webChannel());
+    m_view = WebView::createView(url, m_services.profile, channel);
     m_view->setObjectName(QStringLiteral("vipWebView"));
     auto *layout = new QVBoxLayout(ui->BorowFrame);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -41,14 +37,14 @@ VipForm::~VipForm()
 
 QString VipForm::vipUrl() const
 {
-    const Identity who = mainFrame->session()->identity();
+    const Identity who = m_services.session->identity();
     return Portal::webPage(QStringLiteral("Vip_privilege")) + QStringLiteral("&v2&user_id=") + who.userId
         + QStringLiteral("&user_token=") + who.userToken;
 }
 
 void VipForm::reloadVip()
 {
-    if (!mainFrame || !m_view)
+    if (!m_view)
         return;
     const QString url = vipUrl();
     // The token stays out of the log.
@@ -58,7 +54,6 @@ void VipForm::reloadVip()
 
 void VipForm::paintEvent(QPaintEvent *event)
 {
-    if (mainFrame)
-        SkinPhoto::paint(this, mainFrame->skinDirectory());
+    SkinPhoto::paint(this, m_services.skinDirectory);
     QWidget::paintEvent(event);
 }

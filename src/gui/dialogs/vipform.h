@@ -4,7 +4,8 @@
 
 namespace Ui { class VipForm; }
 
-class MainFrame;
+class QWebChannel;
+struct AppServices;
 class WebView;
 
 // The VIP privileges page of the logged-in user, reloaded on every opening
@@ -13,7 +14,7 @@ class VipForm : public QWidget
 {
     Q_OBJECT
 public:
-    explicit VipForm(MainFrame *parent);
+    VipForm(const AppServices &services, QWebChannel *channel, QWidget *parent);
     ~VipForm() override;
 
     void reloadVip();
@@ -25,6 +26,6 @@ private:
     QString vipUrl() const;
 
     Ui::VipForm *ui;
-    MainFrame *mainFrame;
+    const AppServices &m_services;
     WebView *m_view = nullptr;
 };

@@ -1,21 +1,21 @@
 #include "gametools/screenhostform.h"
 #include "ui_screenhostform.h"
 
-#include "shell/mainframe.h"
 #include "gametools/noticebox.h"
 #include "gametools/screenshotshare.h"
+#include "app/appservices.h"
 #include "net/session.h"
 #include "gametools/skinbackdrop.h"
 #include "web/tabwidget.h"
 #include "shell/toolwindow.h"
-#include "shell/windowfinder.h"
 
 #include <QMessageBox>
 #include <QPushButton>
 
-ScreenhostForm::ScreenhostForm(QWidget *parent)
-    : QWidget(parent)
+ScreenhostForm::ScreenhostForm(TabWidget *tabs)
+    : QWidget(tabs)
     , ui(new Ui::ScreenhostForm)
+    , m_tabs(tabs)
     , m_share(new ScreenshotShare(this))
 {
     ui->setupUi(this);
@@ -83,8 +83,7 @@ void ScreenhostForm::handlerDynamicPublic()
 
 void ScreenhostForm::uploadImage()
 {
-    MainFrame *frame = WindowFinder::mainFrame(this);
-    Session *session = frame ? frame->session() : nullptr;
+    Session *session = m_tabs->session();
     // Shared as the main account, whichever account plays in the tab.
     if (!session || !session->isLoggedIn()) {
         ui->TipLabel->setText(QStringLiteral("请先登录"));
@@ -121,6 +120,6 @@ void ScreenhostForm::handlerFailed(const QString &message)
 
 void ScreenhostForm::paintEvent(QPaintEvent *event)
 {
-    SkinBackdrop::paint(this);
+    SkinBackdrop::paint(this, m_tabs->services().skinDirectory);
     QWidget::paintEvent(event);
 }

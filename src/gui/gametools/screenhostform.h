@@ -16,7 +16,8 @@ class ScreenhostForm : public QWidget
 {
     Q_OBJECT
 public:
-    explicit ScreenhostForm(QWidget *parent = nullptr);
+    // Shares a picture of the tab manager's current tab as the main account.
+    explicit ScreenhostForm(TabWidget *tabs);
     ~ScreenhostForm() override;
 
     // Captures the tab manager's current tab into the form and shows it.
@@ -39,6 +40,7 @@ private:
     void handlerFailed(const QString &message);
 
     Ui::ScreenhostForm *ui;
+    TabWidget *m_tabs;
     ScreenshotShare *m_share;
     QPointer<QMessageBox> m_notice;
 };

@@ -1,17 +1,15 @@
 #include "gametools/skinbackdrop.h"
 
-#include "shell/mainframe.h"
-#include "shell/windowfinder.h"
 
 #include <QPainter>
 #include <QPixmap>
+#include <QWidget>
 
-void SkinBackdrop::paint(QWidget *window)
+void SkinBackdrop::paint(QWidget *window, const QString &skinDirectory)
 {
-    const MainFrame *frame = WindowFinder::mainFrame(window);
-    if (!frame || frame->skinDirectory().isEmpty())
+    if (skinDirectory.isEmpty())
         return;
-    const QPixmap picture(frame->skinDirectory() + QStringLiteral("photo.jpg"));
+    const QPixmap picture(skinDirectory + QStringLiteral("photo.jpg"));
     if (picture.isNull())
         return;
     QPainter painter(window);

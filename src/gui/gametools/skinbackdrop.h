@@ -1,5 +1,6 @@
 #pragma once
 
+class QString;
 class QWidget;
 
 // The skin's picture at the top-right corner of a window, as the main window
@@ -7,5 +8,5 @@ class QWidget;
 class SkinBackdrop
 {
 public:
-    static void paint(QWidget *window);
+    static void paint(QWidget *window, const QString &skinDirectory);
 };

@@ -3,7 +3,7 @@
 
 #include "app/apppaths.h"
 #include "net/httprequest.h"
-#include "shell/mainframe.h"
+#include "app/appservices.h"
 #include "gametools/noticebox.h"
 #include "net/portal.h"
 #include "net/session.h"
@@ -34,14 +34,14 @@ QString iconSheet(const QString &icon)
 }
 }
 
-SmallAccountForm::SmallAccountForm(QWidget *parent)
+SmallAccountForm::SmallAccountForm(TabWidget *tabs, QWidget *parent)
     : QWidget(parent)
     , ui(new Ui::SmallAccountForm)
-    , m_mainFrame(qobject_cast<MainFrame *>(parent))
+    , m_tabs(tabs)
     , m_listRequest(new HttpRequest(this))
 {
     setupForm();
-    m_addForm = new SmallAccountFormAdd(this);
+    m_addForm = new SmallAccountFormAdd(tabs, this);
     m_login = SmallAccountPlay::newLogin(store(), this);
     m_listRequest->setOneAttempt(true);
     connect(ui->small_CloseBtn, &QPushButton::clicked, this, &QWidget::close);
@@ -65,11 +65,11 @@ SmallAccountForm::~SmallAccountForm()
     delete ui;
 }
 
-SmallAccountForm *SmallAccountForm::openOver(MainFrame *frame)
+SmallAccountForm *SmallAccountForm::openOver(TabWidget *tabs, QWidget *owner)
 {
-    if (!frame || !frame->tabWidget() || !frame->tabWidget()->checkLogin())
+    if (!tabs->checkLogin())
         return nullptr;
-    auto *form = new SmallAccountForm(frame);
+    auto *form = new SmallAccountForm(tabs, owner);
     form->show();
     return form;
 }
@@ -91,12 +91,12 @@ void SmallAccountForm::setupForm()
 
 Sqlite *SmallAccountForm::store() const
 {
-    return m_mainFrame ? m_mainFrame->sqlite() : nullptr;
+    return m_tabs->services().sqlite;
 }
 
 QString SmallAccountForm::mainUserId() const
 {
-    return m_mainFrame && m_mainFrame->session() ? m_mainFrame->session()->identity().userId : QString();
+    return m_tabs->session() ? m_tabs->session()->identity().userId : QString();
 }
 
 void SmallAccountForm::handlerUpdatePannel(QString name)
@@ -131,9 +131,7 @@ void SmallAccountForm::refreshPanel(const QString &name)
 
 void SmallAccountForm::refreshSideBars()
 {
-    if (!m_mainFrame)
-        return;
-    for (SmallLeftBarForm *bar : m_mainFrame->findChildren<SmallLeftBarForm *>())
+    for (SmallLeftBarForm *bar : m_tabs->findChildren<SmallLeftBarForm *>())
         bar->refreshAccountList();
 }
 
@@ -237,10 +235,6 @@ void SmallAccountForm::playServer(QPushButton *button)
     m_serverId = button->property("server_id").toString();
     m_gameHost = button->property("host").toString();
     m_gameId = button->property("game_id").toString();
-    if (!m_mainFrame) {
-        qDebug() << "MainFrame = nullptr";
-        return;
-    }
     const QString name = ui->small_AccountShowLabel->text().trimmed();
     if (name.isEmpty()) {
         qDebug() << "小号账号为空";
@@ -251,9 +245,7 @@ void SmallAccountForm::playServer(QPushButton *button)
 
 void SmallAccountForm::handlerSmallAccountPlayGame(Identity who)
 {
-    TabWidget *tabs = m_mainFrame ? m_mainFrame->tabWidget() : nullptr;
-    if (!tabs)
-        return;
+    TabWidget *tabs = m_tabs;
     SmallAccountPlay::enter(tabs, who);
     tabs->currentServerId = m_serverId;
     tabs->currentHost = m_gameHost;
@@ -318,6 +310,6 @@ void SmallAccountForm::showNotice(const QString &text)
 
 void SmallAccountForm::paintEvent(QPaintEvent *event)
 {
-    SkinBackdrop::paint(this);
+    SkinBackdrop::paint(this, m_tabs->services().skinDirectory);
     QWidget::paintEvent(event);
 }

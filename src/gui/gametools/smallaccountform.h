@@ -10,7 +10,7 @@
 namespace Ui { class SmallAccountForm; }
 
 class HttpRequest;
-class MainFrame;
+class TabWidget;
 class QMessageBox;
 class QPushButton;
 class SmallAccountFormAdd;
@@ -26,11 +26,11 @@ class SmallAccountForm : public QWidget
 {
     Q_OBJECT
 public:
-    explicit SmallAccountForm(QWidget *parent = nullptr);
+    SmallAccountForm(TabWidget *tabs, QWidget *parent);
     ~SmallAccountForm() override;
 
     // A new manager over the main window, once the user is logged in; null otherwise.
-    static SmallAccountForm *openOver(MainFrame *frame);
+    static SmallAccountForm *openOver(TabWidget *tabs, QWidget *owner);
     SmallAccountFormAdd *addForm() const { return m_addForm; }
     SmallAccountLogin *playLogin() const { return m_login; }
 
@@ -60,7 +60,7 @@ private:
 
     Ui::SmallAccountForm *ui;
     SmallAccountFormAdd *m_addForm;
-    MainFrame *m_mainFrame;
+    TabWidget *m_tabs;
     SmallAccountLogin *m_login;
     HttpRequest *m_listRequest;
     QPointer<QMessageBox> m_notice;

@@ -3,7 +3,7 @@
 
 #include "account/accountoperations.h"
 #include "net/httprequest.h"
-#include "shell/mainframe.h"
+#include "app/appservices.h"
 #include "gametools/noticebox.h"
 #include "net/session.h"
 #include "gametools/skinbackdrop.h"
@@ -11,17 +11,16 @@
 #include "account/sqlite.h"
 #include "web/tabwidget.h"
 #include "shell/toolwindow.h"
-#include "shell/windowfinder.h"
 
 #include <QDebug>
 #include <QMessageBox>
 #include <QPushButton>
 
-SmallAccountFormAdd::SmallAccountFormAdd(QWidget *parent)
+SmallAccountFormAdd::SmallAccountFormAdd(TabWidget *tabs, QWidget *parent)
     : QWidget(parent)
     , ui(new Ui::SmallAccountFormAdd)
     , m_request(AccountOperations::newRequest(this))
-    , m_mainFrame(WindowFinder::mainFrame(this))
+    , m_tabs(tabs)
 {
     ui->setupUi(this);
     setObjectName(QStringLiteral("SmallAccountFormAdd"));
@@ -63,7 +62,7 @@ bool SmallAccountFormAdd::isRegistering() const
 
 QString SmallAccountFormAdd::mainCookie(const char *name) const
 {
-    Session *session = m_mainFrame ? m_mainFrame->session() : nullptr;
+    Session *session = m_tabs->session();
     return session ? session->cookieValue(QLatin1String(name)) : QString();
 }
 
@@ -80,8 +79,7 @@ void SmallAccountFormAdd::handlerAddSmallAccount()
 {
     if (m_waiting)
         return;
-    TabWidget *tabs = WindowFinder::tabWidget(this);
-    if (!tabs || !tabs->checkLogin())
+    if (!m_tabs->checkLogin())
         return;
     const QString mainId = mainCookie("user_id");
     const QString account = ui->smalladd_AccountText->text().trimmed();
@@ -94,7 +92,7 @@ void SmallAccountFormAdd::handlerAddSmallAccount()
         showNotice(problem);
         return;
     }
-    Sqlite *store = m_mainFrame ? m_mainFrame->sqlite() : nullptr;
+    Sqlite *store = m_tabs->services().sqlite;
     if (store && !store->smallAccountOf(mainId, account).isEmpty()) {
         showNotice(QStringLiteral("当前账号已经存在"));
         return;
@@ -138,8 +136,8 @@ void SmallAccountFormAdd::handlerAddSmallAccountResult(QByteArray reply)
         return;
     }
     const AccountRow row = SmallAccountRules::addedRow(answer.object, m_pendingHash, mainCookie("user_id"));
-    if (m_mainFrame && m_mainFrame->sqlite())
-        m_mainFrame->sqlite()->saveLogin(row);
+    if (Sqlite *store = m_tabs->services().sqlite)
+        store->saveLogin(row);
     finishStored(row.value(QStringLiteral("user_name")));
 }
 
@@ -152,7 +150,7 @@ void SmallAccountFormAdd::handlerRegisterSmallAccount(QByteArray reply)
         return;
     }
     // An account of this name already stored stays as it is.
-    Sqlite *store = m_mainFrame ? m_mainFrame->sqlite() : nullptr;
+    Sqlite *store = m_tabs->services().sqlite;
     if (store && store->accountByName(m_pendingName).isEmpty())
         store->insert(SmallAccountRules::registeredRow(m_pendingName, m_pendingHash, mainCookie("user_id")));
     finishStored(m_pendingName);
@@ -178,6 +176,6 @@ void SmallAccountFormAdd::showNotice(const QString &text)
 
 void SmallAccountFormAdd::paintEvent(QPaintEvent *event)
 {
-    SkinBackdrop::paint(this);
+    SkinBackdrop::paint(this, m_tabs->services().skinDirectory);
     QWidget::paintEvent(event);
 }

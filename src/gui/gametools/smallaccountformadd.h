@@ -8,7 +8,7 @@
 namespace Ui { class SmallAccountFormAdd; }
 
 class HttpRequest;
-class MainFrame;
+class TabWidget;
 class QMessageBox;
 
 // Attaches a portal account to the logged-in main account as a small account.
@@ -20,7 +20,7 @@ class SmallAccountFormAdd : public QWidget
 {
     Q_OBJECT
 public:
-    explicit SmallAccountFormAdd(QWidget *parent = nullptr);
+    SmallAccountFormAdd(TabWidget *tabs, QWidget *parent);
     ~SmallAccountFormAdd() override;
 
     bool isRegistering() const;
@@ -47,7 +47,7 @@ private:
 
     Ui::SmallAccountFormAdd *ui;
     HttpRequest *m_request;
-    MainFrame *m_mainFrame;
+    TabWidget *m_tabs;
     QPointer<QMessageBox> m_notice;
     QString m_pendingName;
     QString m_pendingHash;

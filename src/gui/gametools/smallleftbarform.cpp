@@ -2,7 +2,7 @@
 #include "ui_smallleftbarform.h"
 
 #include "app/apppaths.h"
-#include "shell/mainframe.h"
+#include "app/appservices.h"
 #include "gametools/noticebox.h"
 #include "net/portal.h"
 #include "net/session.h"
@@ -13,7 +13,6 @@
 #include "web/webenginepage.h"
 #include "web/webengineprofile.h"
 #include "web/webview.h"
-#include "shell/windowfinder.h"
 
 #include <QDebug>
 #include <QLabel>
@@ -39,9 +38,10 @@ QPixmap roundAvatar()
 }
 }
 
-SmallLeftBarForm::SmallLeftBarForm(QWidget *parent)
+SmallLeftBarForm::SmallLeftBarForm(TabWidget *tabs, QWidget *parent)
     : QWidget(parent)
     , ui(new Ui::SmallLeftBarForm)
+    , m_tabs(tabs)
 {
     ui->setupUi(this);
     setObjectName(QStringLiteral("SmallLeftBarForm"));
@@ -54,27 +54,18 @@ SmallLeftBarForm::SmallLeftBarForm(QWidget *parent)
     auto *frameLayout = new QVBoxLayout(ui->smallBar_RecomentViewFrame);
     frameLayout->setContentsMargins(0, 0, 0, 0);
     setupTable();
-    MainFrame *frame = mainFrame();
-    m_login = SmallAccountPlay::newLogin(frame ? frame->sqlite() : nullptr, this);
+    m_login = SmallAccountPlay::newLogin(m_tabs->services().sqlite, this);
     connect(m_login, &SmallAccountLogin::signalLoggedIn, this, &SmallLeftBarForm::handlerLoginResult);
     connect(m_login, &SmallAccountLogin::signalFailed, this, &SmallLeftBarForm::showNotice);
     connect(ui->smallBar_AccountListTable, &QTableWidget::cellClicked, this, &SmallLeftBarForm::smallLogin);
     connect(ui->smallBar_CloseBtn, &QPushButton::clicked, this, [this] { setFixedWidth(0); });
-    connect(ui->smallBar_AccountFormBtn, &QPushButton::clicked, this, [this] {
-        if (MainFrame *main = mainFrame())
-            main->handlerSmallForm();
-    });
+    connect(ui->smallBar_AccountFormBtn, &QPushButton::clicked, m_tabs, &TabWidget::signalSmallAccountManagerRequested);
     refreshAccountList();
 }
 
 SmallLeftBarForm::~SmallLeftBarForm()
 {
     delete ui;
-}
-
-MainFrame *SmallLeftBarForm::mainFrame() const
-{
-    return WindowFinder::mainFrame(this);
 }
 
 void SmallLeftBarForm::setupTable()
@@ -93,8 +84,8 @@ void SmallLeftBarForm::open()
 
 void SmallLeftBarForm::loadRecommendations()
 {
-    auto *tabs = qobject_cast<TabWidget *>(WindowFinder::tabWidget(this));
-    if (m_recommendations || !tabs)
+    TabWidget *tabs = m_tabs;
+    if (m_recommendations)
         return;
     auto *page = new WebEnginePage(WebEngineProfile::profileFor(QStringLiteral("default")));
     m_recommendations = WebView::createView(Portal::webPage(QStringLiteral("left_bottom_three")), page,
@@ -106,19 +97,19 @@ void SmallLeftBarForm::loadRecommendations()
 
 void SmallLeftBarForm::refreshAccountList()
 {
-    MainFrame *frame = mainFrame();
+    const AppServices &services = m_tabs->services();
     QTableWidget *table = ui->smallBar_AccountListTable;
     table->clear();
     table->setColumnCount(2);
     table->setRowCount(0);
     table->setColumnWidth(0, 100);
     table->setColumnWidth(1, 100);
-    if (!frame || !frame->sqlite() || !frame->session())
+    if (!services.sqlite || !m_tabs->session())
         return;
-    const QString mainId = frame->session()->identity().userId;
+    const QString mainId = m_tabs->session()->identity().userId;
     if (mainId.isEmpty())
         return;
-    const QList<AccountRow> rows = frame->sqlite()->smallAccountsOf(mainId);
+    const QList<AccountRow> rows = services.sqlite->smallAccountsOf(mainId);
     for (int i = 0; i < rows.size(); ++i) {
         if (i % 2 == 0) {
             table->insertRow(i / 2);
@@ -161,17 +152,13 @@ QWidget *SmallLeftBarForm::newTile(const QString &userName)
 
 void SmallLeftBarForm::smallLogin(int row, int column)
 {
-    if (!mainFrame()) {
-        qDebug() << "MainFrame=nullptr";
-        return;
-    }
     QWidget *tile = ui->smallBar_AccountListTable->cellWidget(row, column);
     // The free right cell of an odd last row, or a login still out.
     if (!tile || m_login->isBusy())
         return;
     // The small account plays this tab's game: a server opened from a list may not know it yet.
-    TabWidget *tabs = WindowFinder::tabWidget(this);
-    QWidget *page = tabs ? ownTab(tabs) : nullptr;
+    TabWidget *tabs = m_tabs;
+    QWidget *page = ownTab(tabs);
     if (page && page->property("host").toString().isEmpty()) {
         showNotice(tabs->askForGameOf(page));
         return;
@@ -181,11 +168,7 @@ void SmallLeftBarForm::smallLogin(int row, int column)
 
 void SmallLeftBarForm::handlerLoginResult(Identity who)
 {
-    TabWidget *tabs = WindowFinder::tabWidget(this);
-    if (!tabs) {
-        showNotice(QStringLiteral("系统异常,请重启客户端重试"));
-        return;
-    }
+    TabWidget *tabs = m_tabs;
     // The game of the tab this side bar belongs to.
     QWidget *page = ownTab(tabs);
     const QString host = page ? page->property("host").toString() : tabs->currentHost;

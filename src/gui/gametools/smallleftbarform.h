@@ -7,7 +7,6 @@
 
 namespace Ui { class SmallLeftBarForm; }
 
-class MainFrame;
 class QMessageBox;
 class SmallAccountLogin;
 class TabWidget;
@@ -24,7 +23,8 @@ class SmallLeftBarForm : public QWidget
 public:
     static constexpr int openWidth = 210;
 
-    explicit SmallLeftBarForm(QWidget *parent = nullptr);
+    // The side bar of one of the tab manager's game tabs.
+    explicit SmallLeftBarForm(TabWidget *tabs, QWidget *parent = nullptr);
     ~SmallLeftBarForm() override;
 
     // Rebuilds the tiles from the account store.
@@ -42,10 +42,10 @@ private:
     QWidget *newTile(const QString &userName);
     void loadRecommendations();
     void showNotice(const QString &text);
-    MainFrame *mainFrame() const;
     QWidget *ownTab(TabWidget *tabs) const;
 
     Ui::SmallLeftBarForm *ui;
+    TabWidget *m_tabs;
     SmallAccountLogin *m_login = nullptr;
     QPointer<WebView> m_recommendations;
     QPointer<QMessageBox> m_notice;

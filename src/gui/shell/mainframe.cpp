@@ -56,35 +56,39 @@ MainFrame::MainFrame(QWidget *parent)
 {
     setupWindow();
     qApp->installEventFilter(new WindowPlacer(this));
-    m_tasks = new BackgroundTasks(this);
-    m_settings = new Settings(this);
-    m_bossMute = new BossMute(this, m_settings);
-    m_webProfile = WebEngineProfile::profileFor(QStringLiteral("default"));
+    m_services.tasks = new BackgroundTasks(this);
+    m_services.settings = new Settings(this);
+    m_bossMute = new BossMute(this, m_services.settings);
+    m_services.profile = WebEngineProfile::profileFor(QStringLiteral("default"));
     // A skin install cut off by the end of the last run left its package behind.
     SkinArchive::removeLeftovers(SkinStyle::themesDirectory());
-    applySkin(m_settings->value(QStringLiteral("common/skin")).toString());
+    applySkin(m_services.settings->value(QStringLiteral("common/skin")).toString());
     setMinimumSize(1024, 690);
     centerOnScreen();
 
     // The home views start loading first; what they do not need follows.
-    m_session = new Session(this);
+    m_services.session = new Session(this);
     createTabWidget();
     startAccountCheck();
-    m_sqlite = new Sqlite(this);
-    new StorageNoticeBox(m_sqlite, m_settings, this);
+    m_services.sqlite = new Sqlite(this);
+    new StorageNoticeBox(m_services.sqlite, m_services.settings, this);
     createUserPhoto();
     createLoginForm();
     m_tabWidget->setLoginForm(m_loginForm);
-    m_tabResources = new TabResources(m_tabWidget, m_settings);
+    m_loginForm->setTabWidget(m_tabWidget);
+    m_tabResources = new TabResources(m_tabWidget, m_services.settings);
     m_statusBar = new StatusBar(this);
     createTrayIcon();
     createMainMenu();
     setupTitleButtons();
-    m_auxWindows = new AuxWindows(this);
+    m_auxWindows = new AuxWindows(m_services, m_tabWidget, this);
+    connect(m_auxWindows, &AuxWindows::signalApplySkin, this, &MainFrame::applySkin);
+    if (HomeToolBar *homeBar = m_tabWidget->homeToolBar())
+        connect(homeBar, &HomeToolBar::signalCleanCache, this, &MainFrame::handlerClearCache);
     m_auxWindows->startUpdateCheck();
     m_gameSessions = new GameSessions(this, m_statusBar);
-    m_tasks->startTokenThread();
-    m_tasks->startRulesWorker();
+    m_services.tasks->startTokenThread();
+    m_services.tasks->startRulesWorker();
     getGameIdHostRelation();
 
     m_dragger = std::make_unique<FrameDragger>(this);
@@ -96,7 +100,7 @@ MainFrame::MainFrame(QWidget *parent)
 MainFrame::~MainFrame()
 {
     m_gameSessions->remember();
-    m_tasks->stopAll();
+    m_services.tasks->stopAll();
     delete ui;
 }
 
@@ -114,7 +118,7 @@ void MainFrame::setupWindow()
 
 void MainFrame::startAccountCheck()
 {
-    ThreadCheckAccount *check = m_tasks->startAccountCheck();
+    ThreadCheckAccount *check = m_services.tasks->startAccountCheck();
     connect(this, &MainFrame::signalCheckAccount, check, &ThreadCheckAccount::onCheckAccount);
     connect(this, &MainFrame::signalStopCheckAccount, check, &ThreadCheckAccount::onStopCheck);
     connect(check, &ThreadCheckAccount::signalLoginError, this, &MainFrame::handlerCheckAccountErr);
@@ -122,7 +126,7 @@ void MainFrame::startAccountCheck()
 
 void MainFrame::setAccountCheckPeriod(int ms)
 {
-    if (ThreadCheckAccount *check = m_tasks->accountCheck())
+    if (ThreadCheckAccount *check = m_services.tasks->accountCheck())
         check->setPeriod(ms);
 }
 
@@ -137,26 +141,26 @@ void MainFrame::createUserPhoto()
 
 void MainFrame::createLoginForm()
 {
-    m_loginForm = new LoginForm(this);
-    m_loginForm->setSession(m_session);
-    m_loginForm->setWebProfile(m_webProfile);
-    m_loginForm->setCookieStore(m_webProfile->cookieStore());
-    m_loginForm->setCookieJar(new NetworkCookie(m_webProfile->cookieStore()));
+    m_loginForm = new LoginForm(this, m_services.sqlite);
+    m_loginForm->setSession(m_services.session);
+    m_loginForm->setWebProfile(m_services.profile);
+    m_loginForm->setCookieStore(m_services.profile->cookieStore());
+    m_loginForm->setCookieJar(new NetworkCookie(m_services.profile->cookieStore()));
     m_loginForm->setUserPhoto(m_userPhoto);
     connect(m_loginForm, &LoginForm::signalUserBalanceInfo, this, &MainFrame::handlerUpdateLoinInfo);
 }
 
 void MainFrame::createTabWidget()
 {
-    m_tabWidget = new TabWidget(this);
-    m_tabWidget->setWebProfile(m_webProfile);
-    m_tabWidget->setSession(m_session);
+    m_tabWidget = new TabWidget(m_services, this);
     m_tabWidget->setTabsClosable(true);
     m_tabWidget->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     m_tabWidget->createHomeTab();
     HomeToolBar *homeBar = m_tabWidget->homeToolBar();
     connect(homeBar, &HomeToolBar::signalBossKey, m_bossMute, &BossMute::hideWindow);
+    connect(m_tabWidget, &TabWidget::signalBossKeyRequested, m_bossMute, &BossMute::hideWindow);
     connect(homeBar, &HomeToolBar::signalSmallAccount, this, &MainFrame::handlerSmallForm);
+    connect(m_tabWidget, &TabWidget::signalSmallAccountManagerRequested, this, &MainFrame::handlerSmallForm);
     connect(External::instance(), &External::signalLoginOut, this, &MainFrame::handlerUserLoginout);
     connect(External::instance(), &External::signalSwitchUser, this, &MainFrame::showLoginWindow);
     connect(m_tabWidget, &QTabWidget::tabCloseRequested, m_tabWidget,
@@ -228,9 +232,9 @@ void MainFrame::windowMax()
 
 void MainFrame::windowClose()
 {
-    const QVariant exitType = m_settings->value(QStringLiteral("common/exittype"));
+    const QVariant exitType = m_services.settings->value(QStringLiteral("common/exittype"));
     if (exitType.isNull()) {
-        ToolWindow::kept(m_closeSettingForm, this)->show();
+        closeSettingForm()->show();
         return;
     }
     if (exitType.toString() == QLatin1String("exit")) {
@@ -241,6 +245,16 @@ void MainFrame::windowClose()
     close();
 }
 
+CloseSettingForm *MainFrame::closeSettingForm()
+{
+    if (!m_closeSettingForm) {
+        m_closeSettingForm = new CloseSettingForm(m_services.settings, this);
+        connect(m_closeSettingForm, &CloseSettingForm::signalHideToTray, this, &QWidget::close);
+        connect(m_closeSettingForm, &CloseSettingForm::signalQuit, this, &MainFrame::quitApplication);
+    }
+    return m_closeSettingForm;
+}
+
 void MainFrame::quitApplication()
 {
     QCoreApplication::quit();
@@ -248,7 +262,10 @@ void MainFrame::quitApplication()
 
 void MainFrame::showSettingWindow()
 {
-    BoxSettingForm *form = ToolWindow::kept(m_settingForm, this);
+    const bool made = m_settingForm;
+    BoxSettingForm *form = ToolWindow::kept(m_settingForm, m_services.settings, this);
+    if (!made)
+        connect(form, &BoxSettingForm::signalClearCache, this, &MainFrame::handlerClearCache);
     form->show();
     form->setFocus(Qt::OtherFocusReason);
 }
@@ -261,7 +278,7 @@ void MainFrame::handlerUpdate() { m_auxWindows->showUpdate(); }
 
 void MainFrame::handlerSmallForm()
 {
-    m_smallForm = SmallAccountForm::openOver(this);
+    m_smallForm = SmallAccountForm::openOver(m_tabWidget, this);
 }
 
 void MainFrame::showAboutWindow()
@@ -271,7 +288,7 @@ void MainFrame::showAboutWindow()
 
 void MainFrame::applySkin(const QString &skinName)
 {
-    m_skinDir = SkinStyle::directoryFor(skinName);
+    m_services.skinDirectory = SkinStyle::directoryFor(skinName);
     qApp->setStyleSheet(SkinStyle::styleSheetFor(skinName));
     update();
 }
@@ -306,7 +323,7 @@ void MainFrame::mouseDoubleClickEvent(QMouseEvent *event)
 void MainFrame::keyReleaseEvent(QKeyEvent *event)
 {
     // The boss key is always Alt+Q; "bosskey/keys" is only what the settings show.
-    if (m_settings->value(QStringLiteral("bosskey/isuse")).toString() == QLatin1String("yes")
+    if (m_services.settings->value(QStringLiteral("bosskey/isuse")).toString() == QLatin1String("yes")
         && event->key() == Qt::Key_Q && event->modifiers() == Qt::AltModifier)
         m_bossMute->hideWindow();
 }
@@ -329,7 +346,7 @@ void MainFrame::layoutChildren()
 
 void MainFrame::paintEvent(QPaintEvent *event)
 {
-    SkinPhoto::paint(this, m_skinDir);
+    SkinPhoto::paint(this, m_services.skinDirectory);
     QWidget::paintEvent(event);
 }
 
@@ -346,18 +363,18 @@ void MainFrame::handlerUpdateLoinInfo(QMap<QString, QString> info)
     m_loginButtons->showLoggedIn(info.value(QStringLiteral("user_nick")), info.value(QStringLiteral("level")));
     m_tabWidget->loadHomeLeftPage(info.value(QStringLiteral("user_id")));
 
-    const Identity who = m_session->identity();
+    const Identity who = m_services.session->identity();
     qDebug() << "platUserId:" << who.platUserId.toInt();
     qDebug() << "userid:" << who.userId;
     emit signalCheckAccount(who.platUserId.toInt(), who.userId.toInt(), who.userToken);
-    m_tasks->tokenThread()->setIdentity(who.userId, who.userToken);
+    m_services.tasks->tokenThread()->setIdentity(who.userId, who.userToken);
 }
 
 void MainFrame::handlerUserLoginout()
 {
     qDebug() << "countTab:" << m_tabWidget->count();
     emit signalStopCheckAccount();
-    m_tasks->tokenThread()->setIdentity(QString(), QString());
+    m_services.tasks->tokenThread()->setIdentity(QString(), QString());
 
     // The old jar goes, the store is emptied and a new jar watches it.
     m_loginForm->resetCookieJar();
@@ -390,11 +407,11 @@ void MainFrame::handlerOpenUserCenter()
 
 void MainFrame::getGameIdHostRelation()
 {
-    m_tasks->startGameIdMap(this, [this](const QByteArray &reply) { fillGameIdHostMap(reply); });
+    m_services.tasks->startGameIdMap(this, [this](const QByteArray &reply) { fillGameIdHostMap(reply); });
 }
 
 void MainFrame::fillGameIdHostMap(const QByteArray &reply)
 {
-    m_gameIdHostMap.insert(ThreadGameIdHostMap::parseMap(reply));
-    m_tabWidget->setGameIdHosts(m_gameIdHostMap);
+    m_services.gameIdHostMap.insert(ThreadGameIdHostMap::parseMap(reply));
+    m_tabWidget->setGameIdHosts(m_services.gameIdHostMap);
 }

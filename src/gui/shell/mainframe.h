@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "app/appservices.h"
+
 #include <memory>
 
 namespace Ui { class MainFrame; }
@@ -42,24 +44,19 @@ public:
     explicit MainFrame(QWidget *parent = nullptr);
     ~MainFrame() override;
 
-    // Shared objects that other windows reach through the main window.
-    Settings *settings() const { return m_settings; }
-    Sqlite *sqlite() const { return m_sqlite; }
+    // The shared objects, made here in order and handed to the windows made here.
+    const AppServices &services() const { return m_services; }
+    Settings *settings() const { return m_services.settings; }
+    Sqlite *sqlite() const { return m_services.sqlite; }
+    Session *session() const { return m_services.session; }
     LoginForm *loginForm() const { return m_loginForm; }
-    // Who is logged in: the current cookie jar of the main profile.
-    Session *session() const { return m_session; }
-    BackgroundTasks *backgroundTasks() const { return m_tasks; }
     TabWidget *tabWidget() const { return m_tabWidget; }
-    WebEngineProfile *webProfile() const { return m_webProfile; }
     UserPhotoControl *userPhoto() const { return m_userPhoto; }
     AuxWindows *auxWindows() const { return m_auxWindows; }
     // Hides the window for the boss key and the eye buttons.
     BossMute *bossMute() const { return m_bossMute; }
     TabResources *tabResources() const { return m_tabResources; }
     GameSessions *gameSessions() const { return m_gameSessions; }
-    // Game id to game host, filled once the portal's map arrives.
-    const QHash<QString, QString> *gameIdHostMap() const { return &m_gameIdHostMap; }
-    QString skinDirectory() const { return m_skinDir; }
     // Test hook: how often the account check asks the portal (applies to the next login).
     void setAccountCheckPeriod(int ms);
     void applySkin(const QString &skinName);
@@ -102,9 +99,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    friend class CloseSettingForm;
-
     void setupWindow();
+    CloseSettingForm *closeSettingForm();
     void startAccountCheck();
     void createUserPhoto();
     void createLoginForm();
@@ -117,6 +113,7 @@ private:
     void layoutChildren();
 
     Ui::MainFrame *ui;
+    AppServices m_services;
     std::unique_ptr<FrameDragger> m_dragger;
     UserPhotoControl *m_userPhoto = nullptr;
     StatusBar *m_statusBar = nullptr;
@@ -126,15 +123,8 @@ private:
     QPointer<SmallAccountForm> m_smallForm;
     LoginForm *m_loginForm = nullptr;
     TabWidget *m_tabWidget = nullptr;
-    Sqlite *m_sqlite = nullptr;
-    Settings *m_settings = nullptr;
     QPointer<CloseSettingForm> m_closeSettingForm;
-    WebEngineProfile *m_webProfile = nullptr;
-    QString m_skinDir;
-    QHash<QString, QString> m_gameIdHostMap;
     TrayIcon *m_tray = nullptr;
-    BackgroundTasks *m_tasks = nullptr;
-    Session *m_session = nullptr;
     AuxWindows *m_auxWindows = nullptr;
     BossMute *m_bossMute = nullptr;
     TabResources *m_tabResources = nullptr;

@@ -1,17 +1,14 @@
 #pragma once
 
-class MainFrame;
 class QObject;
 class TabWidget;
 
-// How the client's toolbars, dialogs and badges reach the main window and the
-// tab manager: one way, here, instead of each widget searching by itself.
+// How a toolbar or badge finds the tab manager it serves: the tab manager it
+// sits in, or the one named "mainTabWidget" in its window. Shared objects are
+// never found this way; they are handed in.
 class WindowFinder
 {
 public:
-    // The main window among the object's ancestors, or null.
-    static MainFrame *mainFrame(const QObject *object);
-    // The tab manager the object belongs to: an ancestor, the main window's,
-    // or the one named "mainTabWidget" in the object's window; null without one.
+    // Null without one.
     static TabWidget *tabWidget(const QObject *object);
 };

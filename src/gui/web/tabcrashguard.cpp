@@ -2,8 +2,7 @@
 
 #include "app/apppaths.h"
 #include "app/extras.h"
-#include "shell/mainframe.h"
-#include "shell/windowfinder.h"
+#include "app/settings.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -11,9 +10,10 @@
 #include <QVBoxLayout>
 #include <QWebEngineView>
 
-TabCrashGuard::TabCrashGuard(QWebEngineView *view)
+TabCrashGuard::TabCrashGuard(QWebEngineView *view, Settings *settings)
     : QObject(view)
     , m_view(view)
+    , m_settings(settings)
 {
     m_clock.start();
     m_reloadTimer.setSingleShot(true);
@@ -27,8 +27,7 @@ void TabCrashGuard::handleTermination(QWebEnginePage::RenderProcessTerminationSt
 {
     if (status == QWebEnginePage::NormalTerminationStatus)
         return;
-    const MainFrame *frame = WindowFinder::mainFrame(m_view);
-    if (!Extras::enabled(frame ? frame->settings() : nullptr, Extras::CrashReload))
+    if (!Extras::enabled(m_settings, Extras::CrashReload))
         return;
     const QUrl address = m_view->url().isEmpty() ? m_view->page()->requestedUrl() : m_view->url();
     const bool byItself = m_recovery.crashed(m_clock.elapsed(), address.toString()) == CrashRecovery::ReloadByItself;

@@ -11,6 +11,7 @@
 class QLabel;
 class QWebEngineView;
 class QWidget;
+class Settings;
 
 // Watches one view's render process. When it ends abnormally the view shows a
 // notice in its place ("页面已崩溃", the reason, a reload button) and, unless
@@ -20,7 +21,8 @@ class TabCrashGuard : public QObject
 {
     Q_OBJECT
 public:
-    explicit TabCrashGuard(QWebEngineView *view);
+    // The settings say whether a crashed page is reloaded; none: it is.
+    TabCrashGuard(QWebEngineView *view, Settings *settings);
 
     QWidget *notice() const { return m_notice; }
     bool reloadPending() const { return m_reloadTimer.isActive(); }
@@ -37,6 +39,7 @@ private:
     void showNotice(const QString &reason, bool reloadsByItself);
 
     QWebEngineView *m_view;
+    QPointer<Settings> m_settings;
     QPointer<QWidget> m_notice;
     QLabel *m_reason = nullptr;
     QLabel *m_hint = nullptr;

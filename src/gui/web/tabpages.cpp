@@ -1,10 +1,9 @@
 #include "web/tabpages.h"
 
-#include "shell/bossmute.h"
 #include "gametools/h5hosttoolbar.h"
 #include "shell/hometoolbar.h"
 #include "gametools/hosttoolbar.h"
-#include "shell/mainframe.h"
+#include "app/appservices.h"
 #include "net/portal.h"
 #include "web/serverhosts.h"
 #include "gametools/smallleftbarform.h"
@@ -14,7 +13,6 @@
 #include "web/webengineprofile.h"
 #include "web/webtoolbar.h"
 #include "web/webview.h"
-#include "shell/windowfinder.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -45,16 +43,12 @@ TabPages::TabPages(TabWidget *tabs)
 {
 }
 
-void TabPages::setDefaultProfile(WebEngineProfile *profile)
-{
-    m_defaultProfile = profile;
-}
-
 WebEngineProfile *TabPages::chosenProfile() const
 {
     if (m_tabs->profileFlag != kDefaultFlag)
         return WebEngineProfile::profileFor(m_tabs->profileFlag);
-    return m_defaultProfile ? m_defaultProfile : WebEngineProfile::profileFor(kDefaultFlag);
+    WebEngineProfile *main = m_tabs->services().profile;
+    return main ? main : WebEngineProfile::profileFor(kDefaultFlag);
 }
 
 WebView *TabPages::createOwnedView(const QWebEngineHttpRequest &request, bool bridged)
@@ -63,7 +57,7 @@ WebView *TabPages::createOwnedView(const QWebEngineHttpRequest &request, bool br
     WebView *view = WebView::createView(request, page, bridged ? m_tabs->webChannel() : nullptr);
     // Views own their pages and the container owns views and toolbars.
     page->setParent(view);
-    new TabCrashGuard(view);
+    new TabCrashGuard(view, m_tabs->services().settings);
     view->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     return view;
 }
@@ -250,7 +244,7 @@ WebView *TabPages::addGameView(QWidget *container, GameToolBar *bar, const QUrl 
     view->setObjectName(viewName);
     routeLinks(view);
     row->addWidget(view);
-    auto *sideBar = new SmallLeftBarForm(m_tabs);
+    auto *sideBar = new SmallLeftBarForm(m_tabs, frame);
     sideBar->setFixedWidth(0);
     sideBar->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
     row->addWidget(sideBar);
@@ -265,10 +259,7 @@ void TabPages::connectGameToolBar(GameToolBar *bar)
     TabWidget *tabs = m_tabs;
     QObject::connect(bar, &GameToolBar::signalReload, tabs, &TabWidget::handlerReload);
     QObject::connect(bar, &GameToolBar::signalFullscreen, tabs, &TabWidget::handlerFullscreen);
-    QObject::connect(bar, &GameToolBar::signalBossKey, tabs, [tabs] {
-        if (MainFrame *frame = WindowFinder::mainFrame(tabs))
-            frame->bossMute()->hideWindow();
-    });
+    QObject::connect(bar, &GameToolBar::signalBossKey, tabs, &TabWidget::signalBossKeyRequested);
     QObject::connect(bar, &GameToolBar::signalCleanCache, tabs, &TabWidget::signalCleanCacheRequested);
     QObject::connect(bar, &GameToolBar::signalScreenhost, tabs, &TabWidget::signalScreenshotRequested);
     QObject::connect(bar, &GameToolBar::signalSmallAccount, tabs, &TabWidget::signalSmallAccountRequested);

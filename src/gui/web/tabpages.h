@@ -19,7 +19,6 @@ class TabPages
 public:
     explicit TabPages(TabWidget *tabs);
 
-    void setDefaultProfile(WebEngineProfile *profile);
     // "default": the main account's profile; otherwise the small account's own.
     WebEngineProfile *chosenProfile() const;
 
@@ -53,5 +52,4 @@ private:
     void showTitle(QWidget *container, const QString &title, bool cut);
 
     TabWidget *m_tabs;
-    WebEngineProfile *m_defaultProfile = nullptr;
 };

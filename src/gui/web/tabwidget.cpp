@@ -1,5 +1,7 @@
 #include "web/tabwidget.h"
 
+#include "app/appservices.h"
+
 #include "web/bridgechannel.h"
 #include "web/bridgerequests.h"
 #include "web/fullscreennotification.h"
@@ -34,8 +36,9 @@ QString homeSectionUrl(const QString &action)
 }
 }
 
-TabWidget::TabWidget(QWidget *parent)
+TabWidget::TabWidget(const AppServices &services, QWidget *parent)
     : QTabWidget(parent)
+    , m_services(services)
     , m_pages(this)
     , m_webChannel(new BridgeChannel(this))
     , m_serverHosts(new ServerHosts(this))
@@ -63,11 +66,6 @@ QString TabWidget::askForGameOf(QWidget *tab)
     return QStringLiteral("正在查询该服务器所属的游戏，请稍后再试");
 }
 
-void TabWidget::setWebProfile(WebEngineProfile *profile)
-{
-    m_pages.setDefaultProfile(profile);
-}
-
 void TabWidget::setLoginForm(LoginForm *form)
 {
     m_loginForm = form;
@@ -78,15 +76,10 @@ void TabWidget::setCurrentUserName(const QString &name)
     currentUserName = name;
 }
 
-void TabWidget::setSession(Session *session)
-{
-    m_session = session;
-}
-
 Session *TabWidget::session() const
 {
-    if (m_session)
-        return m_session;
+    if (m_services.session)
+        return m_services.session;
     return m_loginForm ? m_loginForm->session() : nullptr;
 }
 
@@ -326,7 +319,7 @@ void TabWidget::handlerSign()
     if (!checkLogin())
         return;
     if (!m_signForm) {
-        m_signForm = new SignForm(m_webChannel, this);
+        m_signForm = new SignForm(m_services, m_webChannel, this);
         connect(m_signForm, &SignForm::signalPointsShown, this, &TabWidget::showSignInPoints);
     }
     m_signForm->show();

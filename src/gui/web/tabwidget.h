@@ -23,6 +23,7 @@ class Session;
 class WebEngineProfile;
 class WebToolBar;
 class WebView;
+struct AppServices;
 
 // The main window's central widget: the portal's home tab at index 0 and one
 // tab per opened page. It builds every tab and keeps the account context
@@ -31,12 +32,12 @@ class TabWidget : public QTabWidget
 {
     Q_OBJECT
 public:
-    explicit TabWidget(QWidget *parent = nullptr);
+    // The services' profile is the main account's; their session, when set,
+    // says who is logged in, else the login dialog's does.
+    TabWidget(const AppServices &services, QWidget *parent = nullptr);
 
-    void setWebProfile(WebEngineProfile *profile);
+    const AppServices &services() const { return m_services; }
     void setLoginForm(LoginForm *form);
-    // Who is logged in; by default the login dialog's session.
-    void setSession(Session *session);
     Session *session() const;
     void setCurrentUserName(const QString &name);
     HomeToolBar *homeToolBar() const { return m_homeToolBar; }
@@ -79,6 +80,10 @@ signals:
     void signalCleanCacheRequested();
     void signalScreenshotRequested();
     void signalSmallAccountRequested();
+    // The side bar's button for the small-account manager.
+    void signalSmallAccountManagerRequested();
+    // A game toolbar's boss key.
+    void signalBossKeyRequested();
     // A skin chosen on a portal page: the package address (on the portal or
     // H5 host only) and the page's option, for the skin window.
     void signalSkinRequested(QString url, QString option);
@@ -126,9 +131,9 @@ private:
     void showMessage(const QString &text);
     void showSignInPoints(const QString &points);
 
+    const AppServices &m_services;
     TabPages m_pages;
     LoginForm *m_loginForm = nullptr;
-    Session *m_session = nullptr;
     HomeToolBar *m_homeToolBar = nullptr;
     QWebChannel *m_webChannel = nullptr;
     ServerHosts *m_serverHosts = nullptr;
