@@ -454,7 +454,7 @@ void TestLoginForm::secondLoginReplacesTheJarAndClosesTabs()
     QTRY_COMPARE_WITH_TIMEOUT(storedCookie(QStringLiteral("user_name")), QStringLiteral("mingyue"), 5000);
     QCOMPARE(storedCookie(QStringLiteral("user_id")), QStringLiteral("10002"));
     QCOMPARE(tabs.count(), 1);
-    QCOMPARE(tabs.currentUserName, QStringLiteral("mingyue"));
+    QCOMPARE(tabs.currentContext().userName, QStringLiteral("mingyue"));
     QCOMPARE(tabs.widget(0)->property("userName").toString(), QStringLiteral("mingyue"));
     QCOMPARE(tool(QStringLiteral("select count(*) from box_user")), QStringLiteral("2"));
 

@@ -67,7 +67,7 @@ void TestGameToolBars::init()
     m_fixture.logOut();
     m_fixture.portal().control({{QStringLiteral("op"), QStringLiteral("reset")}});
     m_fixture.portal().control({{QStringLiteral("op"), QStringLiteral("clear_log")}});
-    m_tabs->profileFlag = QStringLiteral("default");
+    m_fixture.changeContext([](TabContext &context) { context.profileFlag = TabContext::mainProfileFlag(); });
     QVERIFY(m_fixture.logIn(QStringLiteral("korvo")));
 }
 
@@ -317,9 +317,11 @@ void TestGameToolBars::collection()
     if (dropped)
         QVERIFY(PortalFault::once(m_fixture.portal(), QStringLiteral("user_collection_add"),
                                   {{QStringLiteral("drop"), QStringLiteral("1")}}));
-    m_tabs->profileFlag = profileFlag;
-    m_tabs->currentHost = QStringLiteral("xianxia");
-    m_tabs->currentServerId = serverId;
+    m_fixture.changeContext([&](TabContext &context) {
+        context.profileFlag = profileFlag;
+        context.host = QStringLiteral("xianxia");
+        context.serverId = serverId;
+    });
     m_tabs->createGamePlayTab(QUrl(Portal::portalRoot() + QStringLiteral("/game_play/") + serverId + QStringLiteral(".html")));
     HostToolBar *bar = m_tabs->hostToolBar;
     QTest::mouseClick(button(bar, QStringLiteral("CollectionBtn")), Qt::LeftButton);

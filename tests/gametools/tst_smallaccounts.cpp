@@ -338,10 +338,10 @@ void TestSmallAccounts::sideBarPlaysTheSameGameAsASmallAccount()
     QVERIFY(m_frame->session()->isLoggedIn());
     // Closing the small accounts' tabs brings the main account's back, and its account with it.
     m_tabs->setCurrentWidget(smallTab);
-    QCOMPARE(m_tabs->profileFlag, QStringLiteral("10003"));
+    QCOMPARE(m_tabs->currentContext().profileFlag, QStringLiteral("10003"));
     m_tabs->closeTab(m_tabs->indexOf(smallTab));
     QCOMPARE(m_tabs->currentWidget()->property("myProfileFlag").toString(), QStringLiteral("default"));
-    QCOMPARE(m_tabs->profileFlag, QStringLiteral("default"));
+    QCOMPARE(m_tabs->currentContext().profileFlag, QStringLiteral("default"));
     m_tabs->closeTabsButHome();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/appservices.h"
+#include "web/tabwidget.h"
 #include "standinportal.h"
 #include "testsupport.h"
 
@@ -21,6 +22,14 @@ public:
 
     bool start();
     TabWidget *tabs() const { return m_tabs; }
+    // The context new tabs take over, changed as a click, a route or a login would.
+    template <class Change>
+    void changeContext(Change change)
+    {
+        TabContext context = m_tabs->currentContext();
+        change(context);
+        m_tabs->setCurrentContext(context);
+    }
     StandInPortal &portal() { return m_portal; }
     LoginForm *loginForm() const { return m_loginForm; }
     NetworkCookie *jar() const;

@@ -39,6 +39,7 @@ private slots:
     void routedLinksOpenTheirKindOfTab_data();
     void routedLinksOpenTheirKindOfTab();
     void gamePlayLinkCarriesThePlayersIdentity();
+    void aTabBringsBackItsOwnPlayer();
     void gamesGoFullScreenAndBack_data();
     void gamesGoFullScreenAndBack();
     void closedGameTabReleasesViewPageAndToolbar();
@@ -59,10 +60,10 @@ void TestGameTabs::initTestCase()
 void TestGameTabs::init()
 {
     m_fixture.logOut();
-    m_tabs->profileFlag = QStringLiteral("default");
-    m_tabs->currentHost.clear();
-    m_tabs->currentServerId.clear();
-    m_tabs->h5Playing = true;
+    m_fixture.changeContext([](TabContext &context) {
+        context = TabContext().withoutGame(TabContext::Web);
+        context.isH5Play = true;
+    });
 }
 
 // "web": a web game's server list; "play": server 102 being played; "h5": an H5 game.
@@ -72,8 +73,10 @@ WebView *TestGameTabs::open(const QString &kind, const QString &game)
         return m_tabs->createHostTab(QStringLiteral("xianxia"), game);
     if (kind == QLatin1String("h5"))
         return m_tabs->createH5HostTab(QStringLiteral("snake"), game);
-    m_tabs->currentHost = QStringLiteral("xianxia");
-    m_tabs->currentServerId = QStringLiteral("102");
+    m_fixture.changeContext([](TabContext &context) {
+        context.host = QStringLiteral("xianxia");
+        context.serverId = QStringLiteral("102");
+    });
     return m_tabs->createGamePlayTab(QUrl(Portal::portalRoot() + QStringLiteral("/game_play/102.html")));
 }
 
@@ -83,7 +86,7 @@ void TestGameTabs::gameTabsNeedALogin()
     QVERIFY(!open(QStringLiteral("h5"), QStringLiteral("贪吃蛇大作战")));
     QCOMPARE(m_tabs->count(), 1);
     QVERIFY(m_fixture.loginForm()->isVisible());
-    QVERIFY(m_tabs->currentHost.isEmpty());
+    QVERIFY(m_tabs->currentContext().host.isEmpty());
     m_fixture.loginForm()->hide();
     // The game-play address comes from a page the user already opened: no second check.
     QVERIFY(open(QStringLiteral("play")));
@@ -129,7 +132,7 @@ void TestGameTabs::gameTabs()
     QFETCH(QString, tabText);
     QFETCH(QString, toolTip);
     QVERIFY(m_fixture.logIn(QStringLiteral("korvo")));
-    m_tabs->profileFlag = profileFlag;
+    m_fixture.changeContext([&](TabContext &context) { context.profileFlag = profileFlag; });
     WebView *view = open(kind, game);
     QVERIFY(view);
     QCOMPARE(m_tabs->count(), 2);
@@ -141,7 +144,7 @@ void TestGameTabs::gameTabs()
 
     const QString host = kind == QLatin1String("h5") ? QStringLiteral("snake") : QStringLiteral("xianxia");
     QCOMPARE(tab->property("host").toString(), host);
-    QCOMPARE(m_tabs->currentHost, host);
+    QCOMPARE(m_tabs->currentContext().host, host);
     QCOMPARE(tab->property("gameType").toString(), gameType);
     QCOMPARE(tab->property("gameType").isValid(), !gameType.isEmpty());
     QCOMPARE(tab->property("userName").toString(), QStringLiteral("korvo"));
@@ -160,7 +163,7 @@ void TestGameTabs::gameTabs()
     if (kind == QLatin1String("h5")) {
         QCOMPARE(tab->findChild<H5HostToolBar *>(), m_tabs->h5HostToolBar.data());
         QVERIFY(!tab->findChild<HostToolBar *>());
-        QVERIFY(!m_tabs->h5Playing);
+        QVERIFY(!m_tabs->currentContext().isH5Play);
     } else {
         QCOMPARE(tab->findChild<HostToolBar *>(), m_tabs->hostToolBar.data());
         QVERIFY(!tab->findChild<H5HostToolBar *>());
@@ -297,16 +300,48 @@ void TestGameTabs::gamePlayLinkCarriesThePlayersIdentity()
     const QUrlQuery query(view->url());
     QCOMPARE(query.queryItemValue(QStringLiteral("server_id")), QStringLiteral("108"));
     QCOMPARE(query.queryItemValue(QStringLiteral("user_name")), QStringLiteral("korvo"));
-    QCOMPARE(m_tabs->currentServerId, QStringLiteral("108"));
+    QCOMPARE(m_tabs->currentContext().serverId, QStringLiteral("108"));
 
     // The same link from within that game tab plays in it, for a small account in its profile.
-    m_tabs->profileFlag = QStringLiteral("4711");
-    m_tabs->smallAccountInfo = {{QStringLiteral("user_id"), QStringLiteral("4711")},
-                                {QStringLiteral("user_name"), QStringLiteral("alt")}};
+    m_fixture.changeContext([](TabContext &context) {
+        Identity alt;
+        alt.userId = QStringLiteral("4711");
+        alt.userName = QStringLiteral("alt");
+        context = context.asSmallAccount(alt);
+    });
     m_tabs->HandlerCreateWebBridge(QUrl(link), QWebEnginePage::NavigationTypeLinkClicked);
     QCOMPARE(m_tabs->count(), 2);
     QTRY_COMPARE_WITH_TIMEOUT(QUrlQuery(view->url()).queryItemValue(QStringLiteral("user_name")),
                               QStringLiteral("alt"), 15000);
+}
+
+// Two small accounts play side by side: a link in the first one's tab, clicked
+// after the second logged in, plays as the first, in the first one's profile.
+void TestGameTabs::aTabBringsBackItsOwnPlayer()
+{
+    QVERIFY(m_fixture.logIn(QStringLiteral("korvo")));
+    const QUrl address(Portal::portalRoot() + QStringLiteral("/game_play/102.html"));
+    QList<QWidget *> tabs;
+    for (const QString &name : {QStringLiteral("alt"), QStringLiteral("alt2")}) {
+        Identity who;
+        who.userId = name == QLatin1String("alt") ? QStringLiteral("4711") : QStringLiteral("4712");
+        who.userName = name;
+        TabContext context = m_tabs->currentContext().asSmallAccount(who);
+        context.host = QStringLiteral("xianxia");
+        context.serverId = QStringLiteral("102");
+        QVERIFY(m_tabs->createGamePlayTab(address, context));
+        tabs << m_tabs->currentWidget();
+    }
+    m_tabs->setCurrentWidget(tabs.first());
+    QCOMPARE(m_tabs->currentContext().profileFlag, QStringLiteral("4711"));
+    m_tabs->HandlerCreateWebBridge(QUrl(QStringLiteral("http://") + Portal::portalHost()
+                                        + QStringLiteral("/game_play/108.html")),
+                                   QWebEnginePage::NavigationTypeLinkClicked);
+    WebView *view = tabs.first()->findChild<WebView *>(QStringLiteral("hostwebview"));
+    QTRY_COMPARE_WITH_TIMEOUT(QUrlQuery(view->url()).queryItemValue(QStringLiteral("server_id")),
+                              QStringLiteral("108"), 15000);
+    QCOMPARE(QUrlQuery(view->url()).queryItemValue(QStringLiteral("user_name")), QStringLiteral("alt"));
+    QCOMPARE(view->page()->profile(), WebEngineProfile::profileFor(QStringLiteral("4711")));
 }
 
 void TestGameTabs::gamesGoFullScreenAndBack_data()
@@ -329,7 +364,7 @@ void TestGameTabs::gamesGoFullScreenAndBack()
         // Playing starts on the game's page; until then the tab may not go full screen.
         m_tabs->HandlerCreateWebBridge(QUrl(Portal::h5Root() + QStringLiteral("/games/snake/1")),
                                        QWebEnginePage::NavigationTypeLinkClicked);
-        QVERIFY(m_tabs->h5Playing);
+        QVERIFY(m_tabs->currentContext().isH5Play);
     }
     QWidget *frame = view->parentWidget();
     m_tabs->handlerFullscreen();

@@ -44,8 +44,10 @@ private slots:
     void killedGameTabShowsTheNoticeAndComesBackByItself()
     {
         QVERIFY(m_fixture.logIn(QStringLiteral("korvo")));
-        m_tabs->currentHost = QStringLiteral("xianxia");
-        m_tabs->currentServerId = QStringLiteral("102");
+        m_fixture.changeContext([](TabContext &context) {
+            context.host = QStringLiteral("xianxia");
+            context.serverId = QStringLiteral("102");
+        });
         WebView *view = m_tabs->createGamePlayTab(QUrl(Portal::portalRoot() + QStringLiteral("/game_play/102.html")));
         QVERIFY(view);
         QWidget *tab = m_tabs->currentWidget();

@@ -6,6 +6,7 @@
 #include "app/skinstyle.h"
 #include "tabfixture.h"
 #include "web/tabstripwidth.h"
+#include "web/tabcontainer.h"
 #include "web/tabwidget.h"
 #include "web/webtoolbar.h"
 #include "web/webview.h"
@@ -264,14 +265,19 @@ void TestTabWidget::pageBridgeOpensAWebTabWithItsToolbar()
 void TestTabWidget::tabClickBringsBackItsContext()
 {
     QVERIFY(m_fixture.logIn(QStringLiteral("korvo")));
-    QWidget *game = openPage(QStringLiteral("/gift.php"))->parentWidget();
-    game->setProperty("serverId", QStringLiteral("12"));
-    game->setProperty("myProfileFlag", QStringLiteral("4711"));
+    auto *game = qobject_cast<TabContainer *>(openPage(QStringLiteral("/gift.php"))->parentWidget());
+    QVERIFY(game);
+    TabContext played = game->context();
+    played.serverId = QStringLiteral("12");
+    played.profileFlag = QStringLiteral("4711");
+    game->setContext(played);
+    QCOMPARE(game->property("serverId").toString(), QStringLiteral("12"));
+    m_tabs->setCurrentContext(TabContext());
     m_tabs->handlerTabarClicked(1);
-    QCOMPARE(m_tabs->currentServerId, QStringLiteral("12"));
-    QCOMPARE(m_tabs->profileFlag, QStringLiteral("4711"));
+    QCOMPARE(m_tabs->currentContext().serverId, QStringLiteral("12"));
+    QCOMPARE(m_tabs->currentContext().profileFlag, QStringLiteral("4711"));
     m_tabs->handlerTabarClicked(-1);
-    QCOMPARE(m_tabs->profileFlag, QStringLiteral("default"));
+    QCOMPARE(m_tabs->currentContext().profileFlag, QStringLiteral("default"));
 
     // A tab without a server and not playing H5 may not go full screen.
     m_tabs->handlerTabarClicked(0);

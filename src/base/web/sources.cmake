@@ -10,6 +10,7 @@ list(APPEND KORVO_BASE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/rememberedgames.cpp
     ${CMAKE_CURRENT_LIST_DIR}/serverhosts.cpp
     ${CMAKE_CURRENT_LIST_DIR}/shortcutaddress.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/tabcontext.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tabstripwidth.cpp
     ${CMAKE_CURRENT_LIST_DIR}/shortcuttoken.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tabtitle.cpp

@@ -368,8 +368,6 @@ void LoginForm::showUserInTabs(const QString &userName)
     if (!tabs)
         return;
     tabs->setCurrentUserName(userName);
-    if (QWidget *page = tabs->currentWidget())
-        page->setProperty("userName", userName);
 }
 
 void LoginForm::handlerOpenLink()

@@ -31,7 +31,7 @@ void HostToolBar::openLink(TabWidget *tabs, const QString &buttonName)
 {
     if (!GameToolLinks::needsGameId(buttonName))
         GameToolBar::openLink(tabs, buttonName);
-    else if (tabs->currentHost.isEmpty())
+    else if (tabs->currentContext().host.isEmpty())
         showNotice(tabs->askForGameOf(tabs->currentWidget()));
     else
         lookUpGame(tabs, buttonName);
@@ -42,7 +42,7 @@ void HostToolBar::lookUpGame(TabWidget *tabs, const QString &buttonName)
     setProperty("pointLinkFlag", buttonName);
     HttpRequest *request = startCall(m_lookup);
     connect(request, &HttpRequest::signalHttpSuccess, this, &HostToolBar::handlerPointsLinkBtn);
-    request->get(GameToolLinks::gameListUrl(tabs->currentHost));
+    request->get(GameToolLinks::gameListUrl(tabs->currentContext().host));
 }
 
 void HostToolBar::handlerPointsLinkBtn(QByteArray reply)
@@ -64,7 +64,8 @@ void HostToolBar::handlerCollection()
     TabWidget *tabs = tabWidget();
     if (!tabs)
         return;
-    if (tabs->currentHost.isEmpty()) {
+    const TabContext &tab = tabs->currentContext();
+    if (tab.host.isEmpty()) {
         showNotice(tabs->askForGameOf(tabs->currentWidget()));
         return;
     }
@@ -72,8 +73,8 @@ void HostToolBar::handlerCollection()
     const QString sessionUserId = session ? session->cookieValue(QStringLiteral("user_id")) : QString();
     HttpRequest *request = startCall(m_collection);
     connect(request, &HttpRequest::signalHttpSuccess, this, &HostToolBar::handlerCollectionResult);
-    request->get(GameToolLinks::collectionUrl(GameToolLinks::collectorId(tabs->profileFlag, sessionUserId),
-                                              tabs->currentHost, tabs->currentServerId));
+    request->get(GameToolLinks::collectionUrl(GameToolLinks::collectorId(tab.profileFlag, sessionUserId),
+                                              tab.host, tab.serverId));
 }
 
 void HostToolBar::handlerCollectionResult(QByteArray reply)

@@ -247,13 +247,14 @@ void SmallAccountForm::handlerSmallAccountPlayGame(Identity who)
 {
     TabWidget *tabs = m_tabs;
     SmallAccountPlay::enter(tabs, who);
-    tabs->currentServerId = m_serverId;
-    tabs->currentHost = m_gameHost;
     if (m_serverId.isEmpty())
         return;
+    TabContext context = tabs->currentContext();
+    context.serverId = m_serverId;
+    context.host = m_gameHost;
     const QUrl url = SmallAccountRules::gamePlayUrl(m_serverId, who);
     qDebug() << "small account play game url:" << url.toString(QUrl::RemoveQuery);
-    tabs->createGamePlayTab(url);
+    tabs->createGamePlayTab(url, context);
     close();
 }
 

@@ -4,7 +4,6 @@
 #include "web/tabwidget.h"
 #include "web/webengineprofile.h"
 
-#include <QDateTime>
 #include <QScrollBar>
 #include <QTableWidget>
 
@@ -18,14 +17,7 @@ void SmallAccountPlay::enter(TabWidget *tabs, const Identity &who)
 {
     if (!tabs)
         return;
-    tabs->smallAccountInfo = {{QStringLiteral("user_id"), who.userId},
-                              {QStringLiteral("user_name"), who.userName},
-                              {QStringLiteral("user_nick"), who.userNick},
-                              {QStringLiteral("user_email"), who.userEmail},
-                              {QStringLiteral("login_time"), QString::number(QDateTime::currentSecsSinceEpoch())},
-                              {QStringLiteral("user_token"), who.userToken}};
-    tabs->currentUserName = who.userName;
-    tabs->profileFlag = who.userId;
+    tabs->setCurrentContext(tabs->currentContext().asSmallAccount(who));
 }
 
 void SmallAccountPlay::styleScrollBars(QTableWidget *table)

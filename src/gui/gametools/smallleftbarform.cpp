@@ -9,6 +9,7 @@
 #include "account/smallaccountlogin.h"
 #include "gametools/smallaccountplay.h"
 #include "account/sqlite.h"
+#include "web/tabcontainer.h"
 #include "web/tabwidget.h"
 #include "web/webenginepage.h"
 #include "web/webengineprofile.h"
@@ -157,10 +158,9 @@ void SmallLeftBarForm::smallLogin(int row, int column)
     if (!tile || m_login->isBusy())
         return;
     // The small account plays this tab's game: a server opened from a list may not know it yet.
-    TabWidget *tabs = m_tabs;
-    QWidget *page = ownTab(tabs);
-    if (page && page->property("host").toString().isEmpty()) {
-        showNotice(tabs->askForGameOf(page));
+    QWidget *page = ownTab(m_tabs);
+    if (page && TabContainer::contextOf(page).host.isEmpty()) {
+        showNotice(m_tabs->askForGameOf(page));
         return;
     }
     m_login->start(tile->property("user_name").toString());
@@ -168,16 +168,14 @@ void SmallLeftBarForm::smallLogin(int row, int column)
 
 void SmallLeftBarForm::handlerLoginResult(Identity who)
 {
-    TabWidget *tabs = m_tabs;
     // The game of the tab this side bar belongs to.
-    QWidget *page = ownTab(tabs);
-    const QString host = page ? page->property("host").toString() : tabs->currentHost;
-    SmallAccountPlay::enter(tabs, who);
-    tabs->currentHost = host;
-    if (page && page->property("gameType").toString() == QLatin1String("h5"))
-        tabs->createH5HostTab(host, QString());
+    QWidget *page = ownTab(m_tabs);
+    const TabContext own = page ? TabContainer::contextOf(page) : m_tabs->currentContext();
+    SmallAccountPlay::enter(m_tabs, who);
+    if (own.gameType == QLatin1String("h5"))
+        m_tabs->createH5HostTab(own.host, QString());
     else
-        tabs->createHostTab(host, QString());
+        m_tabs->createHostTab(own.host, QString());
 }
 
 QWidget *SmallLeftBarForm::ownTab(TabWidget *tabs) const

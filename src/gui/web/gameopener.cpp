@@ -5,6 +5,7 @@
 #include "account/smallaccountlogin.h"
 #include "gametools/smallaccountplay.h"
 #include "account/sqlite.h"
+#include "web/tabcontainer.h"
 #include "web/tabwidget.h"
 #include "web/urlrouter.h"
 
@@ -40,9 +41,7 @@ void GameOpener::openNext()
         if (!refusal.isEmpty()) {
             emit signalFailed(refusal);
         } else if (game.account == main.userName) {
-            m_tabs->profileFlag = QStringLiteral("default");
-            m_tabs->currentUserName = main.userName;
-            m_tabs->smallAccountInfo.clear();
+            m_tabs->setCurrentContext(m_tabs->currentContext().asMainAccount(main.userName));
             openTab(game, main);
         } else {
             m_current = game;
@@ -78,9 +77,10 @@ void GameOpener::openTab(const GameTab &game, const Identity &player)
     } else {
         UrlRouter router;
         router.setHosts(Portal::portalHost(), Portal::h5Host(), Portal::partnerHosts());
-        m_tabs->currentHost = game.host;
-        m_tabs->currentServerId = game.serverId;
-        m_tabs->createGamePlayTab(QUrl(router.gamePlayAddress(game.serverId, player)));
+        TabContext context = m_tabs->currentContext();
+        context.host = game.host;
+        context.serverId = game.serverId;
+        m_tabs->createGamePlayTab(QUrl(router.gamePlayAddress(game.serverId, player)), context);
     }
 }
 
@@ -114,19 +114,18 @@ void GameOpener::handlerLoginFailed(const QString &message)
 
 GameTab GameOpener::tabAt(const TabWidget *tabs, int index)
 {
-    QWidget *container = index > 0 && tabs ? tabs->widget(index) : nullptr;
+    const TabContext context = TabContainer::contextOf(index > 0 && tabs ? tabs->widget(index) : nullptr);
     // Game tabs name their game's host, or the server they play; pages neither.
-    if (!container
-        || (container->property("host").toString().isEmpty() && container->property("serverId").toString().isEmpty()))
+    if (context.host.isEmpty() && context.serverId.isEmpty())
         return GameTab();
     GameTab game;
-    game.host = container->property("host").toString();
-    game.serverId = container->property("serverId").toString();
-    game.account = container->property("userName").toString();
-    game.mainAccount = container->property("myProfileFlag").toString() == QLatin1String("default");
+    game.host = context.host;
+    game.serverId = context.serverId;
+    game.account = context.userName;
+    game.mainAccount = context.isMainAccount();
     if (!game.serverId.isEmpty())
         game.kind = QStringLiteral("play");
-    else if (container->property("gameType").toString() == QLatin1String("h5"))
+    else if (context.gameType == QLatin1String("h5"))
         game.kind = QStringLiteral("h5");
     else
         game.kind = QStringLiteral("web");

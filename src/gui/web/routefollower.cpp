@@ -3,6 +3,7 @@
 #include "gametools/hosttoolbar.h"
 #include "net/portal.h"
 #include "web/serverhosts.h"
+#include "web/tabcontainer.h"
 #include "net/session.h"
 #include "shell/systembrowser.h"
 #include "web/tabwidget.h"
@@ -31,15 +32,12 @@ RouteContext RouteFollower::context() const
     RouteContext context;
     context.hasGameView = m_tabs->currentView({QStringLiteral("hostwebview")}) != nullptr;
     context.hasHomeListView = m_tabs->currentView({QStringLiteral("homePageWebView")}) != nullptr;
-    if (m_tabs->profileFlag == QLatin1String("default")) {
-        if (Session *current = m_tabs->session())
-            context.player = current->identity();
-    } else {
+    const TabContext &tab = m_tabs->currentContext();
+    if (!tab.isMainAccount()) {
         // A small account plays: its own identity goes into the game address.
-        context.player.userId = m_tabs->smallAccountInfo.value(QStringLiteral("user_id")).toString();
-        context.player.userName = m_tabs->smallAccountInfo.value(QStringLiteral("user_name")).toString();
-        context.player.userToken = m_tabs->smallAccountInfo.value(QStringLiteral("user_token")).toString();
-        context.player.userEmail = m_tabs->smallAccountInfo.value(QStringLiteral("user_email")).toString();
+        context.player = tab.player;
+    } else if (Session *current = m_tabs->session()) {
+        context.player = current->identity();
     }
     return context;
 }
@@ -69,10 +67,7 @@ void RouteFollower::carryOut(const UrlRoute &route)
         playInCurrentTab(route, QStringLiteral("hostwebview"));
         break;
     case UrlRoute::GamePlayTab:
-        // The current tab is no web game's: its host (an H5 game's, or none) is not this server's.
-        m_tabs->currentHost = m_tabs->serverHosts()->hostOf(route.serverId);
-        m_tabs->currentServerId = route.serverId;
-        m_tabs->createGamePlayTab(route.url);
+        playInNewTab(route);
         break;
     case UrlRoute::HomeList:
         if (WebView *home = m_tabs->currentView({QStringLiteral("homePageWebView")}))
@@ -89,16 +84,27 @@ void RouteFollower::playInCurrentTab(const UrlRoute &route, const QString &viewN
         view = tab->findChild<WebView *>();
     if (!view)
         return;
+    TabContext context = TabContainer::contextOf(tab);
     if (route.action == UrlRoute::H5PlayInCurrent) {
-        tab->setProperty("isH5Play", true);
-        m_tabs->h5Playing = true;
+        context.isH5Play = true;
     } else {
-        tab->setProperty("serverId", route.serverId);
-        m_tabs->currentServerId = route.serverId;
+        context.serverId = route.serverId;
         // The game's own page lists its servers: what it plays belongs to it.
-        m_tabs->serverHosts()->learn(route.serverId, tab->property("host").toString());
+        m_tabs->serverHosts()->learn(route.serverId, context.host);
         if (auto *bar = tab->findChild<HostToolBar *>())
             bar->setCollectionVisible(true);
     }
+    if (auto *container = qobject_cast<TabContainer *>(tab))
+        container->setContext(context);
+    m_tabs->setCurrentContext(context);
     view->load(route.url);
+}
+
+void RouteFollower::playInNewTab(const UrlRoute &route)
+{
+    // The current tab is no web game's: its host (an H5 game's, or none) is not this server's.
+    TabContext context = m_tabs->currentContext();
+    context.host = m_tabs->serverHosts()->hostOf(route.serverId);
+    context.serverId = route.serverId;
+    m_tabs->createGamePlayTab(route.url, context);
 }

@@ -22,6 +22,8 @@ private:
     RouteContext context() const;
     void carryOut(const UrlRoute &route);
     void playInCurrentTab(const UrlRoute &route, const QString &viewName);
+    // A game-play tab of the route's server, by the account of the current context.
+    void playInNewTab(const UrlRoute &route);
 
     TabWidget *m_tabs;
     UrlRouter m_router;

@@ -7,6 +7,7 @@ list(APPEND KORVO_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/qqlinkscheme.cpp
     ${CMAKE_CURRENT_LIST_DIR}/pagenotice.cpp
     ${CMAKE_CURRENT_LIST_DIR}/routefollower.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/tabcontainer.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tabcrashguard.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tabpages.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tabresources.cpp

@@ -7,6 +7,7 @@
 #include "net/portal.h"
 #include "web/serverhosts.h"
 #include "gametools/smallleftbarform.h"
+#include "web/tabcontainer.h"
 #include "web/tabcrashguard.h"
 #include "web/tabwidget.h"
 #include "web/webenginepage.h"
@@ -45,8 +46,9 @@ TabPages::TabPages(TabWidget *tabs)
 
 WebEngineProfile *TabPages::chosenProfile() const
 {
-    if (m_tabs->profileFlag != kDefaultFlag)
-        return WebEngineProfile::profileFor(m_tabs->profileFlag);
+    const TabContext &context = m_tabs->currentContext();
+    if (!context.isMainAccount())
+        return WebEngineProfile::profileFor(context.profileFlag);
     WebEngineProfile *main = m_tabs->services().profile;
     return main ? main : WebEngineProfile::profileFor(kDefaultFlag);
 }
@@ -85,8 +87,8 @@ QWidget *TabPages::createHomePanel(const QString &viewName, const QString &actio
 HomeToolBar *TabPages::addHomeTab()
 {
     auto *bar = new HomeToolBar(m_tabs);
-    auto *container = new QWidget(m_tabs);
-    container->setProperty("userName", m_tabs->currentUserName);
+    const TabContext &current = m_tabs->currentContext();
+    auto *container = new TabContainer(current.asMainAccount(current.userName).withoutGame(TabContext::Home), m_tabs);
     auto *layout = new QVBoxLayout(container);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(bar);
@@ -105,7 +107,6 @@ HomeToolBar *TabPages::addHomeTab()
     row->addWidget(right);
     layout->addWidget(body);
 
-    container->setProperty("myProfileFlag", kDefaultFlag);
     container->setObjectName(QStringLiteral("homeMainWidget"));
     const int home = m_tabs->addTab(container, kHomeTitle);
     m_tabs->setTabToolTip(home, kHomeTitle);
@@ -123,10 +124,11 @@ HomeToolBar *TabPages::addHomeTab()
 
 WebView *TabPages::addWebTab(const QWebEngineHttpRequest &request)
 {
-    auto *container = new QWidget;
-    container->setObjectName(QStringLiteral("webtabOther"));
-    auto *layout = new QVBoxLayout(container);
-    layout->setContentsMargins(0, 5, 0, 5);
+    // A page is no game: it keeps only who plays.
+    QWidget *container =
+        createContainer(QStringLiteral("webtabOther"), m_tabs->currentContext().withoutGame(TabContext::Web));
+    auto *layout = container->layout();
+    layout->setSpacing(-1);
     auto *bar = new WebToolBar(m_tabs);
     m_tabs->webToolBar = bar;
     bar->setGeometry(0, 0, m_tabs->width(), 40);
@@ -138,52 +140,59 @@ WebView *TabPages::addWebTab(const QWebEngineHttpRequest &request)
     view->setFocus(Qt::OtherFocusReason);
     layout->addWidget(view);
 
-    container->setProperty("myProfileFlag", m_tabs->profileFlag);
-    container->setProperty("userName", m_tabs->currentUserName);
     showTab(container, view, QString(), QString(), true);
     return view;
 }
 
 WebView *TabPages::addHostTab(const QString &host, const QString &game)
 {
-    QWidget *container = createHostContainer(QStringLiteral("webtabHost"), host, QStringLiteral("web"));
+    QWidget *container = createContainer(QStringLiteral("webtabHost"), hostContext(TabContext::WebGame, host));
     auto *bar = new HostToolBar(m_tabs);
     m_tabs->hostToolBar = bar;
     const QUrl url(Portal::portalRoot() + QStringLiteral("/game.php?client=pcclient&host=") + encoded(host));
     WebView *view = addGameView(container, bar, url, QStringLiteral("hostwebview"));
-    const QString text = m_tabs->currentUserName + QLatin1Char('|')
+    const QString text = m_tabs->currentContext().userName + QLatin1Char('|')
                          + (game.isEmpty() ? QStringLiteral("加载中...") : game);
     showTab(container, view, text, text, false);
     return view;
 }
 
-WebView *TabPages::addGamePlayTab(const QUrl &url)
+WebView *TabPages::addGamePlayTab(const QUrl &url, const TabContext &given)
 {
-    const QString serverId = m_tabs->currentServerId;
-    const QString host = gameOfServer(serverId, m_tabs->currentHost);
-    QWidget *container = createGameContainer(QStringLiteral("webtabHost"), host);
-    // A click on the tab brings the server back, for full screen and the collection.
-    container->setProperty("serverId", serverId);
+    TabContext context = given;
+    context.kind = TabContext::GamePlay;
+    context.host = gameOfServer(context.serverId, context.host);
+    context.gameType.clear();
+    context.isH5Play = false;
+    // The tab's account is the one new tabs take over; a click on the tab
+    // brings its server back, for full screen and the collection.
+    m_tabs->setCurrentContext(context);
+    QWidget *container = createContainer(QStringLiteral("webtabHost"), context);
     auto *bar = new HostToolBar(m_tabs);
     m_tabs->hostToolBar = bar;
     WebView *view = addGameView(container, bar, url, QStringLiteral("hostwebview"));
-    showTab(container, view, m_tabs->currentUserName, QString(), false);
+    showTab(container, view, context.userName, QString(), false);
     bar->setCollectionVisible(true);
     // Opened from a list that names only the server: the portal tells the game.
-    if (host.isEmpty())
-        m_tabs->serverHosts()->lookUp(serverId);
+    if (context.host.isEmpty())
+        m_tabs->serverHosts()->lookUp(context.serverId);
     return view;
 }
 
 void TabPages::giveHost(const QString &serverId, const QString &host)
 {
     for (int index = 1; index < m_tabs->count(); ++index) {
-        QWidget *tab = m_tabs->widget(index);
-        if (tab->property("serverId").toString() != serverId || !tab->property("host").toString().isEmpty())
+        auto *tab = qobject_cast<TabContainer *>(m_tabs->widget(index));
+        if (!tab || tab->context().serverId != serverId || !tab->context().host.isEmpty())
             continue;
-        tab->setProperty("host", host);
-        if (index == m_tabs->currentIndex())
-            m_tabs->currentHost = host;
+        TabContext context = tab->context();
+        context.host = host;
+        tab->setContext(context);
+        if (index == m_tabs->currentIndex()) {
+            TabContext current = m_tabs->currentContext();
+            current.host = host;
+            m_tabs->setCurrentContext(current);
+        }
     }
 }
 
@@ -198,31 +207,31 @@ QString TabPages::gameOfServer(const QString &serverId, const QString &hostGiven
 
 WebView *TabPages::addH5HostTab(const QString &host, const QString &game)
 {
-    QWidget *container = createHostContainer(QStringLiteral("h5ToolBar"), host, QStringLiteral("h5"));
+    QWidget *container = createContainer(QStringLiteral("h5ToolBar"), hostContext(TabContext::H5Game, host));
     auto *bar = new H5HostToolBar(m_tabs);
     m_tabs->h5HostToolBar = bar;
     const QUrl url(Portal::h5Root() + QLatin1Char('/') + encoded(host));
     WebView *view = addGameView(container, bar, url, QStringLiteral("h5HostWebView"));
     showTab(container, view, game, QString(), true);
-    m_tabs->h5Playing = false;
     return view;
 }
 
-QWidget *TabPages::createHostContainer(const QString &name, const QString &host, const QString &gameType)
+TabContext TabPages::hostContext(TabContext::Kind kind, const QString &host)
 {
-    QWidget *container = createGameContainer(name, host);
-    container->setProperty("gameType", gameType);
-    m_tabs->currentHost = host;
-    return container;
+    TabContext context = m_tabs->currentContext();
+    context.kind = kind;
+    context.host = host;
+    context.gameType = kind == TabContext::H5Game ? QStringLiteral("h5") : QStringLiteral("web");
+    context.serverId.clear();
+    context.isH5Play = false;
+    m_tabs->setCurrentContext(context);
+    return context;
 }
 
-QWidget *TabPages::createGameContainer(const QString &name, const QString &host)
+QWidget *TabPages::createContainer(const QString &name, const TabContext &context)
 {
-    auto *container = new QWidget(m_tabs);
+    auto *container = new TabContainer(context, m_tabs);
     container->setObjectName(name);
-    container->setProperty("host", host);
-    container->setProperty("userName", m_tabs->currentUserName);
-    container->setProperty("myProfileFlag", m_tabs->profileFlag);
     auto *layout = new QVBoxLayout(container);
     layout->setSpacing(0);
     layout->setContentsMargins(0, 5, 0, 5);
@@ -290,8 +299,8 @@ void TabPages::showTitle(QWidget *container, const QString &title, bool cut)
     if (index < 0)
         return;
     // The tab's own account: titles arrive after other accounts may have opened tabs.
-    const QString own = container->property("userName").toString();
-    const QString name = own.isEmpty() ? m_tabs->currentUserName : own;
+    const QString own = TabContainer::contextOf(container).userName;
+    const QString name = own.isEmpty() ? m_tabs->currentContext().userName : own;
     const QString text = name + QLatin1Char('|') + (cut ? TabWidget::cutTitle(title) : title);
     m_tabs->setTabText(index, TabWidget::elideTitle(text));
     m_tabs->setTabToolTip(index, text);

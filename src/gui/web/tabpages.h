@@ -3,6 +3,8 @@
 #include <QString>
 #include <QUrl>
 
+#include "web/tabcontext.h"
+
 class GameToolBar;
 class HomeToolBar;
 class QWebEngineHttpRequest;
@@ -26,8 +28,8 @@ public:
     WebView *addWebTab(const QWebEngineHttpRequest &request);
     // A web game's server list, by the game's host.
     WebView *addHostTab(const QString &host, const QString &game);
-    // A server being played, at an address the portal gave.
-    WebView *addGamePlayTab(const QUrl &url);
+    // A server being played, at an address the portal gave, by the context's account.
+    WebView *addGamePlayTab(const QUrl &url, const TabContext &context);
     WebView *addH5HostTab(const QString &host, const QString &game);
     // A server's game became known: its game-play tabs that lacked it take the host.
     void giveHost(const QString &serverId, const QString &host);
@@ -40,10 +42,10 @@ private:
     // The host a game-play tab of the server gets: the one given, else the one known.
     QString gameOfServer(const QString &serverId, const QString &hostGiven) const;
     QWidget *createHomePanel(const QString &viewName, const QString &action);
-    // A tab container with the account context that clicks on its tab bring back.
-    QWidget *createGameContainer(const QString &name, const QString &host);
-    // The same for a game opened by its host, which becomes the current host.
-    QWidget *createHostContainer(const QString &name, const QString &host, const QString &gameType);
+    // A tab container with the context that clicks on its tab bring back.
+    QWidget *createContainer(const QString &name, const TabContext &context);
+    // The context of a game opened by its host, which becomes the current host.
+    TabContext hostContext(TabContext::Kind kind, const QString &host);
     WebView *addGameView(QWidget *container, GameToolBar *bar, const QUrl &url, const QString &viewName);
     void connectGameToolBar(GameToolBar *bar);
     // Adds the tab and makes it current; page titles then name it, whole or cut.

@@ -5,6 +5,7 @@
 #include "app/processsampler.h"
 #include "dialogs/resourceform.h"
 #include "net/session.h"
+#include "web/tabcontainer.h"
 #include "web/tabwidget.h"
 #include "shell/toolwindow.h"
 
@@ -51,7 +52,7 @@ bool TabResources::enabled() const
 
 QString TabResources::accountOf(int index) const
 {
-    const QString name = m_tabs->widget(index)->property("userName").toString();
+    const QString name = TabContainer::contextOf(m_tabs->widget(index)).userName;
     if (!name.isEmpty() || index != 0)
         return name;
     // The home tab belongs to whoever is logged in now.

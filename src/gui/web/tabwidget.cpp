@@ -3,6 +3,7 @@
 #include "app/appservices.h"
 
 #include "web/bridgechannel.h"
+#include "web/tabcontainer.h"
 #include "web/bridgerequests.h"
 #include "web/fullscreennotification.h"
 #include "shell/hometoolbar.h"
@@ -28,7 +29,6 @@
 #include <QWebChannel>
 
 namespace {
-const QString kDefaultFlag = QStringLiteral("default");
 
 QString homeSectionUrl(const QString &action)
 {
@@ -61,7 +61,7 @@ TabWidget::TabWidget(const AppServices &services, QWidget *parent)
 
 QString TabWidget::askForGameOf(QWidget *tab)
 {
-    const QString serverId = tab ? tab->property("serverId").toString() : QString();
+    const QString serverId = TabContainer::contextOf(tab).serverId;
     m_serverHosts->lookUp(serverId);
     return QStringLiteral("正在查询该服务器所属的游戏，请稍后再试");
 }
@@ -73,7 +73,18 @@ void TabWidget::setLoginForm(LoginForm *form)
 
 void TabWidget::setCurrentUserName(const QString &name)
 {
-    currentUserName = name;
+    m_context.userName = name;
+    // The tab in front (the home tab at a login) belongs to that account too.
+    if (auto *tab = qobject_cast<TabContainer *>(currentWidget())) {
+        TabContext context = tab->context();
+        context.userName = name;
+        tab->setContext(context);
+    }
+}
+
+void TabWidget::setCurrentContext(const TabContext &context)
+{
+    m_context = context;
 }
 
 Session *TabWidget::session() const
@@ -217,9 +228,14 @@ WebView *TabWidget::createHostTab(QString host, QString game)
 
 WebView *TabWidget::createGamePlayTab(QUrl url)
 {
+    return createGamePlayTab(url, m_context);
+}
+
+WebView *TabWidget::createGamePlayTab(const QUrl &url, const TabContext &context)
+{
     if (!Portal::isAllowedAddress(url))
         return nullptr;
-    return m_pages.addGamePlayTab(url);
+    return m_pages.addGamePlayTab(url, context);
 }
 
 WebView *TabWidget::createH5HostTab(QString host, QString game)
@@ -243,21 +259,14 @@ void TabWidget::handlerTabarClicked(int index)
 {
     QWidget *container = widget(index);
     if (!container) {
-        profileFlag = kDefaultFlag;
+        m_context.profileFlag = TabContext::mainProfileFlag();
         return;
     }
-    const auto textOf = [container](const char *name) {
-        const QString value = container->property(name).toString();
-        return value.isEmpty() ? QString() : value;
-    };
-    currentServerId = textOf("serverId");
-    currentHost = textOf("host");
-    h5Playing = container->property("isH5Play").toBool();
-    const QString flag = textOf("myProfileFlag");
-    profileFlag = flag.isEmpty() ? kDefaultFlag : flag;
-    const QString name = textOf("userName");
-    if (!name.isEmpty())
-        currentUserName = name;
+    // A tab that does not know its account (the home tab before a login) keeps the name.
+    const QString name = m_context.userName;
+    m_context = TabContainer::contextOf(container);
+    if (m_context.userName.isEmpty())
+        m_context.userName = name;
 }
 
 WebView *TabWidget::currentView(const QStringList &names) const
@@ -285,7 +294,7 @@ void TabWidget::handlerReload()
 
 void TabWidget::handlerFullscreen()
 {
-    if (currentServerId.isEmpty() && !h5Playing) {
+    if (!m_context.isPlaying()) {
         showMessage(QStringLiteral("非游戏窗口不允许全屏"));
         return;
     }

@@ -9,6 +9,7 @@
 
 #include "web/tabpages.h"
 #include "web/routefollower.h"
+#include "web/tabcontext.h"
 
 class H5HostToolBar;
 class HomeToolBar;
@@ -39,6 +40,7 @@ public:
     const AppServices &services() const { return m_services; }
     void setLoginForm(LoginForm *form);
     Session *session() const;
+    // The name of the account that plays, for new tabs and the tab in front.
     void setCurrentUserName(const QString &name);
     HomeToolBar *homeToolBar() const { return m_homeToolBar; }
     QWebChannel *webChannel() const { return m_webChannel; }
@@ -57,16 +59,10 @@ public:
     static QString cutTitle(const QString &title);
     static QString elideTitle(const QString &text);
 
-    // The account context that new tabs take over and clicks on tabs bring back.
-    // Prefix of tab titles: the name of the account that plays.
-    QString currentUserName;
-    // "default" for the main account, otherwise the small account's user id.
-    QString profileFlag = QStringLiteral("default");
-    QString currentHost;
-    QString currentServerId;
-    // The small account that plays: "user_id", "user_name", "user_token", "user_email", ...
-    QHash<QString, QVariant> smallAccountInfo;
-    bool h5Playing = false;
+    // The context that new tabs take over: a click on a tab brings that tab's
+    // back, a small account's login or a route sets who plays and where.
+    const TabContext &currentContext() const { return m_context; }
+    void setCurrentContext(const TabContext &context);
     // The toolbars made last.
     QPointer<WebToolBar> webToolBar;
     QPointer<HostToolBar> hostToolBar;
@@ -108,6 +104,8 @@ public slots:
     // Game tabs; null when nobody is logged in (not asked for the game-play tab).
     WebView *createHostTab(QString host, QString game = QString());
     WebView *createGamePlayTab(QUrl url);
+    // The same for that context's account, game and server.
+    WebView *createGamePlayTab(const QUrl &url, const TabContext &context);
     WebView *createH5HostTab(QString host, QString game = QString());
     // Where a link a page wanted a new window for goes.
     void HandlerCreateWebBridge(QUrl url, QWebEnginePage::NavigationType type);
@@ -132,6 +130,7 @@ private:
     void showSignInPoints(const QString &points);
 
     const AppServices &m_services;
+    TabContext m_context;
     TabPages m_pages;
     LoginForm *m_loginForm = nullptr;
     HomeToolBar *m_homeToolBar = nullptr;
