@@ -9,7 +9,7 @@
 // keeps running until it is killed (for the memory and idle figures).
 #include "app/appidentity.h"
 #include "shell/bossmute.h"
-#include "app/enginearguments.h"
+#include "web/enginearguments.h"
 #include "web/gameopener.h"
 #include "shell/gamesessions.h"
 #include "web/gametab.h"

@@ -3,7 +3,7 @@
 // shortcut addresses and the browser's own two switches may reach the engine,
 // and an address read from them, token and all, must build to one that reads
 // the same.
-#include "app/enginearguments.h"
+#include "web/enginearguments.h"
 #include "web/shortcutaddress.h"
 
 #include <QList>

@@ -1,4 +1,4 @@
-#include "app/backgroundtasks.h"
+#include "web/backgroundtasks.h"
 #include "net/threadcheckaccount.h"
 #include "net/tokendelaythread.h"
 

@@ -1,5 +1,5 @@
 #include "dialogs/auxwindows.h"
-#include "app/backgroundtasks.h"
+#include "web/backgroundtasks.h"
 #include "dialogs/boxsettingform.h"
 #include "dialogs/cachedirectory.h"
 #include "dialogs/clearcacheform.h"

@@ -1,4 +1,4 @@
-#include "app/backgroundtasks.h"
+#include "web/backgroundtasks.h"
 #include "web/gameurlgotointerceptorthread.h"
 #include "standinportal.h"
 #include "testsupport.h"

@@ -6,8 +6,6 @@ list(APPEND KORVO_BASE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/appidentity.cpp
     ${CMAKE_CURRENT_LIST_DIR}/apppaths.cpp
     ${CMAKE_CURRENT_LIST_DIR}/autostart.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/backgroundtasks.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/enginearguments.cpp
     ${CMAKE_CURRENT_LIST_DIR}/exitsignals.cpp
     ${CMAKE_CURRENT_LIST_DIR}/extras.cpp
     ${CMAKE_CURRENT_LIST_DIR}/processsampler.cpp

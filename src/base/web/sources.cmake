@@ -1,4 +1,6 @@
 list(APPEND KORVO_BASE_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/backgroundtasks.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/enginearguments.cpp
     ${CMAKE_CURRENT_LIST_DIR}/crashrecovery.cpp
     ${CMAKE_CURRENT_LIST_DIR}/external.cpp
     ${CMAKE_CURRENT_LIST_DIR}/desktopshortcut.cpp

@@ -1,5 +1,5 @@
 #include "app/appidentity.h"
-#include "app/enginearguments.h"
+#include "web/enginearguments.h"
 #include "app/exitsignals.h"
 #include "app/instanceguard.h"
 #include "shell/mainframe.h"

@@ -1,6 +1,6 @@
 #include "dialogs/auxwindows.h"
 
-#include "app/backgroundtasks.h"
+#include "web/backgroundtasks.h"
 #include "dialogs/clearcacheform.h"
 #include "app/appservices.h"
 #include "app/settings.h"

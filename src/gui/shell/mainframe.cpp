@@ -4,7 +4,7 @@
 #include "dialogs/aboutform.h"
 #include "app/apppaths.h"
 #include "dialogs/auxwindows.h"
-#include "app/backgroundtasks.h"
+#include "web/backgroundtasks.h"
 #include "shell/bossmute.h"
 #include "dialogs/boxsettingform.h"
 #include "dialogs/closesettingform.h"

@@ -1,4 +1,4 @@
-#include "app/backgroundtasks.h"
+#include "web/backgroundtasks.h"
 
 #include "dialogs/checkupdatethread.h"
 #include "web/gameurlgotointerceptorthread.h"

@@ -1,4 +1,4 @@
-#include "app/enginearguments.h"
+#include "web/enginearguments.h"
 
 #include "web/shortcutaddress.h"
 
