@@ -23,4 +23,10 @@ struct StallMeter
         clock.start();
         tick.start();
     }
+    // Forgets what was measured so far: the next figure starts now.
+    void restart()
+    {
+        longest = 0;
+        last = clock.elapsed();
+    }
 };
