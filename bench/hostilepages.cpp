@@ -34,19 +34,21 @@ void flood(TabFixture &fixture, const char *label, const QString &page, int coun
     stall.restart();
     ProcessTree::settle(8000);
     const qint64 atLoad = stall.longest;
+    const qint64 atLoadCpu = stall.longestCpu;
     stall.restart();
     if (view->focusProxy())
         QTest::mouseClick(view->focusProxy(), Qt::LeftButton, {}, QPoint(200, 200));
     ProcessTree::settle(12000);
     const qint64 afterClick = stall.longest;
+    const qint64 afterClickCpu = stall.longestCpu;
     QString told;
     for (PageNotice *notice : tabs->findChildren<PageNotice *>())
         told = notice->text().isEmpty() ? told : notice->text();
     const long after = ProcessTree::pssMiB();
     const qint64 longest = qMax(atLoad, afterClick);
-    std::printf("%-34s %3d new tabs  tree %5ld -> %5ld MiB  longest GUI stall %4lld ms (at load %lld, after the "
-                "click %lld; its own tab %lld)  %s (%s)\n",
-                label, tabs->count() - 2, before, after, longest, atLoad, afterClick, ownTab,
+    std::printf("%-34s %3d new tabs  tree %5ld -> %5ld MiB  longest GUI stall %4lld ms (at load %lld, %lld on "
+                "the CPU; after the click %lld, %lld on the CPU; its own tab %lld)  %s (%s)\n",
+                label, tabs->count() - 2, before, after, longest, atLoad, atLoadCpu, afterClick, afterClickCpu, ownTab,
                 ProcessTree::bounded(after, longest), qPrintable(told));
     fixture.logOut();
     ProcessTree::settle(3000);
@@ -82,6 +84,7 @@ void alertLoop(TabFixture &fixture)
     });
     answerer.start(10);
     tabs->createWebTab(QUrl(fixture.portalRoot() + QStringLiteral("/news")));
+    stall.restart();
     QElapsedTimer overall;
     overall.start();
     while (closedAfter < 0 && overall.elapsed() < 60000)
@@ -111,8 +114,10 @@ void hugeArgument(TabFixture &fixture, const char *label, const QString &variant
     const qint64 sent = clock.elapsed();
     ProcessTree::settle(5000);
     const long after = ProcessTree::pssMiB();
-    std::printf("%-34s sent after %5lld ms, %d tabs  tree %5ld -> %5ld MiB  longest GUI stall %4lld ms  %s\n", label,
-                sent, tabs->count() - 1, before, after, stall.longest, ProcessTree::bounded(after, stall.longest));
+    std::printf("%-34s sent after %5lld ms, %d tabs  tree %5ld -> %5ld MiB  longest GUI stall %4lld ms (%lld on the "
+                "CPU)  %s\n",
+                label, sent, tabs->count() - 1, before, after, stall.longest, stall.longestCpu,
+                ProcessTree::bounded(after, stall.longest));
     while (tabs->count() > 1)
         tabs->closeTab(tabs->count() - 1);
     ProcessTree::settle(2000);

@@ -41,8 +41,8 @@ void applyPackage(TestMainFrame &frame, StandInPortal &portal, const char *label
     const bool applied = frame.settings()->value(QStringLiteral("common/skin")).toString() == name;
     const qint64 installed = QFileInfo(SkinStyle::directoryFor(name) + QStringLiteral("style.qss")).size();
     std::printf("%-34s %s (sheet on disk %lld bytes) after %4lld ms  tree %5ld -> %5ld MiB  "
-                "longest GUI stall %4lld ms  %s\n",
-                label, applied ? "applied" : "refused", installed, done, before, after, stall.longest,
+                "longest GUI stall %4lld ms (%lld on the CPU)  %s\n",
+                label, applied ? "applied" : "refused", installed, done, before, after, stall.longest, stall.longestCpu,
                 ProcessTree::bounded(after, stall.longest));
     if (!applied)
         return;
