@@ -1,9 +1,11 @@
 // Prints one line per figure: how the client's reading code fares against
 // the stand-in portal's hostile replies, how web tabs fare against its
-// hostile pages (under Xvfb), and the memory a simulated day of account
-// checks with repeated keys leaves behind.
+// hostile pages and the main window against its hostile skins (under Xvfb),
+// and the memory a simulated day of account checks with repeated keys leaves
+// behind. Arguments pick parts: replies, pages, skins, checks (all without).
 #include "account/accountoperations.h"
 #include "hostilepages.h"
+#include "hostileskins.h"
 #include "stallmeter.h"
 #include "shell/avatarpicture.h"
 #include "net/httprequest.h"
@@ -116,17 +118,25 @@ int main(int argc, char **argv)
         std::printf("the stand-in portal did not start\n");
         return 1;
     }
-    loginThrough(portal, "normal login", {});
-    loginThrough(portal, "gzip bomb of 3 GiB", {{QStringLiteral("gzip_bomb_mib"), QStringLiteral("3072")}});
-    loginThrough(portal, "login reply of 100 MB", {{QStringLiteral("large_bytes"), QStringLiteral("104857600")}});
-    loginThrough(portal, "endless headers", {{QStringLiteral("endless_headers"), QStringLiteral("1")}});
-    loginThrough(portal, "login after endless headers", {});
-    loginThrough(portal, "drip, a byte every 3 s", {{QStringLiteral("drip_ms"), QStringLiteral("3000")}});
-    loginThrough(portal, "hung: no answer for 30 s", {{QStringLiteral("delay_ms"), QStringLiteral("30000")}});
-    loginThrough(portal, "dropped before the body", {{QStringLiteral("drop"), QStringLiteral("1")}});
-    loginThrough(portal, "avatar of 20000 x 20000", {{QStringLiteral("image_px"), QStringLiteral("20000")}}, true);
-    HostilePagesBench::run();
+    const QStringList parts = app.arguments().mid(1);
+    const auto wanted = [&parts](const char *part) { return parts.isEmpty() || parts.contains(QLatin1String(part)); };
+    if (wanted("replies")) {
+        loginThrough(portal, "normal login", {});
+        loginThrough(portal, "gzip bomb of 3 GiB", {{QStringLiteral("gzip_bomb_mib"), QStringLiteral("3072")}});
+        loginThrough(portal, "login reply of 100 MB", {{QStringLiteral("large_bytes"), QStringLiteral("104857600")}});
+        loginThrough(portal, "endless headers", {{QStringLiteral("endless_headers"), QStringLiteral("1")}});
+        loginThrough(portal, "login after endless headers", {});
+        loginThrough(portal, "drip, a byte every 3 s", {{QStringLiteral("drip_ms"), QStringLiteral("3000")}});
+        loginThrough(portal, "hung: no answer for 30 s", {{QStringLiteral("delay_ms"), QStringLiteral("30000")}});
+        loginThrough(portal, "dropped before the body", {{QStringLiteral("drop"), QStringLiteral("1")}});
+        loginThrough(portal, "avatar of 20000 x 20000", {{QStringLiteral("image_px"), QStringLiteral("20000")}}, true);
+    }
+    if (wanted("pages"))
+        HostilePagesBench::run();
+    if (wanted("skins"))
+        HostileSkinsBench::run();
     // Last: the unguarded parser's leak stays to the end of the process.
-    dayOfChecks();
+    if (wanted("checks"))
+        dayOfChecks();
     return 0;
 }

@@ -46,6 +46,7 @@ std::optional<Fault> Fault::fromParams(const std::map<std::string, std::string> 
     fault.largeBytes = number(params, "large_bytes", 1, 1 << 30, error).value_or(0);
     fault.dupKeys = number(params, "dup_keys", 1, 10000000, error).value_or(0);
     fault.count = number(params, "count", 0, 100000, error).value_or(0);
+    fault.qssBytes = number(params, "qss_bytes", 1, 64 << 20, error).value_or(0);
     if (!error->empty()) return std::nullopt;
     if (params.count("word")) fault.word = params.at("word");
     if (params.count("page")) fault.page = params.at("page");
@@ -76,7 +77,7 @@ nlohmann::json Fault::toJson() const
                         {"gzip_bomb_mib", gzipBombMib}, {"endless_headers", endlessHeaders},
                         {"image_px", imagePx}, {"drip_ms", dripMs}, {"large_bytes", largeBytes},
                         {"large_field", largeField}, {"dup_keys", dupKeys}, {"page", page},
-                        {"count", count},      {"kind", kind}};
+                        {"count", count},      {"kind", kind},          {"qss_bytes", qssBytes}};
     if (word) j["word"] = *word;
     if (!hostileSkin.empty()) j["hostile_skin"] = hostileSkin;
     return j;
@@ -99,6 +100,7 @@ std::string Fault::label() const
     if (dupKeys) add("dup_keys=" + std::to_string(dupKeys));
     if (dripMs) add("drip=" + std::to_string(dripMs));
     if (!hostileSkin.empty()) add("hostile_skin=" + hostileSkin);
+    if (qssBytes) add("qss_bytes=" + std::to_string(qssBytes));
     if (!page.empty()) add("page=" + page + ":" + std::to_string(count));
     return text;
 }
@@ -195,6 +197,7 @@ void FaultControl::applyToBody(const Fault &fault, httplib::Response &res)
     }
     if (fault.bom) res.body.insert(0, "\xEF\xBB\xBF");
     if (!fault.hostileSkin.empty()) res.set_content(SkinPackages::hostile(res.body, fault.hostileSkin), "application/zip");
+    if (fault.qssBytes) res.set_content(SkinPackages::withSheetOf(res.body, fault.qssBytes), "application/zip");
     if (fault.imagePx) res.set_content(HostileBodies::pngOfSize(fault.imagePx, fault.imagePx), "image/png");
     if (fault.gzipBombMib) {
         // Sent as it stands: the server compresses nothing a provider writes.

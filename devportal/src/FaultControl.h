@@ -27,6 +27,7 @@ struct Fault {
     std::string largeField = "user_email";
     int dupKeys = 0;                   // repeated "dup" members with object values
     std::string hostileSkin;           // a skin package turned hostile (SkinPackages::hostile)
+    int qssBytes = 0;                  // a skin package whose style.qss is this long
     std::string page;                  // a hostile page in place of the answer (HostilePages)
     int count = 0;                     // how often the page does its thing
     std::string kind;                  // the page's variant

@@ -37,6 +37,15 @@ std::string HostilePages::page(const std::string &kind, int count, const std::st
         return document("dialogs", "setTimeout(function () {" + loop(count, ask)
                                        + " document.title = 'dialogs done'; }, 0);");
     }
+    if (kind == "huge_argument") {
+        // One bridge call whose argument is count Ki characters long; the title says it went.
+        const std::string length = std::to_string((count > 0 ? count : 5120) * 1024);
+        const std::string call = variant == "http_data"
+                                     ? "c.objects.external.GetHttpData('x'.repeat(" + length + "));"
+                                     : "c.objects.external.OpenGame('xianxia', '游'.repeat(" + length + "), '');";
+        return document("huge argument", "if (window.qt) new QWebChannel(qt.webChannelTransport, function (c) {" + call
+                                             + " document.title = 'argument sent'; });");
+    }
     if (kind == "permissions")
         return document("permissions",
                         "var answers = {position: 'waiting', notifications: 'waiting'};"

@@ -197,3 +197,23 @@ std::string SkinPackages::hostile(const std::string &package, const std::string 
                         false});
     return zip(list);
 }
+
+std::string SkinPackages::withSheetOf(const std::string &package, size_t bytes)
+{
+    std::vector<Entry> list = entries(package);
+    for (Entry &entry : list) {
+        if (!endsWith(entry.name, "/style.qss")) continue;
+        for (int rule = 0; entry.data.size() < bytes; ++rule) {
+            const std::string id = std::to_string(rule);
+            const std::string text = "\nQPushButton#button" + id + ":hover, QLabel#label" + id
+                                     + " { color: #" + std::to_string(100000 + rule % 900000)
+                                     + "; border: 1px solid #203040; padding: 2px; }";
+            entry.data += text.substr(0, bytes - entry.data.size());
+        }
+        // A rule cut short would make the sheet invalid: the tail becomes spaces.
+        const size_t lastRule = entry.data.rfind('}');
+        if (entry.data.size() == bytes && lastRule != std::string::npos)
+            std::fill(entry.data.begin() + static_cast<long>(lastRule) + 1, entry.data.end(), ' ');
+    }
+    return list.empty() ? package : zip(list);
+}

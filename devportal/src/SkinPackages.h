@@ -39,6 +39,10 @@ public:
     // to files outside the skin, "large_qss" pads style.qss to 15 MiB and
     // "huge_photo" makes photo.jpg's header claim 11000 x 11000 pixels.
     static std::string hostile(const std::string &package, const std::string &kind);
+    // The package with style.qss grown to exactly `bytes` with rules a skin
+    // could hold (selectors the client's widgets are matched against); a
+    // sheet longer already stays as it is.
+    static std::string withSheetOf(const std::string &package, size_t bytes);
 
 private:
     std::vector<Skin> m_skins;

@@ -147,6 +147,8 @@ expect_eq "bad size" "$(status_of "http://$PORTAL/__control?op=fault&endpoint=x&
 # --- hostile pages in place of an answer
 control "op=fault&endpoint=/news&page=popups&count=40&times=1" > /dev/null
 expect_has "a page of popups" "$(curl -s "http://$PORTAL/news")" "for (var i = 0; i < 40; ++i) { window.open("
+control "op=fault&endpoint=/news&page=huge_argument&kind=http_data&count=10240&times=1" > /dev/null
+expect_has "a page with a huge bridge argument" "$(curl -s "http://$PORTAL/news")" "GetHttpData('x'.repeat(10485760))"
 control "op=fault&endpoint=/news&page=dialogs&kind=confirm&times=1" > /dev/null
 expect_has "confirm() without end" "$(curl -s "http://$PORTAL/news")" "for (var i = 0;; ++i) { confirm("
 expect_eq "unknown page" "$(status_of "http://$PORTAL/__control?op=fault&endpoint=x&page=nothing")" "400"

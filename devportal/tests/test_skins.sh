@@ -11,6 +11,8 @@ z = zipfile.ZipFile(sys.argv[1]); print(" ".join("%s:%d" % (i.filename, i.file_s
     expect_has "a page beside the skin" "$(listing)" "blue/readme.html:"
     control "op=fault&endpoint=/skins/blue.zip&hostile_skin=large_qss&times=1" > /dev/null
     expect_eq "a 15 MiB sheet" "$(listing | grep -oE 'blue/style.qss:[0-9]{8}' | wc -l)" "1"
+    control "op=fault&endpoint=/skins/blue.zip&qss_bytes=262145&times=1" > /dev/null
+    expect_has "a sheet of an exact size" "$(listing)" "blue/style.qss:262145 "
     control "op=fault&endpoint=/skins/blue.zip&hostile_skin=qss_urls&times=1" > /dev/null
     curl -s -o "$WORK/skin.zip" "http://$PORTAL/skins/blue.zip"
     expect_eq "a sheet naming files outside" "$(python3 -c 'import sys, zipfile

@@ -1,4 +1,5 @@
 #include "app/appservices.h"
+#include "pagescript.h"
 #include "account/loginform.h"
 #include "logcapture.h"
 #include "net/networkcookie.h"
@@ -216,9 +217,8 @@ void TestLoginForm::loginSharesTheIdentityAndRemembersTheAccount()
     QSignalSpy loaded(&page, &QWebEnginePage::loadFinished);
     page.load(QUrl(Portal::portalIndex()));
     QVERIFY(loaded.wait(10000));
-    QString documentCookies;
-    page.runJavaScript(QStringLiteral("document.cookie"), [&documentCookies](const QVariant &v) { documentCookies = v.toString(); });
-    QTRY_VERIFY_WITH_TIMEOUT(!documentCookies.isEmpty(), 5000);
+    const QString documentCookies =
+        pageScriptAnswer(&page, QStringLiteral("document.cookie"), 10000).value_or(QVariant()).toString();
     QVERIFY2(documentCookies.contains(QStringLiteral("user_token=") + token), qPrintable(documentCookies));
     QTRY_COMPARE_WITH_TIMEOUT(storedCookie(QStringLiteral("user_token")), token, 5000);
     QCOMPARE(storedCookie(QStringLiteral("user_id")), QStringLiteral("10001"));
@@ -408,7 +408,7 @@ void TestLoginForm::abandonedLoginIsNeverApplied()
     QCOMPARE(logIn(QStringLiteral("korvo"), QStringLiteral("korvo123"), true).value(QStringLiteral("user_id")),
              QStringLiteral("10001"));
 
-    // Well after mingyue's reply would have come: still korvo, with korvo's row only.
+    // Time passes on purpose, well past mingyue's late reply: still korvo, with korvo's row only.
     QTest::qWait(2500);
     QCOMPARE(info.count(), 1);
     QCOMPARE(QString::fromUtf8(m_form->cookieJar()->getCookie(QStringLiteral("user_name")).value()), QStringLiteral("korvo"));

@@ -56,6 +56,7 @@ private:
         const QString dir = qEnvironmentVariable("KORVO_SHOT_DIR");
         if (dir.isEmpty())
             return;
+        // Time passes on purpose: the picture is for a person, after the window has drawn itself.
         QTest::qWait(2500);
         QProcess::execute(QStringLiteral("import"),
                           {QStringLiteral("-window"), QStringLiteral("root"),

@@ -1,3 +1,4 @@
+#include "pagescript.h"
 #include "dialogs/cachedirectory.h"
 #include "dialogs/clearcacheform.h"
 #include "net/portal.h"
@@ -31,13 +32,8 @@ private:
 
 QString TestCacheCleaning::runScript(QWebEnginePage *page, const QString &script)
 {
-    QString result;
-    bool answered = false;
-    page->runJavaScript(script, [&](const QVariant &value) {
-        result = value.toString();
-        answered = true;
-    });
-    return QTest::qWaitFor([&answered] { return answered; }, 15000) ? result : QStringLiteral("(no answer)");
+    const std::optional<QVariant> answer = pageScriptAnswer(page, script, 15000);
+    return answer ? answer->toString() : QStringLiteral("(no answer)");
 }
 
 bool TestCacheCleaning::writeMebibytes(const QString &name, int count)

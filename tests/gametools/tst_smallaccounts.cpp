@@ -1,3 +1,4 @@
+#include "pagescript.h"
 #include "shell/hometoolbar.h"
 #include "gametools/hosttoolbar.h"
 #include "account/loginform.h"
@@ -102,13 +103,8 @@ void TestSmallAccounts::cleanupTestCase()
 
 QString TestSmallAccounts::runScript(WebView *view, const QString &script)
 {
-    QString result;
-    bool done = false;
-    view->page()->runJavaScript(script, [&](const QVariant &value) {
-        result = value.toString();
-        done = true;
-    });
-    return QTest::qWaitFor([&done] { return done; }, 10000) ? result : QString();
+    const std::optional<QVariant> answer = pageScriptAnswer(view->page(), script, 10000);
+    return answer ? answer->toString() : QString();
 }
 
 QString TestSmallAccounts::sqlite(const QString &sql) const
@@ -448,8 +444,10 @@ void TestSmallAccounts::screenshotIsSharedWithTheCommentAsTyped()
     QVERIFY(view);
     QSignalSpy loaded(view, &WebView::loadFinished);
     QTRY_VERIFY_WITH_TIMEOUT(loaded.count() > 0, 15000);
-    QTest::qWait(500);
     QWidget *page = m_tabs->currentWidget();
+    // Loaded is not yet drawn: the game shows before the picture is taken.
+    QTRY_VERIFY_WITH_TIMEOUT(
+        !ScreenshotShare::isBlank(page->grab(ScreenshotShare::captureRect(page->size())).toImage()), 15000);
     QTest::mouseClick(child<QPushButton>(page, "hostBar_ScreeshotBtn"), Qt::LeftButton);
     ScreenhostForm *form = m_tabs->screenshotForm;
     QVERIFY(form && form->isVisible());

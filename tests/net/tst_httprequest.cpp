@@ -94,7 +94,7 @@ void TestHttpRequest::replyReachesTheRightSignal()
     } else {
         QVERIFY(!failed.at(0).at(0).toString().isEmpty());
     }
-    // Exactly one signal per request.
+    // Exactly one signal per request: time passes on purpose for a second one to show.
     QTest::qWait(100);
     QCOMPARE(succeeded.count() + failed.count(), 1);
 }
@@ -207,6 +207,7 @@ void TestHttpRequest::onlyTheNewestAttemptIsAnswered()
     request.get(QUrl(Portal::apiCall(QStringLiteral("check_update"))));
     request.get(QUrl(Portal::apiCall(QStringLiteral("game_id_host_map"))));
     QVERIFY(succeeded.wait(5000));
+    // Time passes on purpose, past the first attempt's delay: its late answer must not be reported.
     QTest::qWait(1000);
     QCOMPARE(succeeded.count(), 1);
     QVERIFY(!succeeded.at(0).at(0).toByteArray().contains("last_version"));
@@ -214,6 +215,7 @@ void TestHttpRequest::onlyTheNewestAttemptIsAnswered()
     // Cancelled requests end without a word.
     request.get(QUrl(Portal::apiCall(QStringLiteral("check_update"))));
     request.cancel();
+    // Time passes on purpose: a cancelled request that still answered would show here.
     QTest::qWait(500);
     QCOMPARE(succeeded.count(), 1);
     QCOMPARE(failed.count(), 0);

@@ -291,6 +291,8 @@ private slots:
         frame.sqlite()->accountByName(QStringLiteral("korvo"));
         frame.hide();
         frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        // Time passes on purpose: a notice told again would be up by now.
         QTest::qWait(100);
         QVERIFY(noticeBoxes().isEmpty());
     }

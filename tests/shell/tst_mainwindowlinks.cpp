@@ -1,3 +1,4 @@
+#include "pagescript.h"
 #include "web/external.h"
 #include "account/loginform.h"
 #include "net/portal.h"
@@ -53,14 +54,9 @@ private:
     // document a view holds before its first load commits counts as not loaded.
     static bool complete(WebView *view)
     {
-        bool done = false;
-        bool answered = false;
         const QString probe = QStringLiteral("location.protocol === 'http:' && document.readyState === 'complete'");
-        view->page()->runJavaScript(probe, [&](const QVariant &result) {
-            done = result.toBool();
-            answered = true;
-        });
-        return QTest::qWaitFor([&answered] { return answered; }, 5000) && done;
+        const std::optional<QVariant> answer = pageScriptAnswer(view->page(), probe, 5000);
+        return answer && answer->toBool();
     }
 
     WebView *homeView() const

@@ -83,6 +83,7 @@ private slots:
         badge.setPhotoUrl(QUrl(QStringLiteral("http://") + portal.portalHost() + QStringLiteral("/DODev_C/avatar.php?user_id=10001")));
         badge.setPhoto(dir.filePath(QStringLiteral("icons_Korvo/noavatar_big.gif")));  // logout meanwhile
         const QImage loggedOut = shownPicture(badge);
+        // Time passes on purpose, past the download's delay: a late picture would be shown by now.
         QTest::qWait(1500);
         QCOMPARE(shownPicture(badge), loggedOut);
     }

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // korvo-devportal from the build, on free loopback ports, with its key pair in
 // keyDir (where the client looks for public_key_korvo.pem). Points the client
 // at it through KORVO_PORTAL_HOST.
@@ -28,11 +30,17 @@ public:
     QList<QJsonObject> apiCalls(const QString &action);
     // The whole log entries of those calls (method, files of an upload, ...).
     QList<QJsonObject> apiEntries(const QString &action);
-    // How many requests for path (and, when given, the action) were logged so far.
+    // How many requests for path (and, when given, the action) were logged so
+    // far; -1 when the log could not be read.
     int requestCount(const QString &path, const QString &action = QString());
+    // Every logged request, oldest first. A control or log request without an
+    // answer, with an error, or with a line that is no JSON object fails the
+    // running test and gives nullopt here and an empty list from the readers
+    // above: an empty list that comes with a passing test is an empty log.
+    std::optional<QList<QJsonObject>> requestLog();
 
 private:
-    QByteArray fetch(const QString &path, const QByteArray &jsonBody);
+    std::optional<QByteArray> fetch(const QString &path, const QByteArray &jsonBody);
     QList<QJsonObject> logEntries();
 
     // What start() changed in the environment, restored when the portal goes.

@@ -1,3 +1,4 @@
+#include "pagescript.h"
 #include "web/newtabgate.h"
 #include "web/pagenotice.h"
 #include "testsupport.h"
@@ -146,10 +147,8 @@ void TestWebEnginePage::javaScriptDialogsAreAnswered()
     QFETCH(QString, button);
     QFETCH(QString, answer);
     showPage(QString());
-    QString result;
     answerNextBox(button);
-    m_page->runJavaScript(script, [&result](const QVariant &value) { result = value.toString(); });
-    QTRY_COMPARE_WITH_TIMEOUT(result, answer, 10000);
+    QCOMPARE(pageScriptAnswer(m_page, script, 10000).value_or(QVariant()).toString(), answer);
     QCOMPARE(m_boxTitle, QStringLiteral("Korvo游戏盒"));
     QCOMPARE(m_boxText, QStringLiteral("积分不足"));
 }

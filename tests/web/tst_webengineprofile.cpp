@@ -1,3 +1,4 @@
+#include "pagescript.h"
 #include "net/portal.h"
 #include "seconduser.h"
 #include "standinportal.h"
@@ -119,13 +120,8 @@ void TestWebEngineProfile::pageDataReachesTheProfileFolder()
 namespace {
 QString runScript(QWebEnginePage *page, const QString &script)
 {
-    QString result;
-    bool answered = false;
-    page->runJavaScript(script, [&](const QVariant &value) {
-        result = value.toString();
-        answered = true;
-    });
-    return QTest::qWaitFor([&answered] { return answered; }, 10000) ? result : QStringLiteral("(no answer)");
+    const std::optional<QVariant> answer = pageScriptAnswer(page, script, 10000);
+    return answer ? answer->toString() : QStringLiteral("(no answer)");
 }
 
 // Whether any file below folder holds the bytes.
