@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QList>
+
+class QWebEnginePage;
+
+// Reads the counters of the stand-in portal's meter page (static/meter.html):
+// its 10 ms interval and its animation frames, against the page's own clock.
+class MeterProbe
+{
+public:
+    struct Sample {
+        double timers = -1;
+        double frames = -1;
+        double atMs = -1;
+        bool isValid() const { return atMs >= 0; }
+    };
+    struct Rates {
+        double timers = 0;  // per second
+        double frames = 0;
+    };
+
+    // Invalid when the page did not answer in time (a frozen page does not).
+    static Sample sample(QWebEnginePage *page, int timeoutMs = 10000);
+    // Until the page's meter has counted a few frames.
+    static bool waitUntilCounting(QWebEnginePage *page, int timeoutMs = 30000);
+    static Rates between(const Sample &first, const Sample &last);
+    // Each page sampled, a window of windowMs let pass, each sampled again.
+    static QList<Rates> measure(const QList<QWebEnginePage *> &pages, int windowMs);
+};
