@@ -24,6 +24,16 @@ MeterProbe::Sample MeterProbe::sample(QWebEnginePage *page, int timeoutMs)
     return *answer;
 }
 
+double MeterProbe::firstFrameAfter(QWebEnginePage *page, double ms, int timeoutMs)
+{
+    auto answer = QSharedPointer<double>::create(-2);
+    page->runJavaScript(QStringLiteral("window.meter ? meter.firstFrameAfter(%1) : -1").arg(ms, 0, 'f', 0),
+                        [answer](const QVariant &result) { *answer = result.toDouble(); });
+    if (!QTest::qWaitFor([answer] { return *answer > -2; }, timeoutMs))
+        return -1;
+    return *answer;
+}
+
 bool MeterProbe::waitUntilCounting(QWebEnginePage *page, int timeoutMs)
 {
     return QTest::qWaitFor([page] { return sample(page).frames > 3; }, timeoutMs);
