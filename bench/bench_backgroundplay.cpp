@@ -9,7 +9,6 @@
 #include "standinportal.h"
 #include "testsupport.h"
 
-#include "app/enginearguments.h"
 #include "app/processusage.h"
 #include "app/settings.h"
 #include "net/portal.h"
@@ -125,10 +124,7 @@ void switches(TabWidget *tabs, const QList<Game> &games)
 
 int main(int argc, char **argv)
 {
-    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
-    for (const char *background : EngineArguments::backgroundSwitches())
-        flags += ' ' + QByteArray(background);
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
+    MeterProbe::passBackgroundSwitches();
     QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     const int windowMs = (argc > 1 ? qMax(2, atoi(argv[1])) : 10) * 1000;

@@ -1,9 +1,19 @@
 #include "meterprobe.h"
 
+#include "app/enginearguments.h"
+
 #include <QSharedPointer>
 #include <QTest>
 #include <QVariantList>
 #include <QWebEnginePage>
+
+void MeterProbe::passBackgroundSwitches()
+{
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    for (const char *background : EngineArguments::backgroundSwitches())
+        flags += ' ' + QByteArray(background);
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
+}
 
 MeterProbe::Sample MeterProbe::sample(QWebEnginePage *page, int timeoutMs)
 {

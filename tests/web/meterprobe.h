@@ -21,6 +21,9 @@ public:
         double frames = -1;
     };
 
+    // Hands the engine the client's switches for games out of sight; before the application starts.
+    static void passBackgroundSwitches();
+
     // Invalid when the page did not answer in time (a frozen page does not).
     static Sample sample(QWebEnginePage *page, int timeoutMs = 10000);
     // Until the page's meter has counted a few frames.

@@ -4,7 +4,6 @@
 #include "testsupport.h"
 
 #include "account/loginform.h"
-#include "app/enginearguments.h"
 #include "app/settings.h"
 #include "net/networkcookie.h"
 #include "net/portal.h"
@@ -205,10 +204,7 @@ private slots:
 // The engine's switches, as the client passes them, before the engine starts.
 int main(int argc, char **argv)
 {
-    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
-    for (const char *background : EngineArguments::backgroundSwitches())
-        flags += ' ' + QByteArray(background);
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
+    MeterProbe::passBackgroundSwitches();
     QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     TestBackgroundPlay test;
