@@ -93,8 +93,8 @@ void BackgroundPlay::place(QWidget *page, bool current)
 {
     const BackgroundPlayRule::TabKind kind = kindOf(page);
     const bool game = BackgroundPlayRule::isGame(kind);
-    // A covered game must not show through the margins of the one above it.
-    if (game && !page->autoFillBackground())
+    // A covered game must not show through the margins of whatever is above it.
+    if (!page->autoFillBackground())
         page->setAutoFillBackground(true);
     if (current) {
         page->show();
