@@ -9,7 +9,7 @@ class TestEngineArguments final : public QObject
 
 private slots:
     // Only shortcut addresses follow the program, an overlong one cut short;
-    // the browser's two switches come last.
+    // the browser's switches come last.
     void onlyAddressesReachTheEngine()
     {
         char program[] = "/opt/korvo/KorvoClient";
@@ -20,14 +20,16 @@ private slots:
         char *argv[] = {program, engineSwitch, qtOption, address, longAddress.data(), nullptr};
 
         EngineArguments arguments(5, argv);
-        QCOMPARE(arguments.argc(), 5);
+        QCOMPARE(arguments.argc(), 8);
         QCOMPARE(QByteArray(arguments.argv()[0]), QByteArray(program));
         QCOMPARE(QByteArray(arguments.argv()[1]), QByteArray(address));
         QCOMPARE(QByteArray(arguments.argv()[2]),
                  QByteArray::fromStdString(longAddress.substr(0, ShortcutAddress::maxLength + 1)));
         QCOMPARE(QByteArray(arguments.argv()[3]), QByteArray("--ppapi-flash-path=pepflashplayer.dll"));
         QCOMPARE(QByteArray(arguments.argv()[4]), QByteArray("--ppapi-flash-version=30.0.0.235"));
-        QCOMPARE(arguments.argv()[5], nullptr);
+        QCOMPARE(QByteArray(arguments.argv()[5]), QByteArray("--disable-background-timer-throttling"));
+        QCOMPARE(QByteArray(arguments.argv()[7]), QByteArray("--disable-backgrounding-occluded-windows"));
+        QCOMPARE(arguments.argv()[8], nullptr);
     }
 };
 

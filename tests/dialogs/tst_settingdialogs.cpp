@@ -126,12 +126,14 @@ private slots:
         screenShot(QStringLiteral("settings-extras"));
         // Absent keys read as on; the one stored "no" as off.
         const char *const names[] = {"CrashReloadCheckBox", "BossMuteCheckBox", "ResourcesCheckBox",
-                                     "RestoreGamesCheckBox", "ShortcutsCheckBox"};
+                                     "RestoreGamesCheckBox", "ShortcutsCheckBox", "BackgroundPlayCheckBox"};
         for (const char *name : names)
             QCOMPARE(child<QCheckBox>(&form, name)->isChecked(), qstrcmp(name, "BossMuteCheckBox") != 0);
         child<QCheckBox>(&form, "BossMuteCheckBox")->setChecked(true);
         child<QCheckBox>(&form, "ShortcutsCheckBox")->setChecked(false);
+        child<QCheckBox>(&form, "BackgroundPlayCheckBox")->setChecked(false);
         form.handlerSaveSetting();
+        QCOMPARE(stored(&settings, "extras/backgroundplay"), QStringLiteral("no"));
         QCOMPARE(stored(&settings, "extras/bossmute"), QStringLiteral("yes"));
         QCOMPARE(stored(&settings, "extras/shortcuts"), QStringLiteral("no"));
         QCOMPARE(stored(&settings, "extras/crashreload"), QStringLiteral("yes"));

@@ -15,6 +15,8 @@ QString Extras::key(Feature feature)
         return QStringLiteral("extras/restoregames");
     case Shortcuts:
         return QStringLiteral("extras/shortcuts");
+    case BackgroundPlay:
+        return QStringLiteral("extras/backgroundplay");
     }
     return QString();
 }

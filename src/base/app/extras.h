@@ -16,8 +16,9 @@ public:
         Resources,     // memory in tool tips, the resource window, freezing idle pages
         RestoreGames,  // offering the game tabs of the last session again
         Shortcuts,     // desktop shortcuts to a game as an account
+        BackgroundPlay, // games in background tabs and out of sight keep running
     };
-    static constexpr int FeatureCount = Shortcuts + 1;
+    static constexpr int FeatureCount = BackgroundPlay + 1;
 
     static QString key(Feature feature);
     static bool enabled(const Settings *settings, Feature feature);

@@ -93,12 +93,15 @@ QVariant Settings::value(const QString &key) const
 void Settings::setValue(const QString &key, const QVariant &value)
 {
     m_ini->setValue(key, value);
+    emit valueChanged(key);
 }
 
 void Settings::remove(const QString &key)
 {
-    if (m_ini->contains(key))
-        m_ini->remove(key);
+    if (!m_ini->contains(key))
+        return;
+    m_ini->remove(key);
+    emit valueChanged(key);
 }
 
 bool Settings::contains(const QString &key) const

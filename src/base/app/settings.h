@@ -29,6 +29,10 @@ public:
     static QString fileName();
     static QString rulesFileName();
 
+signals:
+    // A value was set or removed through this object.
+    void valueChanged(const QString &key);
+
 private:
     void writeDefaults();
     void setAsideIfUnreadable();

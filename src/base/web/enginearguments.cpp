@@ -25,10 +25,20 @@ EngineArguments::EngineArguments(int argc, char **argv)
     }
     for (const char *flash : {"--ppapi-flash-path=pepflashplayer.dll", "--ppapi-flash-version=30.0.0.235"})
         append(flash, std::strlen(flash));
+    for (const char *background : backgroundSwitches())
+        append(background, std::strlen(background));
     for (auto &buffer : m_buffers)
         m_pointers.push_back(buffer.data());
     m_pointers.push_back(nullptr);
     m_argc = static_cast<int>(m_buffers.size());
+}
+
+const std::vector<const char *> &EngineArguments::backgroundSwitches()
+{
+    static const std::vector<const char *> switches = {"--disable-background-timer-throttling",
+                                                       "--disable-renderer-backgrounding",
+                                                       "--disable-backgrounding-occluded-windows"};
+    return switches;
 }
 
 void EngineArguments::append(const char *text, size_t length)

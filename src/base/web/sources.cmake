@@ -1,6 +1,7 @@
 list(APPEND KORVO_BASE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/backgroundtasks.cpp
     ${CMAKE_CURRENT_LIST_DIR}/enginearguments.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/backgroundplayrule.cpp
     ${CMAKE_CURRENT_LIST_DIR}/crashrecovery.cpp
     ${CMAKE_CURRENT_LIST_DIR}/external.cpp
     ${CMAKE_CURRENT_LIST_DIR}/desktopshortcut.cpp
@@ -9,6 +10,7 @@ list(APPEND KORVO_BASE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/gametab.cpp
     ${CMAKE_CURRENT_LIST_DIR}/newtabgate.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sitepermissions.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/soundfocusrule.cpp
     ${CMAKE_CURRENT_LIST_DIR}/rememberedgames.cpp
     ${CMAKE_CURRENT_LIST_DIR}/serverhosts.cpp
     ${CMAKE_CURRENT_LIST_DIR}/shortcutaddress.cpp

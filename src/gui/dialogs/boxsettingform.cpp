@@ -62,7 +62,7 @@ QCheckBox *BoxSettingForm::extraCheckBox(int feature) const
     // In the order of Extras::Feature.
     QCheckBox *const boxes[Extras::FeatureCount] = {ui->CrashReloadCheckBox, ui->BossMuteCheckBox,
                                                     ui->ResourcesCheckBox, ui->RestoreGamesCheckBox,
-                                                    ui->ShortcutsCheckBox};
+                                                    ui->ShortcutsCheckBox, ui->BackgroundPlayCheckBox};
     return boxes[feature];
 }
 

@@ -27,12 +27,14 @@ void BossMute::muteAll()
     m_saved.clear();
     // Views shown full screen are windows of their own but still children here.
     const QList<QWebEngineView *> views = m_window->findChildren<QWebEngineView *>();
-    for (QWebEngineView *view : views) {
-        QWebEnginePage *page = view->page();
-        m_saved.append({QPointer<QWebEnginePage>(page), page->isAudioMuted()});
-        page->setAudioMuted(true);
-    }
+    for (QWebEngineView *view : views)
+        m_saved.append({QPointer<QWebEnginePage>(view->page()), view->page()->isAudioMuted()});
+    // Silencing before the first page is muted: whoever watches the pages
+    // knows these changes are not the player's.
     m_silencing = true;
+    for (const auto &saved : qAsConst(m_saved))
+        saved.first->setAudioMuted(true);
+    emit silencingChanged(true);
 }
 
 void BossMute::restore()
@@ -43,6 +45,7 @@ void BossMute::restore()
     }
     m_saved.clear();
     m_silencing = false;
+    emit silencingChanged(false);
 }
 
 bool BossMute::eventFilter(QObject *watched, QEvent *event)

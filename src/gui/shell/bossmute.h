@@ -21,6 +21,10 @@ public:
 
     bool isSilencing() const { return m_silencing; }
 
+signals:
+    // After the pages were muted, and after each got its own state back.
+    void silencingChanged(bool silencing);
+
 public slots:
     // Hides the window, muting its pages first when "extras/bossmute" allows.
     void hideWindow();

@@ -33,6 +33,9 @@
 #include "net/tokendelaythread.h"
 #include "shell/toolwindow.h"
 #include "shell/trayicon.h"
+#include "web/backgroundplay.h"
+#include "shell/gametabmenu.h"
+#include "web/soundfocus.h"
 #include "shell/userphotocontrol.h"
 #include "web/webengineprofile.h"
 #include "shell/windowplacer.h"
@@ -77,6 +80,8 @@ MainFrame::MainFrame(QWidget *parent)
     m_tabWidget->setLoginForm(m_loginForm);
     m_loginForm->setTabWidget(m_tabWidget);
     m_tabResources = new TabResources(m_tabWidget, m_services.settings);
+    m_backgroundPlay = new BackgroundPlay(m_tabWidget, m_services.settings);
+    m_soundFocus = new SoundFocus(m_tabWidget, m_bossMute);
     m_statusBar = new StatusBar(this);
     createTrayIcon();
     createMainMenu();
@@ -87,6 +92,9 @@ MainFrame::MainFrame(QWidget *parent)
         connect(homeBar, &HomeToolBar::signalCleanCache, this, &MainFrame::handlerClearCache);
     m_auxWindows->startUpdateCheck();
     m_gameSessions = new GameSessions(this, m_statusBar);
+    connect(m_gameSessions->tabMenu(), &GameTabMenu::signalMenuOpening, m_backgroundPlay,
+            &BackgroundPlay::addMenuActions);
+    connect(m_gameSessions->tabMenu(), &GameTabMenu::signalMenuOpening, m_soundFocus, &SoundFocus::addMenuActions);
     m_services.tasks->startTokenThread();
     m_services.tasks->startRulesWorker();
     getGameIdHostRelation();

@@ -14,6 +14,7 @@ namespace Ui { class MainFrame; }
 class AboutForm;
 class AuxWindows;
 class BackgroundTasks;
+class BackgroundPlay;
 class BossMute;
 class BoxSettingForm;
 class FrameDragger;
@@ -28,6 +29,7 @@ class Settings;
 class SmallAccountForm;
 class Sqlite;
 class StatusBar;
+class SoundFocus;
 class TabResources;
 class TabWidget;
 class TrayIcon;
@@ -56,6 +58,8 @@ public:
     // Hides the window for the boss key and the eye buttons.
     BossMute *bossMute() const { return m_bossMute; }
     TabResources *tabResources() const { return m_tabResources; }
+    BackgroundPlay *backgroundPlay() const { return m_backgroundPlay; }
+    SoundFocus *soundFocus() const { return m_soundFocus; }
     GameSessions *gameSessions() const { return m_gameSessions; }
     // Test hook: how often the account check asks the portal (applies to the next login).
     void setAccountCheckPeriod(int ms);
@@ -128,6 +132,8 @@ private:
     AuxWindows *m_auxWindows = nullptr;
     BossMute *m_bossMute = nullptr;
     TabResources *m_tabResources = nullptr;
+    BackgroundPlay *m_backgroundPlay = nullptr;
+    SoundFocus *m_soundFocus = nullptr;
     GameSessions *m_gameSessions = nullptr;
     LoginButtons *m_loginButtons = nullptr;
 };

@@ -1,4 +1,5 @@
 list(APPEND KORVO_GUI_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/backgroundplay.cpp
     ${CMAKE_CURRENT_LIST_DIR}/bridgechannel.cpp
     ${CMAKE_CURRENT_LIST_DIR}/bridgerequests.cpp
     ${CMAKE_CURRENT_LIST_DIR}/fullscreennotification.cpp
@@ -8,6 +9,7 @@ list(APPEND KORVO_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/pagenotice.cpp
     ${CMAKE_CURRENT_LIST_DIR}/routefollower.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tabcontainer.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/soundfocus.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tabcrashguard.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tabpages.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tabresources.cpp
