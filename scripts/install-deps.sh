@@ -7,6 +7,7 @@ packages=(
     libssl-dev openssl libminizip-dev zlib1g-dev
     libcpp-httplib-dev nlohmann-json3-dev
     sqlite3 xvfb xauth trayer xdotool fonts-noto-cjk imagemagick curl unzip time iproute2
+    weston qtwayland5
     clang-14 libclang-rt-14-dev
     desktop-file-utils appstream file dpkg-dev
 )

@@ -7,7 +7,6 @@
 #include "shell/toolwindow.h"
 #include "shell/windowfinder.h"
 
-#include <QShortcut>
 
 BoxSettingForm::BoxSettingForm(QWidget *parent)
     : QWidget(parent)
@@ -27,12 +26,6 @@ BoxSettingForm::BoxSettingForm(QWidget *parent)
     connect(ui->SaveBtn, &QPushButton::clicked, this, &BoxSettingForm::handlerSaveSetting);
     if (m_mainFrame)
         connect(ui->ClearCacheBtn, &QPushButton::clicked, m_mainFrame, &MainFrame::handlerClearCache);
-    auto *cancel = new QShortcut(QKeySequence::Cancel, this);
-    connect(cancel, &QShortcut::activated, this, &QWidget::close);
-    for (const QKeySequence &enter : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}) {
-        auto *save = new QShortcut(enter, this);
-        connect(save, &QShortcut::activated, this, &BoxSettingForm::handlerSaveSetting);
-    }
     connect(ui->BossKeyCheckBox, &QCheckBox::stateChanged, this,
             [this](int state) { ui->BossKeyEdit->setEnabled(state == Qt::Checked); });
     ui->BossKeyEdit->setEnabled(false);
