@@ -1,8 +1,10 @@
 #include "shell/screenplacement.h"
+#include "shell/storedgeometry.h"
 
 #include <QtTest>
 
-// A remembered window geometry brought back onto the screens there are now.
+// A remembered window geometry read back from the settings and brought onto
+// the screens there are now.
 class TestScreenPlacement final : public QObject
 {
     Q_OBJECT
@@ -40,6 +42,35 @@ private slots:
         QFETCH(QRect, geometry);
         QFETCH(QRect, expected);
         QCOMPARE(ScreenPlacement::keptOnScreens(geometry, screens), expected);
+    }
+
+    void startGeometryFromWhatWasKept_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QRect>("expected");
+        // One 1920 x 1040 screen; default 1280 x 730, minimum 1024 x 690.
+        const QRect centred(320, 155, 1280, 730);
+        QTest::newRow("nothing kept") << QString() << centred;
+        QTest::newRow("kept") << QStringLiteral("40,60,1400,800") << QRect(40, 60, 1400, 800);
+        QTest::newRow("spaces") << QStringLiteral(" 40, 60 ,1400,800") << QRect(40, 60, 1400, 800);
+        QTest::newRow("below the minimum size") << QStringLiteral("40,60,300,200") << QRect(40, 60, 1024, 690);
+        QTest::newRow("off the screen") << QStringLiteral("3000,-500,1400,800") << QRect(520, 0, 1400, 800);
+        QTest::newRow("three numbers") << QStringLiteral("40,60,1400") << centred;
+        QTest::newRow("not numbers") << QStringLiteral("a,b,c,d") << centred;
+        QTest::newRow("no size") << QStringLiteral("40,60,0,800") << centred;
+        QTest::newRow("negative size") << QStringLiteral("40,60,-1400,800") << centred;
+        QTest::newRow("absurdly large") << QStringLiteral("40,60,2147483647,800") << centred;
+    }
+
+    void startGeometryFromWhatWasKept()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QRect, expected);
+        const QRect geometry = StoredGeometry::startGeometry(stored, {QRect(0, 0, 1920, 1040)}, QSize(1280, 730),
+                                                             QSize(1024, 690));
+        QCOMPARE(geometry, expected);
+        // What is written back reads as the same geometry.
+        QCOMPARE(StoredGeometry::parse(StoredGeometry::text(geometry)), geometry);
     }
 
     void onlyWaylandKeepsPositionsToItself_data()

@@ -35,6 +35,7 @@
 #include "shell/trayicon.h"
 #include "shell/userphotocontrol.h"
 #include "web/webengineprofile.h"
+#include "shell/windowmemory.h"
 #include "shell/windowplacer.h"
 
 #include <QApplication>
@@ -42,7 +43,6 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
-#include <QScreen>
 #include <QUrl>
 
 namespace {
@@ -64,7 +64,8 @@ MainFrame::MainFrame(QWidget *parent)
     SkinArchive::removeLeftovers(SkinStyle::themesDirectory());
     applySkin(m_settings->value(QStringLiteral("common/skin")).toString());
     setMinimumSize(1024, 690);
-    centerOnScreen();
+    // Where and how large it was last time, else centred at the default size.
+    (new WindowMemory(this, m_settings, QSize(kDefaultWidth, kDefaultHeight)))->restore();
 
     // The home views start loading first; what they do not need follows.
     m_session = new Session(this);
@@ -164,14 +165,6 @@ void MainFrame::createTabWidget()
     for (QWidget *above : QWidgetList{ui->closeBtn, ui->maxBtn, ui->minBtn, ui->skinBtn, ui->vipBtn, ui->loginBtn,
                                       ui->settingBtn})
         above->raise();
-}
-
-void MainFrame::centerOnScreen()
-{
-    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
-    setGeometry(available.x() + (available.width() - kDefaultWidth) / 2,
-                available.y() + (available.height() - kDefaultHeight) / 2,
-                kDefaultWidth, kDefaultHeight);
 }
 
 void MainFrame::setupTitleButtons()

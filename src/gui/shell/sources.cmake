@@ -18,4 +18,5 @@ list(APPEND KORVO_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/trayicon.cpp
     ${CMAKE_CURRENT_LIST_DIR}/userphotocontrol.cpp
     ${CMAKE_CURRENT_LIST_DIR}/windowfinder.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/windowmemory.cpp
     ${CMAKE_CURRENT_LIST_DIR}/windowplacer.cpp)
