@@ -2,6 +2,7 @@
 #include "account/loginform.h"
 #include "app/settings.h"
 #include "dialogs/auxwindows.h"
+#include "shell/windowactivator.h"
 #include "standinportal.h"
 #include "testmainframe.h"
 #include "testsupport.h"
@@ -187,6 +188,24 @@ private slots:
         QVERIFY(xdotool({QStringLiteral("key"), key}));
         QTRY_VERIFY_WITH_TIMEOUT(!form->isVisible(), kWait);
         QCOMPARE(frame.quitRequests, 0);
+    }
+
+    // A second start or a shortcut brings back a window that another one covers.
+    void aCoveredWindowComesToTheFront()
+    {
+        TestMainFrame frame;
+        QVERIFY(showFrame(frame));
+        QWidget cover;
+        cover.setGeometry(frame.geometry());
+        cover.show();
+        cover.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&cover));
+        const QPoint middle = frame.geometry().center();
+        QTRY_COMPARE_WITH_TIMEOUT(QApplication::topLevelAt(middle), &cover, kWait);
+
+        WindowActivator::bringToFront(&frame, QByteArrayLiteral("launcher-1_TIME0"));
+        QTRY_VERIFY_WITH_TIMEOUT(frame.isActiveWindow(), kWait);
+        QTRY_COMPARE_WITH_TIMEOUT(QApplication::topLevelAt(middle), &frame, kWait);
     }
 
     void returnAndEnterLogInOnceFromEitherField_data()

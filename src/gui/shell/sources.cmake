@@ -19,4 +19,5 @@ list(APPEND KORVO_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/userphotocontrol.cpp
     ${CMAKE_CURRENT_LIST_DIR}/windowfinder.cpp
     ${CMAKE_CURRENT_LIST_DIR}/windowmemory.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/windowactivator.cpp
     ${CMAKE_CURRENT_LIST_DIR}/windowplacer.cpp)
