@@ -73,7 +73,8 @@ QWidget *DialogKeys::firstField(const QWidget *dialog)
         if (dialog->isAncestorOf(widget) && takesText(widget) && reachable(widget, dialog))
             return widget;
     }
-    if (QPushButton *button = defaultButton(dialog))
+    QPushButton *button = defaultButton(dialog);
+    if (button && button->isEnabled())
         return button;
     // A dialog that is one web page: the page gets the keyboard when it is
     // clicked, and until then the keys reach the dialog.
