@@ -10,7 +10,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <memory>
+#include <functional>
 
 namespace {
 constexpr int kWait = 10000;
@@ -63,15 +63,24 @@ private:
         return QString();
     }
 
-    bool drag(const QPoint &from, const QList<QPoint> &steps)
+    // Presses at from and moves the pointer a pixel at a time until the
+    // compositor has taken the drag over (taken tells), then to the end and,
+    // once the window shows the end (done tells), lets go. A busy probe asks
+    // for the drag later than xdotool moves; a release before that would end it.
+    bool drag(const QPoint &from, const QPoint &to, const std::function<bool()> &taken,
+              const std::function<bool()> &done)
     {
         if (!pointTo(from) || !xdotool({QStringLiteral("mousedown"), QStringLiteral("1")}))
             return false;
-        for (const QPoint &step : steps) {
-            if (!pointTo(step))
-                return false;
+        const QPoint step((to.x() > from.x()) - (to.x() < from.x()), (to.y() > from.y()) - (to.y() < from.y()));
+        QPoint at = from;
+        bool grabbed = false;
+        for (int i = 0; i < 20 && !grabbed; ++i) {
+            at += step;
+            grabbed = pointTo(at) && QTest::qWaitFor(taken, 500);
         }
-        return xdotool({QStringLiteral("mouseup"), QStringLiteral("1")});
+        const bool ended = grabbed && pointTo(to) && QTest::qWaitFor(done, kWait);
+        return xdotool({QStringLiteral("mouseup"), QStringLiteral("1")}) && ended;
     }
 
 private slots:
@@ -126,12 +135,11 @@ private slots:
     {
         const QRect before = probeOnScreen();
         const QPoint grab = before.topLeft() + QPoint(before.width() / 2, 20);
-        // The compositor moves the window with the pointer from where it takes
-        // the drag over: after the first motion with the button down.
-        const QPoint started = grab + QPoint(3, 3);
-        const QPoint to = started + QPoint(-120, 90);
-        QVERIFY(drag(grab, {started, started + QPoint(-60, 45), to}));
-        QTRY_COMPARE_WITH_TIMEOUT(probeOnScreen(), before.translated(to - grab), kWait);
+        const QPoint to = grab + QPoint(-120, 90);
+        const QRect expected = before.translated(to - grab);
+        // The compositor moves the window by what the pointer moved since the press.
+        QVERIFY(drag(grab, to, [&] { return probeOnScreen() != before; }, [&] { return probeOnScreen() == expected; }));
+        QCOMPARE(probeOnScreen(), expected);
         screenShot(QStringLiteral("wayland-moved"));
     }
 
@@ -155,9 +163,12 @@ private slots:
         const QSize start(size.at(1).toInt(), size.at(2).toInt());
         const QPoint from = border == QLatin1String("right") ? QPoint(before.right() - 1, before.center().y())
                                                               : QPoint(before.left() + 1, before.top() + 1);
-        QVERIFY(drag(from, {from + delta / 2, from + delta}));
         const QSize expected = start + growth;
-        QVERIFY(waitForLine(QStringLiteral("size %1 %2").arg(expected.width()).arg(expected.height())));
+        const QString sizeNow = lastLine(QStringLiteral("size "));
+        const QString sizeExpected = QStringLiteral("size %1 %2").arg(expected.width()).arg(expected.height());
+        QVERIFY(drag(from, from + delta, [&] { return lastLine(QStringLiteral("size ")) != sizeNow; },
+                     [&] { return lastLine(QStringLiteral("size ")) == sizeExpected; }));
+        QCOMPARE(lastLine(QStringLiteral("size ")), sizeExpected);
     }
 
     void dialogOpensForItsOwnerWithTheFirstFieldFocused()
