@@ -3,11 +3,12 @@
 set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config git
-    qtbase5-dev qtbase5-dev-tools qtwebengine5-dev libqt5webchannel5-dev libqt5sql5-sqlite
+    qtbase5-dev qtbase5-dev-tools qtwebengine5-dev libqt5webchannel5-dev libqt5sql5-sqlite libqt5x11extras5-dev
     libssl-dev openssl libminizip-dev zlib1g-dev
     libcpp-httplib-dev nlohmann-json3-dev
     sqlite3 xvfb xauth trayer xdotool fonts-noto-cjk imagemagick curl unzip time iproute2
     pulseaudio pulseaudio-utils libasound2-plugins
+    weston qtwayland5
     clang-14 libclang-rt-14-dev
     desktop-file-utils appstream file dpkg-dev
 )

@@ -36,9 +36,12 @@ private:
     QString path(const char *name) const { return m_root->filePath(QLatin1String(name)); }
     QString socketPath() const { return path("runtime") + QStringLiteral("/singleapp_probe.socket"); }
 
-    void startProbe(QProcess &process, const QStringList &args = QStringList(), bool withRuntime = true)
+    void startProbe(QProcess &process, const QStringList &args = QStringList(), bool withRuntime = true,
+                    const QStringList &extraEnvironment = QStringList())
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const QString &entry : extraEnvironment)
+            env.insert(entry.section(QLatin1Char('='), 0, 0), entry.section(QLatin1Char('='), 1));
         env.insert(QStringLiteral("TMPDIR"), path("tmp"));
         env.insert(QStringLiteral("XDG_CACHE_HOME"), path("cache"));
         if (withRuntime)
@@ -89,21 +92,27 @@ private slots:
     void secondStartWakesFirstAndExitsZero_data()
     {
         QTest::addColumn<QStringList>("secondArgs");
-        QTest::newRow("no arguments: empty text sent") << QStringList();
-        QTest::newRow("with an argument") << QStringList{QStringLiteral("--from-desktop")};
-        QTest::newRow("a shortcut address, handed on")
-            << QStringList{QStringLiteral("korvo://play?account=korvo_xh1&host=xianxia&server=108")};
+        QTest::addColumn<QStringList>("secondEnvironment");  // the desktop's activation token for the start
+        const QString address = QStringLiteral("korvo://play?account=korvo_xh1&host=xianxia&server=108");
+        QTest::newRow("no arguments: empty text sent") << QStringList() << QStringList();
+        QTest::newRow("with an argument") << QStringList{QStringLiteral("--from-desktop")} << QStringList();
+        QTest::newRow("a shortcut address, handed on") << QStringList{address} << QStringList();
+        QTest::newRow("an address with a Wayland token")
+            << QStringList{address} << QStringList{QStringLiteral("XDG_ACTIVATION_TOKEN=wl-token-17")};
+        QTest::newRow("an X11 startup id, no address")
+            << QStringList() << QStringList{QStringLiteral("DESKTOP_STARTUP_ID=launcher-12_TIME3456")};
     }
 
     void secondStartWakesFirstAndExitsZero()
     {
         QFETCH(QStringList, secondArgs);
+        QFETCH(QStringList, secondEnvironment);
         QProcess first;
         startProbe(first);
         QVERIFY(waitForLine(first, "first"));
 
         QProcess second;
-        startProbe(second, secondArgs);
+        startProbe(second, secondArgs, true, secondEnvironment);
         QVERIFY(second.waitForFinished(10000));
         QCOMPARE(second.exitStatus(), QProcess::NormalExit);
         QCOMPARE(second.exitCode(), 0);

@@ -142,6 +142,42 @@ private slots:
         QTRY_COMPARE(frame.pos(), normal + QPoint(80, 60));
     }
 
+    void sizePositionAndMaximizedSurviveARestart_data()
+    {
+        QTest::addColumn<QRect>("geometry");
+        QTest::addColumn<bool>("maximized");
+        QTest::addColumn<QRect>("expected");
+        // The tests' screen is 1920 x 1080.
+        QTest::newRow("normal") << QRect(100, 120, 1300, 760) << false << QRect(100, 120, 1300, 760);
+        QTest::newRow("maximized") << QRect(60, 40, 1100, 700) << true << QRect(60, 40, 1100, 700);
+        QTest::newRow("partly off the screen") << QRect(1500, 700, 1100, 700) << false << QRect(820, 380, 1100, 700);
+    }
+
+    void sizePositionAndMaximizedSurviveARestart()
+    {
+        QFETCH(QRect, geometry);
+        QFETCH(bool, maximized);
+        QFETCH(QRect, expected);
+        TestAppDir dir;
+        {
+            TestMainFrame frame;
+            frame.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&frame));
+            frame.setGeometry(geometry);
+            QTRY_COMPARE(frame.geometry(), geometry);
+            if (maximized)
+                frame.windowMax();
+            QTRY_COMPARE(frame.settings()->value(QStringLiteral("window/maximized")).toString(),
+                         QLatin1String(maximized ? "yes" : "no"));
+        }
+        TestMainFrame again;
+        QCOMPARE(again.geometry(), expected);
+        QCOMPARE(again.isMaximized(), maximized);
+        again.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&again));
+        QCOMPARE(again.isMaximized(), maximized);
+    }
+
     void startsAtTheSpecifiedSizeWithEveryTitleIcon()
     {
         TestAppDir dir;

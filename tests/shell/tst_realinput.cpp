@@ -1,6 +1,8 @@
 #include "shell/framegeometry.h"
 #include "account/loginform.h"
 #include "app/settings.h"
+#include "dialogs/auxwindows.h"
+#include "shell/windowactivator.h"
 #include "standinportal.h"
 #include "testmainframe.h"
 #include "testsupport.h"
@@ -18,20 +20,6 @@
 namespace {
 constexpr int kWait = 5000;
 
-// Input through the X server, as a user gives it: pointer hover, implicit
-// grabs and keyboard focus all take part, which events sent to widgets skip.
-bool xdotool(const QStringList &args)
-{
-    QProcess tool;
-    tool.start(QStringLiteral("xdotool"), args);
-    return tool.waitForFinished(10000) && tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
-}
-
-bool pointTo(const QPoint &global)
-{
-    return xdotool({QStringLiteral("mousemove"), QString::number(global.x()), QString::number(global.y())});
-}
-
 bool clickAt(const QPoint &global, int times = 1)
 {
     return pointTo(global)
@@ -48,6 +36,17 @@ template<typename T>
 T *child(QWidget *parent, const char *name)
 {
     return parent->findChild<T *>(QLatin1String(name));
+}
+
+void openDialog(TestMainFrame &frame, const QString &which)
+{
+    if (which == QLatin1String("login")) frame.showLoginWindow();
+    else if (which == QLatin1String("settings")) frame.showSettingWindow();
+    else if (which == QLatin1String("about")) frame.showAboutWindow();
+    else if (which == QLatin1String("close")) frame.windowClose();
+    else if (which == QLatin1String("skin")) frame.auxWindows()->showSkin();
+    else if (which == QLatin1String("cache")) frame.auxWindows()->showClearCache();
+    else if (which == QLatin1String("update")) frame.auxWindows()->showUpdate();
 }
 }
 
@@ -79,6 +78,15 @@ private slots:
         m_dir = std::make_unique<TestAppDir>();
         m_portal = std::make_unique<StandInPortal>(m_dir->path());
         QVERIFY(m_portal->start());
+    }
+
+    // Every case starts with a window of the default size and state: the
+    // window remembers those across starts, and the cases share a settings file.
+    void init()
+    {
+        Settings settings;
+        settings.remove(QStringLiteral("window/geometry"));
+        settings.remove(QStringLiteral("window/maximized"));
     }
 
     void edgesResizeAndTheTitleMoves_data()
@@ -138,6 +146,78 @@ private slots:
             expected.setBottom(to.y());
         QTRY_COMPARE_WITH_TIMEOUT(frame.frameGeometry(), expected, kWait);
         QCOMPARE(frame.isMaximized(), maximized);
+    }
+
+    // Each dialog belongs to the main window, opens with the keyboard in its
+    // first field, and goes away by Escape or by Return on its default button.
+    void dialogsTakeTheKeyboardAndCloseByKey_data()
+    {
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<QString>("focused");  // object name of the widget that has the focus
+        QTest::addColumn<QString>("key");
+        // Before the settings are saved: the close choice asks only while there is none.
+        QTest::newRow("close choice, Escape") << QStringLiteral("close") << QStringLiteral("SaveBtn")
+                                              << QStringLiteral("Escape");
+        QTest::newRow("login, Escape") << QStringLiteral("login") << QStringLiteral("login_AccountTxt")
+                                       << QStringLiteral("Escape");
+        QTest::newRow("settings, Escape") << QStringLiteral("settings") << QStringLiteral("SaveBtn")
+                                          << QStringLiteral("Escape");
+        QTest::newRow("settings, Return saves") << QStringLiteral("settings") << QStringLiteral("SaveBtn")
+                                                << QStringLiteral("Return");
+        QTest::newRow("about, Escape") << QStringLiteral("about") << QStringLiteral("SureButton")
+                                       << QStringLiteral("Escape");
+        QTest::newRow("about, Return") << QStringLiteral("about") << QStringLiteral("SureButton")
+                                       << QStringLiteral("Return");
+        QTest::newRow("skins, Escape") << QStringLiteral("skin") << QStringLiteral("CloseButton") << QStringLiteral("Escape");
+        QTest::newRow("cache, Escape") << QStringLiteral("cache") << QStringLiteral("clearButton")
+                                       << QStringLiteral("Escape");
+        // What it shows depends on the update check that runs at start.
+        QTest::newRow("update, Escape") << QStringLiteral("update") << QString() << QStringLiteral("Escape");
+    }
+
+    void dialogsTakeTheKeyboardAndCloseByKey()
+    {
+        QFETCH(QString, dialog);
+        QFETCH(QString, focused);
+        QFETCH(QString, key);
+        TestMainFrame frame;
+        QVERIFY(showFrame(frame));
+        openDialog(frame, dialog);
+        QWidget *form = QApplication::activeModalWidget();
+        QVERIFY(form && form != &frame);
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        QCOMPARE(form->windowHandle()->transientParent(), frame.windowHandle());
+        auto focusName = [] {
+            QWidget *focus = QApplication::focusWidget();
+            // An editable combo box types into its line edit.
+            return !focus ? QString() : focus->objectName().isEmpty() ? focus->parentWidget()->objectName()
+                                                                       : focus->objectName();
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(form->isAncestorOf(QApplication::focusWidget()), kWait);
+        if (!focused.isEmpty())
+            QTRY_COMPARE_WITH_TIMEOUT(focusName(), focused, kWait);
+        screenShot(QStringLiteral("dialog-") + dialog);
+        QVERIFY(xdotool({QStringLiteral("key"), key}));
+        QTRY_VERIFY_WITH_TIMEOUT(!form->isVisible(), kWait);
+        QCOMPARE(frame.quitRequests, 0);
+    }
+
+    // A second start or a shortcut brings back a window that another one covers.
+    void aCoveredWindowComesToTheFront()
+    {
+        TestMainFrame frame;
+        QVERIFY(showFrame(frame));
+        QWidget cover;
+        cover.setGeometry(frame.geometry());
+        cover.show();
+        cover.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&cover));
+        const QPoint middle = frame.geometry().center();
+        QTRY_COMPARE_WITH_TIMEOUT(QApplication::topLevelAt(middle), &cover, kWait);
+
+        WindowActivator::bringToFront(&frame, QByteArrayLiteral("launcher-1_TIME0"));
+        QTRY_VERIFY_WITH_TIMEOUT(frame.isActiveWindow(), kWait);
+        QTRY_COMPARE_WITH_TIMEOUT(QApplication::topLevelAt(middle), &frame, kWait);
     }
 
     void returnAndEnterLogInOnceFromEitherField_data()

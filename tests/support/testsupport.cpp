@@ -93,3 +93,15 @@ void screenShot(const QString &name, int settleMs)
     QProcess::execute(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"),
                                                  dir + QLatin1Char('/') + name + QStringLiteral(".png")});
 }
+
+bool xdotool(const QStringList &args)
+{
+    QProcess tool;
+    tool.start(QStringLiteral("xdotool"), args);
+    return tool.waitForFinished(10000) && tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
+}
+
+bool pointTo(const QPoint &global)
+{
+    return xdotool({QStringLiteral("mousemove"), QString::number(global.x()), QString::number(global.y())});
+}

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QPoint>
 #include <QString>
+#include <QStringList>
 
 // A fresh application directory for one test: icons, style sheets and the
 // favicon copied from the build, nothing else. Points AppPaths at it.
@@ -29,3 +31,8 @@ bool copyTree(const QString &from, const QString &to);
 // Under KORVO_SHOT_DIR, a picture of the whole screen named name.png, for a
 // person to look at; taken after settleMs so the window has drawn itself.
 void screenShot(const QString &name, int settleMs = 800);
+
+// Input through the X server, as a user gives it: pointer hover, implicit
+// grabs and keyboard focus all take part, which events sent to widgets skip.
+bool xdotool(const QStringList &args);
+bool pointTo(const QPoint &global);

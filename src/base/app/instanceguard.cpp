@@ -1,6 +1,7 @@
 #include "app/instanceguard.h"
 
 #include "app/messageconnection.h"
+#include "app/wakemessage.h"
 #include "app/privatefiles.h"
 
 #include <QCoreApplication>
@@ -177,9 +178,13 @@ std::unique_ptr<InstanceGuard> InstanceGuard::claimOrHandOver(int argc, char **a
         return guard;
     // The first copy does not interpret the text; it only marks the wake-up.
     // Cut to what the first copy reads, so an overlong address is told as
-    // invalid there instead of being dropped without a word.
-    const QByteArray text = argc >= 2 ? QByteArray(argv[argc - 1]).left(MessageConnection::maxBytes) : QByteArray();
-    if (guard->handOver(text))
+    // invalid there instead of being dropped without a word. The desktop's
+    // token for this start goes along: with it the running copy may come to the front.
+    WakeMessage wake;
+    wake.token = WakeMessage::tokenFrom(qgetenv("XDG_ACTIVATION_TOKEN"), qgetenv("DESKTOP_STARTUP_ID"));
+    const int room = MessageConnection::maxBytes - wake.compose().size();
+    wake.text = argc >= 2 ? QByteArray(argv[argc - 1]).left(room) : QByteArray();
+    if (guard->handOver(wake.compose()))
         return nullptr;
     // A first copy that never answers must not leave the user without a window.
     qWarning() << "InstanceGuard: the running copy did not answer; starting anyway";

@@ -1,6 +1,7 @@
 list(APPEND KORVO_INSTANCE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/instanceguard.cpp
     ${CMAKE_CURRENT_LIST_DIR}/messageconnection.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/wakemessage.cpp
     ${CMAKE_CURRENT_LIST_DIR}/privatefiles.cpp)
 list(APPEND KORVO_BASE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/appidentity.cpp

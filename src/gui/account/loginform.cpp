@@ -19,7 +19,6 @@
 #include <QJsonValue>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QShortcut>
 #include <QUrl>
 #include <QWebEngineCookieStore>
 #include <QWebEngineProfile>
@@ -52,14 +51,6 @@ void LoginForm::setupForm()
 {
     ui->setupUi(this);
     ToolWindow::setup(this);
-    ui->login_CloseBtn->setShortcut(QKeySequence::Cancel);
-    // Return and the keypad's Enter log in from every field, the account combo
-    // included; a held key sends one login, and none while one is out.
-    for (const int key : {Qt::Key_Return, Qt::Key_Enter}) {
-        auto *enter = new QShortcut(QKeySequence(key), this);
-        enter->setAutoRepeat(false);
-        connect(enter, &QShortcut::activated, ui->login_LoginBtn, &QPushButton::click);
-    }
     ui->login_LoginBtn->setCursor(Qt::PointingHandCursor);
     ui->login_RegisterLabel->setCursor(Qt::PointingHandCursor);
     ui->login_GetPassLabel->setCursor(Qt::PointingHandCursor);

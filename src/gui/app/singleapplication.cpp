@@ -1,6 +1,8 @@
 #include "app/singleapplication.h"
 
 #include "app/instanceguard.h"
+#include "app/wakemessage.h"
+#include "shell/windowactivator.h"
 
 #include <QWidget>
 
@@ -18,15 +20,12 @@ QString SingleApplication::serverName() const
     return m_guard->socketPath();
 }
 
-void SingleApplication::newLocalConnection(const QByteArray &text)
+void SingleApplication::newLocalConnection(const QByteArray &message)
 {
-    if (w) {
-        w->raise();
-        w->activateWindow();
-        w->setWindowState((w->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
-        w->show();
-    }
+    const WakeMessage wake = WakeMessage::parse(message);
+    if (w)
+        WindowActivator::bringToFront(w, wake.token);
     // Whoever listens decides what the text means.
-    if (!text.isEmpty())
-        emit signalMessageReceived(QString::fromUtf8(text));
+    if (!wake.text.isEmpty())
+        emit signalMessageReceived(QString::fromUtf8(wake.text));
 }

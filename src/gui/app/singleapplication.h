@@ -28,7 +28,7 @@ signals:
     void signalMessageReceived(QString text);
 
 private slots:
-    void newLocalConnection(const QByteArray &text);
+    void newLocalConnection(const QByteArray &message);
 
 private:
     InstanceGuard *m_guard;

@@ -5,8 +5,6 @@
 #include "app/settings.h"
 #include "shell/toolwindow.h"
 
-#include <QShortcut>
-
 BoxSettingForm::BoxSettingForm(Settings *settings, QWidget *parent)
     : QWidget(parent)
     , ui(new Ui::BoxSettingForm)
@@ -24,12 +22,6 @@ BoxSettingForm::BoxSettingForm(Settings *settings, QWidget *parent)
     connect(ui->CancenBtn, &QPushButton::clicked, this, &QWidget::close);
     connect(ui->SaveBtn, &QPushButton::clicked, this, &BoxSettingForm::handlerSaveSetting);
     connect(ui->ClearCacheBtn, &QPushButton::clicked, this, &BoxSettingForm::signalClearCache);
-    auto *cancel = new QShortcut(QKeySequence::Cancel, this);
-    connect(cancel, &QShortcut::activated, this, &QWidget::close);
-    for (const QKeySequence &enter : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}) {
-        auto *save = new QShortcut(enter, this);
-        connect(save, &QShortcut::activated, this, &BoxSettingForm::handlerSaveSetting);
-    }
     connect(ui->BossKeyCheckBox, &QCheckBox::stateChanged, this,
             [this](int state) { ui->BossKeyEdit->setEnabled(state == Qt::Checked); });
     ui->BossKeyEdit->setEnabled(false);

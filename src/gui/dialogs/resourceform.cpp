@@ -7,7 +7,6 @@
 #include "shell/toolwindow.h"
 
 #include <QHeaderView>
-#include <QShortcut>
 
 ResourceForm::ResourceForm(TabResources *resources, QWidget *parent)
     : QWidget(parent)
@@ -32,8 +31,6 @@ ResourceForm::ResourceForm(TabResources *resources, QWidget *parent)
     connect(m_resources->sampler(), &ProcessSampler::sampled, this, &ResourceForm::fillTable);
     connect(ui->closeBtn, &QPushButton::clicked, this, &QWidget::close);
     connect(ui->reloadTabBtn, &QPushButton::clicked, this, &ResourceForm::reloadSelectedTab);
-    auto *cancel = new QShortcut(QKeySequence::Cancel, this);
-    connect(cancel, &QShortcut::activated, this, &QWidget::close);
 }
 
 ResourceForm::~ResourceForm()

@@ -8,6 +8,10 @@ class QWidget;
 // Moves a frameless window by a drag anywhere inside it and resizes it by a
 // drag on its edges, with the cursor showing which edge is under it. The
 // window forwards its mouse events here.
+//
+// The window manager or compositor does the moving and resizing where it
+// offers to (it then also snaps and tiles, and on Wayland nothing else can
+// move a window); only where it refuses does the window move itself.
 class FrameDragger
 {
 public:
@@ -19,10 +23,15 @@ public:
     int edges() const { return m_edges; }
 
 private:
-    void updateCursor(const QPoint &globalPos);
+    enum class Drag { None, Pending, BySystem, BySelf };
+
+    void updateCursor(const QPoint &localPos);
+    bool startSystemDrag();
+    void dragBySelf(const QPoint &globalPos);
 
     QWidget *m_window;
     int m_border;
     int m_edges = 0;
+    Drag m_drag = Drag::None;
     QPoint m_dragOffset;
 };

@@ -38,6 +38,7 @@
 #include "web/soundfocus.h"
 #include "shell/userphotocontrol.h"
 #include "web/webengineprofile.h"
+#include "shell/windowmemory.h"
 #include "shell/windowplacer.h"
 
 #include <QApplication>
@@ -45,7 +46,6 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
-#include <QScreen>
 #include <QUrl>
 
 namespace {
@@ -67,7 +67,8 @@ MainFrame::MainFrame(QWidget *parent)
     SkinArchive::removeLeftovers(SkinStyle::themesDirectory());
     applySkin(m_services.settings->value(QStringLiteral("common/skin")).toString());
     setMinimumSize(1024, 690);
-    centerOnScreen();
+    // Where and how large it was last time, else centred at the default size.
+    (new WindowMemory(this, m_settings, QSize(kDefaultWidth, kDefaultHeight)))->restore();
 
     // The home views start loading first; what they do not need follows.
     m_services.session = new Session(this);
@@ -176,14 +177,6 @@ void MainFrame::createTabWidget()
     for (QWidget *above : QWidgetList{ui->closeBtn, ui->maxBtn, ui->minBtn, ui->skinBtn, ui->vipBtn, ui->loginBtn,
                                       ui->settingBtn})
         above->raise();
-}
-
-void MainFrame::centerOnScreen()
-{
-    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
-    setGeometry(available.x() + (available.width() - kDefaultWidth) / 2,
-                available.y() + (available.height() - kDefaultHeight) / 2,
-                kDefaultWidth, kDefaultHeight);
 }
 
 void MainFrame::setupTitleButtons()

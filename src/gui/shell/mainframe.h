@@ -110,7 +110,6 @@ private:
     void createLoginForm();
     void createTabWidget();
     void fillGameIdHostMap(const QByteArray &reply);
-    void centerOnScreen();
     void setupTitleButtons();
     void createTrayIcon();
     void createMainMenu();

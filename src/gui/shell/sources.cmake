@@ -1,5 +1,6 @@
 list(APPEND KORVO_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/bossmute.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/dialogkeys.cpp
     ${CMAKE_CURRENT_LIST_DIR}/framedragger.cpp
     ${CMAKE_CURRENT_LIST_DIR}/gamesessions.cpp
     ${CMAKE_CURRENT_LIST_DIR}/hometoolbar.cpp
@@ -17,4 +18,6 @@ list(APPEND KORVO_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/trayicon.cpp
     ${CMAKE_CURRENT_LIST_DIR}/userphotocontrol.cpp
     ${CMAKE_CURRENT_LIST_DIR}/windowfinder.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/windowmemory.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/windowactivator.cpp
     ${CMAKE_CURRENT_LIST_DIR}/windowplacer.cpp)

@@ -7,7 +7,7 @@
 class QString;
 class QWidget;
 
-// The client's dialogs: frameless, application-modal tool windows that draw
+// The client's dialogs: frameless, application-modal dialog windows that draw
 // their own title strip. Their flags are set here and nowhere else.
 class ToolWindow
 {

@@ -1,6 +1,7 @@
 #include "shell/trayicon.h"
 
 #include "app/apppaths.h"
+#include "shell/windowactivator.h"
 
 #include <QMenu>
 
@@ -30,10 +31,7 @@ TrayIcon::~TrayIcon()
 
 void TrayIcon::showAgain(QWidget *window)
 {
-    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
-    window->show();
-    window->raise();
-    window->activateWindow();
+    WindowActivator::bringToFront(window);
 }
 
 void TrayIcon::handlerActivated(QSystemTrayIcon::ActivationReason reason)

@@ -1,6 +1,9 @@
 #include "shell/windowplacer.h"
 
+#include "shell/screenplacement.h"
+
 #include <QEvent>
+#include <QGuiApplication>
 #include <QRect>
 #include <QWidget>
 
@@ -16,7 +19,9 @@ QPoint WindowPlacer::centeredPosition(const QRect &owner, const QSize &size)
 
 bool WindowPlacer::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::Show && watched->isWidgetType()) {
+    // Where the compositor places windows, it centres a dialog over the window it is transient for.
+    if (event->type() == QEvent::Show && watched->isWidgetType()
+        && ScreenPlacement::clientPlacesWindows(QGuiApplication::platformName())) {
         auto *widget = static_cast<QWidget *>(watched);
         QWidget *owner = widget->parentWidget() ? widget->parentWidget()->window() : nullptr;
         const Qt::WindowType type = widget->windowType();

@@ -2,10 +2,11 @@
 
 #include <QObject>
 
-// Frameless tool windows (login, settings, about, ...) have no window manager
-// decoration to place them; without this they open in the screen's corner.
-// Installed once on the application, it centres every tool window and notice
-// box over the window it belongs to each time it is shown.
+// Dialogs (login, settings, about, ...) and notice boxes open centred over the
+// window they belong to, each time they are shown: a window manager would
+// otherwise put a frameless dialog wherever it puts new windows. Installed
+// once on the application; where the platform keeps placement to itself
+// (Wayland), the compositor places them over their owner instead.
 class WindowPlacer : public QObject
 {
     Q_OBJECT
