@@ -8,7 +8,7 @@ packages=(
     libcpp-httplib-dev nlohmann-json3-dev
     sqlite3 xvfb xauth trayer xdotool fonts-noto-cjk imagemagick curl unzip time iproute2
     clang-14 libclang-rt-14-dev
-    desktop-file-utils appstream file dpkg-dev
+    desktop-file-utils appstream file dpkg-dev lintian
 )
 missing=()
 for p in "${packages[@]}"; do
