@@ -5,6 +5,7 @@
 #include "shell/mainframe.h"
 #include "app/settings.h"
 #include "shell/toolwindow.h"
+#include "shell/trayicon.h"
 #include "shell/windowfinder.h"
 
 #include <QShortcut>
@@ -42,6 +43,14 @@ BoxSettingForm::BoxSettingForm(QWidget *parent)
 BoxSettingForm::~BoxSettingForm()
 {
     delete ui;
+}
+
+void BoxSettingForm::showEvent(QShowEvent *event)
+{
+    // Without a tray hiding to it is not offered; a "tray" already saved stays
+    // (the close button minimizes meanwhile) for when a tray comes back.
+    ui->CloseChooseHideRadio->setVisible(TrayIcon::available());
+    QWidget::showEvent(event);
 }
 
 void BoxSettingForm::loadSettings()

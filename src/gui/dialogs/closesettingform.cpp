@@ -4,6 +4,7 @@
 #include "shell/mainframe.h"
 #include "app/settings.h"
 #include "shell/toolwindow.h"
+#include "shell/trayicon.h"
 #include "shell/windowfinder.h"
 
 CloseSettingForm::CloseSettingForm(QWidget *parent)
@@ -19,6 +20,14 @@ CloseSettingForm::CloseSettingForm(QWidget *parent)
     connect(ui->CloseSettingForm_CloseButton, &QPushButton::clicked, this, &QWidget::close);
     connect(ui->CancenBtn, &QPushButton::clicked, this, &QWidget::close);
     connect(ui->SaveBtn, &QPushButton::clicked, this, &CloseSettingForm::handlerSaveSetting);
+}
+
+void CloseSettingForm::showEvent(QShowEvent *event)
+{
+    const bool tray = TrayIcon::available();
+    ui->CloseChooseHideRadio->setVisible(tray);
+    (tray ? ui->CloseChooseHideRadio : ui->CloseChooseExitRadio)->setChecked(true);
+    QWidget::showEvent(event);
 }
 
 CloseSettingForm::~CloseSettingForm()

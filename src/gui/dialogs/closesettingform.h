@@ -17,6 +17,10 @@ public:
 public slots:
     void handlerSaveSetting();
 
+protected:
+    // A desktop without a tray is offered quitting only.
+    void showEvent(QShowEvent *event) override;
+
 private:
     Ui::CloseSettingForm *ui;
     MainFrame *m_mainFrame;

@@ -8,6 +8,7 @@
 #include "shell/bossmute.h"
 #include "dialogs/boxsettingform.h"
 #include "dialogs/closesettingform.h"
+#include "shell/closerule.h"
 #include "web/external.h"
 #include "shell/framedragger.h"
 #include "shell/gamesessions.h"
@@ -200,6 +201,7 @@ void MainFrame::createTrayIcon()
 {
     m_tray = new TrayIcon(this);
     connect(m_tray, &TrayIcon::signalShowWindow, this, [this] { TrayIcon::showAgain(this); });
+    connect(m_tray, &TrayIcon::signalToggleWindow, this, [this] { TrayIcon::toggle(this); });
     connect(m_tray, &TrayIcon::signalExit, this, &MainFrame::quitApplication);
 }
 
@@ -228,17 +230,22 @@ void MainFrame::windowMax()
 
 void MainFrame::windowClose()
 {
-    const QVariant exitType = m_settings->value(QStringLiteral("common/exittype"));
-    if (exitType.isNull()) {
+    switch (CloseRule::decide(m_settings->value(QStringLiteral("common/exittype")), TrayIcon::available())) {
+    case CloseRule::Action::Ask:
         ToolWindow::kept(m_closeSettingForm, this)->show();
-        return;
-    }
-    if (exitType.toString() == QLatin1String("exit")) {
+        break;
+    case CloseRule::Action::Quit:
         quitApplication();
-        return;
+        break;
+    case CloseRule::Action::Minimize:
+        showMinimized();
+        break;
+    case CloseRule::Action::HideToTray:
+        // The application does not quit on its last window, so this only hides to the tray.
+        m_tray->announceHidden();
+        close();
+        break;
     }
-    // The application does not quit on its last window, so this only hides to the tray.
-    close();
 }
 
 void MainFrame::quitApplication()
