@@ -27,6 +27,7 @@
 #include "account/sqlite.h"
 #include "shell/statusbar.h"
 #include "shell/storagenoticebox.h"
+#include "web/pagekeys.h"
 #include "web/tabresources.h"
 #include "web/tabwidget.h"
 #include "web/threadgameidhostmap.h"
@@ -155,6 +156,7 @@ void MainFrame::createTabWidget()
     m_tabWidget->setTabsClosable(true);
     m_tabWidget->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     m_tabWidget->createHomeTab();
+    new PageKeys(this, m_tabWidget, m_settings);
     HomeToolBar *homeBar = m_tabWidget->homeToolBar();
     connect(homeBar, &HomeToolBar::signalBossKey, m_bossMute, &BossMute::hideWindow);
     connect(homeBar, &HomeToolBar::signalSmallAccount, this, &MainFrame::handlerSmallForm);
