@@ -176,7 +176,8 @@ xdo() { in_root env DISPLAY="$display" xdotool "$@"; }
 # manager here: the keyboard follows the pointer).
 click() {
     local id x y
-    id=$(xdo search --name "$1" | head -1)
+    # Two windows may match; head leaving early must not end the script.
+    id=$(xdo search --name "$1" | head -1) || true
     [ -n "$id" ] || { fail "no window $1"; return; }
     eval "$(xdo getwindowgeometry --shell "$id")"
     xdo mousemove $((X + $2)) $((Y + $3)) click 1
