@@ -1,6 +1,8 @@
 #!/bin/sh
 # Renders the hand-drawn SVG sources in icons_Korvo/src into the PNG and GIF
-# files that the client and its style sheets load. The rendered files are
+# files that the client and its style sheets load. Every PNG comes twice: NAME.png
+# at its size and NAME@2x.png at twice that, which Qt takes by itself, for
+# widgets and style sheets alike, on a screen scaled past 100 %. The rendered files are
 # committed, so building the client never needs these tools; run this script
 # after editing a source and commit both.
 # Needs rsvg-convert (librsvg2-bin) and ImageMagick's convert.
@@ -15,12 +17,14 @@ grey='#8a949b'
 # render SOURCE WIDTH HEIGHT [TARGET]: SOURCE.svg drawn at WIDTH x HEIGHT.
 render() {
     rsvg-convert -w "$2" -h "$3" -o "$out/${4:-$1}.png" "$src/$1.svg"
+    rsvg-convert -w $(($2 * 2)) -h $(($3 * 2)) -o "$out/${4:-$1}@2x.png" "$src/$1.svg"
 }
 
 # variant SOURCE SIZE TARGET FROM TO: SOURCE.svg with the text FROM replaced by
 # TO (another colour or line weight), drawn at SIZE x SIZE.
 variant() {
     sed "s/$4/$5/g" "$src/$1.svg" | rsvg-convert -w "$2" -h "$2" -o "$out/$3.png"
+    sed "s/$4/$5/g" "$src/$1.svg" | rsvg-convert -w $(($2 * 2)) -h $(($2 * 2)) -o "$out/$3@2x.png"
 }
 
 # nav SOURCE COLOUR TARGET: an 18 px glyph on the 29 x 36 canvas of a home
@@ -28,10 +32,15 @@ variant() {
 # sheet puts the button text right of it. No time stamps go into the file, so
 # that a re-run changes nothing.
 nav() {
-    sed "s/$green/$2/g" "$src/$1.svg" | rsvg-convert -w 18 -h 18 |
-        convert - -background none -gravity west -splice 11x0 \
-            -gravity center -extent 29x36 \
-            -strip -define png:exclude-chunks=date,time "png32:$out/$3.png"
+    nav_at "$@" 1 ""
+    nav_at "$@" 2 @2x
+}
+
+nav_at() {
+    sed "s/$green/$2/g" "$src/$1.svg" | rsvg-convert -w $((18 * $4)) -h $((18 * $4)) |
+        convert - -background none -gravity west -splice $((11 * $4))x0 \
+            -gravity center -extent $((29 * $4))x$((36 * $4)) \
+            -strip -define png:exclude-chunks=date,time "png32:$out/$3$5.png"
 }
 
 # Title bar, main menu, tray, close glyphs and check indicators: 16 x 16.

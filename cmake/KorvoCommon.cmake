@@ -22,6 +22,16 @@ if(KORVO_SANITIZE)
     target_link_options(korvo_common INTERFACE -fsanitize=address,undefined)
 endif()
 
+# Release builds are hardened the way the distribution builds its own packages:
+# checked string and memory functions, a guarded stack, and relocations bound
+# at start and then made read-only. The sanitizers bring checks of their own.
+if(NOT KORVO_SANITIZE)
+    set(korvo_release "$<OR:$<CONFIG:Release>,$<CONFIG:RelWithDebInfo>,$<CONFIG:MinSizeRel>>")
+    target_compile_options(korvo_common INTERFACE
+        "$<${korvo_release}:-U_FORTIFY_SOURCE;-D_FORTIFY_SOURCE=2;-fstack-protector-strong>")
+    target_link_options(korvo_common INTERFACE "$<${korvo_release}:LINKER:-z,relro,-z,now>")
+endif()
+
 option(KORVO_FUZZ "Build the libFuzzer targets in fuzz/ (needs clang)" OFF)
 if(KORVO_FUZZ)
     target_compile_options(korvo_common INTERFACE

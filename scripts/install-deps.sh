@@ -6,11 +6,11 @@ packages=(
     qtbase5-dev qtbase5-dev-tools qtwebengine5-dev libqt5webchannel5-dev libqt5sql5-sqlite libqt5x11extras5-dev
     libssl-dev openssl libminizip-dev zlib1g-dev
     libcpp-httplib-dev nlohmann-json3-dev
-    sqlite3 xvfb xauth trayer xdotool fonts-noto-cjk imagemagick curl unzip time iproute2
+    sqlite3 xvfb xauth trayer xdotool dbus-daemon fonts-noto-cjk imagemagick curl unzip time iproute2
     pulseaudio pulseaudio-utils libasound2-plugins
     weston qtwayland5
     clang-14 libclang-rt-14-dev
-    desktop-file-utils appstream file dpkg-dev
+    desktop-file-utils appstream file dpkg-dev lintian
 )
 missing=()
 for p in "${packages[@]}"; do

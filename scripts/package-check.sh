@@ -21,7 +21,6 @@ build="${BUILD_DIR:-build-package}"
 work="${WORK_DIR:-$(mktemp -d /var/tmp/korvo-package-check.XXXXXX)}"
 mirror="${MIRROR:-http://deb.debian.org/debian}"
 root="$work/root"
-display=":$((100 + RANDOM % 100))"
 app_id=com.korvogame.KorvoClient
 mkdir -p "$work"
 
@@ -75,6 +74,14 @@ deb=$(ls "$build"/*.deb)
 echo "package: $(basename "$deb")"
 dpkg-deb -f "$deb" Depends | sed 's/^/  Depends: /'
 
+step "lintian: no errors, no warnings"
+if lintian --allow-root --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1; then
+    ok "lintian: $(grep -c '^[EW]:' "$work/lintian.log" || true) errors or warnings"
+else
+    sed 's/^/  /' "$work/lintian.log"
+    fail "lintian found errors or warnings"
+fi
+
 step "a clean Debian 12 root with debootstrap ($mirror)"
 start=$(date +%s)
 debootstrap --variant=minbase bookworm "$root" "$mirror" >"$work/debootstrap.log" 2>&1 \
@@ -104,7 +111,7 @@ for f in /usr/bin/KorvoClient /usr/share/korvo-gamebox/style/Korvo/style.qss \
     [ -e "$root$f" ] && ok "installed $f" || fail "missing $f"
 done
 
-step "two normal users; Xvfb on $display"
+step "two normal users; Xvfb on a free display"
 in_root useradd -m -u 1500 player
 in_root useradd -m -u 1501 neighbour
 for uid in 1500 1501; do
@@ -112,9 +119,15 @@ for uid in 1500 1501; do
     chmod 0700 "$root/run/user/$uid"
     chown "$uid:$uid" "$root/run/user/$uid"
 done
-in_root Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# Xvfb takes the first display that no server holds, on this machine or in the
+# root (the two share the abstract socket names), and writes its number once
+# it accepts clients.
+in_root Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 pids+=($!)
-for _ in $(seq 50); do [ -S "$root/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { echo "Xvfb did not start:"; cat "$work/xvfb.log"; exit 1; }
+display=":$(head -1 "$work/display")"
+echo "Xvfb on $display"
 
 exec_line=$(sed -n 's/^Exec=//p' "$root/usr/share/applications/$app_id.desktop")
 echo "the desktop entry's command: $exec_line"
@@ -163,21 +176,22 @@ xdo() { in_root env DISPLAY="$display" xdotool "$@"; }
 # manager here: the keyboard follows the pointer).
 click() {
     local id x y
-    id=$(xdo search --name "$1" | head -1)
+    # Two windows may match; head leaving early must not end the script.
+    id=$(xdo search --name "$1" | head -1) || true
     [ -n "$id" ] || { fail "no window $1"; return; }
     eval "$(xdo getwindowgeometry --shell "$id")"
     xdo mousemove $((X + $2)) $((Y + $3)) click 1
 }
 click '^Korvo游戏盒$' 110 20
 sleep 2
-click '^登录' 155 150
+click '^用户登录$' 155 150
 xdo type --delay 50 korvo
-click '^登录' 155 200
+click '^用户登录$' 155 200
 xdo type --delay 50 korvo123
 xdo key Return
 for _ in $(seq 40); do grep -q '"endpoint":"user_login"' "$work/portal-requests.log" && break; sleep 0.5; done
 sleep 3
-grep '"endpoint":"user_login"' "$work/portal-requests.log" | grep -o '"status":[0-9]*' | head -1 | sed 's/^/  user_login /'
+grep '"endpoint":"user_login"' "$work/portal-requests.log" | grep -o '"status":[0-9]*' | head -1 | sed 's/^/  user_login /' || true
 grep '"endpoint":"user_login"' "$work/portal-requests.log" | grep -q '"appData":"datatype=user&sign=user_login&user_name=korvo&' \
     && ok "the portal opened the envelope: the installed key is the portal's" || fail "no readable sign-in reached the portal"
 accounts=$(sqlite3 "$root$data/vmgamebox.db" 'select user_name from box_user' 2>&1 || true)

@@ -1,6 +1,8 @@
 list(APPEND KORVO_BASE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/avatarpicture.cpp
     ${CMAKE_CURRENT_LIST_DIR}/browseraddress.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/closerule.cpp
     ${CMAKE_CURRENT_LIST_DIR}/framegeometry.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/iconpixmap.cpp
     ${CMAKE_CURRENT_LIST_DIR}/screenplacement.cpp
     ${CMAKE_CURRENT_LIST_DIR}/storedgeometry.cpp)

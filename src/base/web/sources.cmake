@@ -9,6 +9,8 @@ list(APPEND KORVO_BASE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/gameurlgotointerceptorthread.cpp
     ${CMAKE_CURRENT_LIST_DIR}/gametab.cpp
     ${CMAKE_CURRENT_LIST_DIR}/newtabgate.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/pagekeymap.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/pagezoom.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sitepermissions.cpp
     ${CMAKE_CURRENT_LIST_DIR}/soundfocusrule.cpp
     ${CMAKE_CURRENT_LIST_DIR}/rememberedgames.cpp

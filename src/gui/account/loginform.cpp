@@ -3,6 +3,7 @@
 
 #include "account/accountoperations.h"
 #include "app/apppaths.h"
+#include "shell/iconpixmap.h"
 #include "net/httprequest.h"
 #include "net/networkcookie.h"
 #include "net/portal.h"
@@ -54,9 +55,8 @@ void LoginForm::setupForm()
     ui->login_LoginBtn->setCursor(Qt::PointingHandCursor);
     ui->login_RegisterLabel->setCursor(Qt::PointingHandCursor);
     ui->login_GetPassLabel->setCursor(Qt::PointingHandCursor);
-    const QPixmap logo(AppPaths::iconPath(QStringLiteral("logo.png")));
-    if (!logo.isNull())
-        ui->login_LogoLabel->setPixmap(logo.scaled(44, 44, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    ui->login_LogoLabel->setPixmap(IconPixmap::load(AppPaths::iconPath(QStringLiteral("logo.png")), QSize(44, 44),
+                                                    devicePixelRatioF()));
 }
 
 void LoginForm::connectForm()

@@ -2,6 +2,7 @@
 #include "ui_aboutform.h"
 
 #include "app/apppaths.h"
+#include "shell/iconpixmap.h"
 #include "shell/toolwindow.h"
 
 #include <QDate>
@@ -21,10 +22,9 @@ AboutForm::AboutForm(QWidget *parent)
     ui->title->setText(QStringLiteral("Korvo游戏盒"));
     ui->level->setText(QStringLiteral("当前版本:") + AppPaths::clientVersion());
     ui->company->setText(QStringLiteral("© 2012-%1 科沃网络").arg(QDate::currentDate().year()));
-    const QPixmap logo(AppPaths::iconPath(QStringLiteral("logo-2.png")));
     ui->logo->setScaledContents(false);
-    if (!logo.isNull())
-        ui->logo->setPixmap(logo.scaled(ui->logo->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    ui->logo->setPixmap(
+        IconPixmap::load(AppPaths::iconPath(QStringLiteral("logo-2.png")), ui->logo->size(), devicePixelRatioF()));
     resize(425, 235);
 }
 

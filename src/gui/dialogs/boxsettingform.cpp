@@ -4,6 +4,7 @@
 #include "app/extras.h"
 #include "app/settings.h"
 #include "shell/toolwindow.h"
+#include "shell/trayicon.h"
 
 BoxSettingForm::BoxSettingForm(Settings *settings, QWidget *parent)
     : QWidget(parent)
@@ -31,6 +32,14 @@ BoxSettingForm::BoxSettingForm(Settings *settings, QWidget *parent)
 BoxSettingForm::~BoxSettingForm()
 {
     delete ui;
+}
+
+void BoxSettingForm::showEvent(QShowEvent *event)
+{
+    // Without a tray hiding to it is not offered; a "tray" already saved stays
+    // (the close button minimizes meanwhile) for when a tray comes back.
+    ui->CloseChooseHideRadio->setVisible(TrayIcon::available());
+    QWidget::showEvent(event);
 }
 
 void BoxSettingForm::loadSettings()

@@ -23,6 +23,9 @@ signals:
 public slots:
     void handlerSaveSetting();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void loadSettings();
     // The check box of an Extras::Feature.

@@ -2,6 +2,7 @@
 #include "ui_clearcacheform.h"
 
 #include "app/apppaths.h"
+#include "shell/iconpixmap.h"
 #include "dialogs/cachedirectory.h"
 #include "shell/toolwindow.h"
 #include "web/webengineprofile.h"
@@ -21,9 +22,8 @@ ClearCacheForm::ClearCacheForm(QWidget *parent)
     ui->CloseButton->setCursor(Qt::PointingHandCursor);
     connect(ui->CloseButton, &QPushButton::clicked, this, &QWidget::close);
     connect(ui->clearButton, &QPushButton::clicked, this, &ClearCacheForm::handlerClearWebCache);
-    const QPixmap picture(AppPaths::iconPath(QStringLiteral("icon-clear-cache-1.png")));
-    if (!picture.isNull())
-        ui->label_2->setPixmap(picture.scaled(ui->label_2->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    ui->label_2->setPixmap(IconPixmap::load(AppPaths::iconPath(QStringLiteral("icon-clear-cache-1.png")),
+                                            ui->label_2->size(), devicePixelRatioF()));
     refresh();
 }
 

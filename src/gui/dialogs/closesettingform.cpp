@@ -3,6 +3,7 @@
 
 #include "app/settings.h"
 #include "shell/toolwindow.h"
+#include "shell/trayicon.h"
 
 CloseSettingForm::CloseSettingForm(Settings *settings, QWidget *parent)
     : QWidget(parent)
@@ -17,6 +18,14 @@ CloseSettingForm::CloseSettingForm(Settings *settings, QWidget *parent)
     connect(ui->CloseSettingForm_CloseButton, &QPushButton::clicked, this, &QWidget::close);
     connect(ui->CancenBtn, &QPushButton::clicked, this, &QWidget::close);
     connect(ui->SaveBtn, &QPushButton::clicked, this, &CloseSettingForm::handlerSaveSetting);
+}
+
+void CloseSettingForm::showEvent(QShowEvent *event)
+{
+    const bool tray = TrayIcon::available();
+    ui->CloseChooseHideRadio->setVisible(tray);
+    (tray ? ui->CloseChooseHideRadio : ui->CloseChooseExitRadio)->setChecked(true);
+    QWidget::showEvent(event);
 }
 
 CloseSettingForm::~CloseSettingForm()

@@ -22,6 +22,10 @@ signals:
 public slots:
     void handlerSaveSetting();
 
+protected:
+    // A desktop without a tray is offered quitting only.
+    void showEvent(QShowEvent *event) override;
+
 private:
     Ui::CloseSettingForm *ui;
     Settings *m_settings;

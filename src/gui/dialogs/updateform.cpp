@@ -2,6 +2,7 @@
 #include "ui_updateform.h"
 
 #include "app/apppaths.h"
+#include "shell/iconpixmap.h"
 #include "net/httprequest.h"
 #include "net/portal.h"
 #include "app/settings.h"
@@ -35,9 +36,8 @@ UpdateForm::UpdateForm(Settings *settings, QWidget *parent)
     connect(m_request, &HttpRequest::signalHttpSuccess, this,
             [this](const QByteArray &body) { handlerCheckUpdateResult(QString::fromUtf8(body)); });
     connect(m_request, &HttpRequest::signalHttpFailed, this, &UpdateForm::handlerCheckFailed);
-    const QPixmap picture(AppPaths::iconPath(QStringLiteral("update-1.png")));
-    if (!picture.isNull())
-        ui->label_2->setPixmap(picture.scaled(ui->label_2->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    ui->label_2->setPixmap(
+        IconPixmap::load(AppPaths::iconPath(QStringLiteral("update-1.png")), ui->label_2->size(), devicePixelRatioF()));
     handlerCheckUpdate();
 }
 

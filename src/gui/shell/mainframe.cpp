@@ -8,6 +8,7 @@
 #include "shell/bossmute.h"
 #include "dialogs/boxsettingform.h"
 #include "dialogs/closesettingform.h"
+#include "shell/closerule.h"
 #include "web/external.h"
 #include "shell/framedragger.h"
 #include "shell/gamesessions.h"
@@ -26,6 +27,7 @@
 #include "account/sqlite.h"
 #include "shell/statusbar.h"
 #include "shell/storagenoticebox.h"
+#include "web/pagekeys.h"
 #include "web/tabresources.h"
 #include "web/tabwidget.h"
 #include "web/threadgameidhostmap.h"
@@ -68,7 +70,7 @@ MainFrame::MainFrame(QWidget *parent)
     applySkin(m_services.settings->value(QStringLiteral("common/skin")).toString());
     setMinimumSize(1024, 690);
     // Where and how large it was last time, else centred at the default size.
-    (new WindowMemory(this, m_settings, QSize(kDefaultWidth, kDefaultHeight)))->restore();
+    (new WindowMemory(this, m_services.settings, QSize(kDefaultWidth, kDefaultHeight)))->restore();
 
     // The home views start loading first; what they do not need follows.
     m_services.session = new Session(this);
@@ -165,6 +167,7 @@ void MainFrame::createTabWidget()
     m_tabWidget->setTabsClosable(true);
     m_tabWidget->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     m_tabWidget->createHomeTab();
+    new PageKeys(this, m_tabWidget, m_services.settings);
     HomeToolBar *homeBar = m_tabWidget->homeToolBar();
     connect(homeBar, &HomeToolBar::signalBossKey, m_bossMute, &BossMute::hideWindow);
     connect(m_tabWidget, &TabWidget::signalBossKeyRequested, m_bossMute, &BossMute::hideWindow);
@@ -205,6 +208,7 @@ void MainFrame::createTrayIcon()
 {
     m_tray = new TrayIcon(this);
     connect(m_tray, &TrayIcon::signalShowWindow, this, [this] { TrayIcon::showAgain(this); });
+    connect(m_tray, &TrayIcon::signalToggleWindow, this, [this] { TrayIcon::toggle(this); });
     connect(m_tray, &TrayIcon::signalExit, this, &MainFrame::quitApplication);
 }
 
@@ -233,17 +237,22 @@ void MainFrame::windowMax()
 
 void MainFrame::windowClose()
 {
-    const QVariant exitType = m_services.settings->value(QStringLiteral("common/exittype"));
-    if (exitType.isNull()) {
+    switch (CloseRule::decide(m_services.settings->value(QStringLiteral("common/exittype")), TrayIcon::available())) {
+    case CloseRule::Action::Ask:
         closeSettingForm()->show();
-        return;
-    }
-    if (exitType.toString() == QLatin1String("exit")) {
+        break;
+    case CloseRule::Action::Quit:
         quitApplication();
-        return;
+        break;
+    case CloseRule::Action::Minimize:
+        showMinimized();
+        break;
+    case CloseRule::Action::HideToTray:
+        // The application does not quit on its last window, so this only hides to the tray.
+        m_tray->announceHidden();
+        close();
+        break;
     }
-    // The application does not quit on its last window, so this only hides to the tray.
-    close();
 }
 
 CloseSettingForm *MainFrame::closeSettingForm()

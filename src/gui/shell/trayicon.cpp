@@ -4,6 +4,7 @@
 #include "shell/windowactivator.h"
 
 #include <QMenu>
+#include <QWidget>
 
 TrayIcon::TrayIcon(QObject *parent)
     : QObject(parent)
@@ -29,13 +30,40 @@ TrayIcon::~TrayIcon()
     delete m_icon;
 }
 
+bool TrayIcon::available()
+{
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
 void TrayIcon::showAgain(QWidget *window)
 {
     WindowActivator::bringToFront(window);
 }
 
+void TrayIcon::toggle(QWidget *window)
+{
+    if (window->isVisible() && !window->isMinimized())
+        window->close();
+    else
+        showAgain(window);
+}
+
+void TrayIcon::announceHidden()
+{
+    if (m_announced)
+        return;
+    m_announced = true;
+    m_icon->showMessage(QStringLiteral("Korvo游戏盒"),
+                        QStringLiteral("Korvo游戏盒仍在运行。单击任务通知栏里的图标可以重新打开窗口。"),
+                        QSystemTrayIcon::Information);
+}
+
 void TrayIcon::handlerActivated(QSystemTrayIcon::ActivationReason reason)
 {
-    if (reason == QSystemTrayIcon::DoubleClick)
+    // A double click also reports its first click, which toggled already:
+    // the double click itself only makes sure the window is back.
+    if (reason == QSystemTrayIcon::Trigger)
+        emit signalToggleWindow();
+    else if (reason == QSystemTrayIcon::DoubleClick)
         emit signalShowWindow();
 }

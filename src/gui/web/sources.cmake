@@ -2,10 +2,13 @@ list(APPEND KORVO_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/backgroundplay.cpp
     ${CMAKE_CURRENT_LIST_DIR}/bridgechannel.cpp
     ${CMAKE_CURRENT_LIST_DIR}/bridgerequests.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/findbar.cpp
     ${CMAKE_CURRENT_LIST_DIR}/fullscreennotification.cpp
     ${CMAKE_CURRENT_LIST_DIR}/gameopener.cpp
     ${CMAKE_CURRENT_LIST_DIR}/navigationrequestinterceptor.cpp
     ${CMAKE_CURRENT_LIST_DIR}/qqlinkscheme.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/pagecontextmenu.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/pagekeys.cpp
     ${CMAKE_CURRENT_LIST_DIR}/pagenotice.cpp
     ${CMAKE_CURRENT_LIST_DIR}/routefollower.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tabcontainer.cpp

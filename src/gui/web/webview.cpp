@@ -1,5 +1,6 @@
 #include "web/webview.h"
 
+#include "web/pagecontextmenu.h"
 #include "web/webenginepage.h"
 
 #include <QContextMenuEvent>
@@ -14,7 +15,9 @@ WebView::WebView(QWidget *parent)
 
 void WebView::contextMenuEvent(QContextMenuEvent *event)
 {
-    // Portal pages are the whole interface: no browser menu over them.
+    // Not the engine's browser menu (back, view source, save page): the few
+    // entries people use in a page.
+    PageContextMenu::popup(this, event->globalPos());
     event->accept();
 }
 

@@ -6,8 +6,9 @@ class QWebChannel;
 class QWebEngineHttpRequest;
 class QWebEngineProfile;
 
-// A view without context menu. The createView operations build a parentless
-// view that is already loading; the caller names it, places it and owns it.
+// A view with the client's own small context menu. The createView operations
+// build a parentless view that is already loading; the caller names it, places
+// it and owns it.
 class WebView : public QWebEngineView
 {
     Q_OBJECT
