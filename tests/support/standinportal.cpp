@@ -75,6 +75,9 @@ void reportFailure(const QString &what)
 std::optional<QByteArray> StandInPortal::fetch(const QString &path, const QByteArray &jsonBody)
 {
     QNetworkRequest request(QUrl(QStringLiteral("http://") + m_portalHost + path));
+    // A connection of its own each time: a kept-alive one the portal has
+    // since closed (a fault may end every connection) fails before sending.
+    request.setRawHeader("Connection", "close");
     QNetworkReply *reply;
     if (jsonBody.isNull()) {
         reply = m_network.get(request);
