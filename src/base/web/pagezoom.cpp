@@ -31,7 +31,7 @@ double PageZoom::step(double factor, int direction)
 
 double PageZoom::stored(const Settings *settings, const QString &host)
 {
-    if (host.isEmpty())
+    if (host.isEmpty() || !settings)
         return 1.0;
     bool ok = false;
     const double factor = settings->value(key(host)).toString().toDouble(&ok);
@@ -42,7 +42,7 @@ double PageZoom::stored(const Settings *settings, const QString &host)
 
 void PageZoom::store(Settings *settings, const QString &host, double factor)
 {
-    if (host.isEmpty())
+    if (host.isEmpty() || !settings)
         return;
     if (std::abs(factor - 1.0) < onLevel)
         settings->remove(key(host));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QPointer>
+
 #include "web/backgroundplayrule.h"
 
 #include <QObject>
@@ -44,6 +46,7 @@ private:
     void keepFocusInFront(QWidget *now);
 
     TabWidget *m_tabs;
-    Settings *m_settings;
+    // The main window's, which may go first at the end.
+    QPointer<Settings> m_settings;
     QStackedWidget *m_stack;
 };

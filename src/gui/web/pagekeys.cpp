@@ -1,5 +1,7 @@
 #include "web/pagekeys.h"
 
+#include "app/settings.h"
+
 #include "web/findbar.h"
 #include "web/pagezoom.h"
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QPointer>
+
 #include "web/pagekeymap.h"
 
 #include <QObject>
@@ -38,6 +40,7 @@ private:
 
     QWidget *m_window;
     QTabWidget *m_tabs;
-    Settings *m_settings;
+    // The main window's, which may go first at the end.
+    QPointer<Settings> m_settings;
     bool m_wasMaximized = false;
 };
