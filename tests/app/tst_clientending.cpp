@@ -176,6 +176,9 @@ void TestClientEnding::endedLikeAnyLogoutTheNextStartOffersItsGame()
         QCOMPARE(offer, QStringLiteral("none"));
     ::kill(static_cast<pid_t>(next.processId()), SIGTERM);
     QVERIFY(next.waitForFinished(30000));
+    // What the client said last, when it did not end well.
+    if (next.exitCode() != 0)
+        qWarning().noquote() << QString::fromLocal8Bit(next.readAll().right(6000));
     QCOMPARE(next.exitCode(), 0);
 }
 
