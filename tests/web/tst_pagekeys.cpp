@@ -95,9 +95,18 @@ private:
 
     bool focusPage(WebView *view)
     {
+        // Focus reaches a view only in the active window, and the page's own
+        // widget may come after the view: asked again until both hold.
         m_window->activateWindow();
-        view->setFocus();
-        return QTest::qWaitFor([view] { return view->focusProxy() && view->focusProxy()->hasFocus(); }, 10000);
+        if (!QTest::qWaitForWindowActive(m_window, 30000))
+            return false;
+        return QTest::qWaitFor(
+            [view] {
+                if (!view->focusProxy() || !view->focusProxy()->hasFocus())
+                    view->setFocus();
+                return view->focusProxy() && view->focusProxy()->hasFocus();
+            },
+            30000);
     }
 
     QMenu *rightClick(WebView *view, const QPoint &at)
