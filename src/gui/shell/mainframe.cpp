@@ -7,8 +7,6 @@
 #include "web/backgroundtasks.h"
 #include "shell/bossmute.h"
 #include "dialogs/boxsettingform.h"
-#include "dialogs/closesettingform.h"
-#include "shell/closerule.h"
 #include "web/external.h"
 #include "shell/framedragger.h"
 #include "shell/gamesessions.h"
@@ -39,6 +37,7 @@
 #include "shell/gametabmenu.h"
 #include "web/soundfocus.h"
 #include "shell/userphotocontrol.h"
+#include "shell/windowcloser.h"
 #include "web/webengineprofile.h"
 #include "shell/windowmemory.h"
 #include "shell/windowplacer.h"
@@ -210,6 +209,8 @@ void MainFrame::createTrayIcon()
     connect(m_tray, &TrayIcon::signalShowWindow, this, [this] { TrayIcon::showAgain(this); });
     connect(m_tray, &TrayIcon::signalToggleWindow, this, [this] { TrayIcon::toggle(this); });
     connect(m_tray, &TrayIcon::signalExit, this, &MainFrame::quitApplication);
+    m_closer = new WindowCloser(this, m_services.settings, m_tray);
+    connect(m_closer, &WindowCloser::signalQuit, this, &MainFrame::quitApplication);
 }
 
 void MainFrame::createMainMenu()
@@ -237,32 +238,7 @@ void MainFrame::windowMax()
 
 void MainFrame::windowClose()
 {
-    switch (CloseRule::decide(m_services.settings->value(QStringLiteral("common/exittype")), TrayIcon::available())) {
-    case CloseRule::Action::Ask:
-        closeSettingForm()->show();
-        break;
-    case CloseRule::Action::Quit:
-        quitApplication();
-        break;
-    case CloseRule::Action::Minimize:
-        showMinimized();
-        break;
-    case CloseRule::Action::HideToTray:
-        // The application does not quit on its last window, so this only hides to the tray.
-        m_tray->announceHidden();
-        close();
-        break;
-    }
-}
-
-CloseSettingForm *MainFrame::closeSettingForm()
-{
-    if (!m_closeSettingForm) {
-        m_closeSettingForm = new CloseSettingForm(m_services.settings, this);
-        connect(m_closeSettingForm, &CloseSettingForm::signalHideToTray, this, &QWidget::close);
-        connect(m_closeSettingForm, &CloseSettingForm::signalQuit, this, &MainFrame::quitApplication);
-    }
-    return m_closeSettingForm;
+    m_closer->closeWindow();
 }
 
 void MainFrame::quitApplication()

@@ -19,7 +19,7 @@ class BossMute;
 class BoxSettingForm;
 class FrameDragger;
 class GameSessions;
-class CloseSettingForm;
+class WindowCloser;
 class LoginButtons;
 class LoginForm;
 class MainMenu;
@@ -104,7 +104,6 @@ protected:
 
 private:
     void setupWindow();
-    CloseSettingForm *closeSettingForm();
     void startAccountCheck();
     void createUserPhoto();
     void createLoginForm();
@@ -126,8 +125,8 @@ private:
     QPointer<SmallAccountForm> m_smallForm;
     LoginForm *m_loginForm = nullptr;
     TabWidget *m_tabWidget = nullptr;
-    QPointer<CloseSettingForm> m_closeSettingForm;
     TrayIcon *m_tray = nullptr;
+    WindowCloser *m_closer = nullptr;
     AuxWindows *m_auxWindows = nullptr;
     BossMute *m_bossMute = nullptr;
     TabResources *m_tabResources = nullptr;

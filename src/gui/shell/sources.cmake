@@ -17,6 +17,7 @@ list(APPEND KORVO_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/toolwindow.cpp
     ${CMAKE_CURRENT_LIST_DIR}/trayicon.cpp
     ${CMAKE_CURRENT_LIST_DIR}/userphotocontrol.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/windowcloser.cpp
     ${CMAKE_CURRENT_LIST_DIR}/windowfinder.cpp
     ${CMAKE_CURRENT_LIST_DIR}/windowmemory.cpp
     ${CMAKE_CURRENT_LIST_DIR}/windowactivator.cpp
