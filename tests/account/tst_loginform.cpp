@@ -1,6 +1,7 @@
 #include "app/appservices.h"
 #include "pagescript.h"
 #include "account/loginform.h"
+#include "account/loginservice.h"
 #include "logcapture.h"
 #include "net/networkcookie.h"
 #include "net/portal.h"
@@ -204,7 +205,7 @@ void TestLoginForm::loginSharesTheIdentityAndRemembersTheAccount()
     // Password, digest, API key and token never reach the debug log.
     for (const QString &secret : {QStringLiteral("korvo123"), md5(QStringLiteral("korvo123")), Portal::apiKey(), token})
         QVERIFY2(log.linesContaining(secret).isEmpty(), qPrintable(log.linesContaining(secret).join(QLatin1Char('\n'))));
-    QVERIFY(!log.linesContaining(QStringLiteral("handlerLoginResult:")).isEmpty());
+    QVERIFY(!log.linesContaining(QStringLiteral("login reply:")).isEmpty());
     // Hours and minutes, not the month in the minutes' place.
     const QDateTime loginTime = QDateTime::fromString(
         QString::fromUtf8(jar->getCookie(QStringLiteral("user_login_time")).value()), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
@@ -346,6 +347,10 @@ void TestLoginForm::replyProblemsRestoreTheButton_data()
     QTest::newRow("reply past the limit") << korvo << good << fault("large_bytes", "6000000") << network;
     QTest::newRow("e-mail too long") << korvo << good << fault("large_bytes", "300") << broken;
     QTest::newRow("repeated keys") << korvo << good << fault("dup_keys", "1000") << broken;
+    // The id names profiles and goes into addresses: a number or no login.
+    QTest::newRow("id is a path")
+        << korvo << good << word(R"({"user_name":"korvo","user_email":"","user_nick":"","user_id":"../default","user_token":"t"})")
+        << broken;
     QTest::newRow("name is a boolean")
         << korvo << good << word(R"({"user_name":true,"user_email":"","user_nick":"","user_id":"10001","user_token":"t"})")
         << broken;
@@ -431,10 +436,11 @@ void TestLoginForm::secondLoginReplacesTheJarAndClosesTabs()
 {
     AppServices services;
     services.profile = m_profile;
+    services.session = m_form->session();
     TabWidget tabs(services);
-    tabs.setLoginForm(m_form);
     tabs.createHomeTab();
-    m_form->setTabWidget(&tabs);
+    // Wired as the main window wires them.
+    connect(m_form->loginService(), &LoginService::signalLoggedIn, &tabs, &TabWidget::handlerMainLogin);
 
     QVERIFY(!logIn(QStringLiteral("korvo"), QStringLiteral("korvo123"), true).isEmpty());
     const QString firstToken = QString::fromUtf8(m_form->cookieJar()->getCookie(QStringLiteral("user_token")).value());

@@ -1,7 +1,7 @@
 #include "account/accountoperations.h"
 #include "net/portal.h"
 #include "gametools/screenshotshare.h"
-#include "account/smallaccountlogin.h"
+#include "account/loginservice.h"
 #include "gametools/smallaccountrules.h"
 
 #include <QImage>
@@ -57,45 +57,50 @@ void TestSmallAccountRules::addInput()
 
 // One reply, read by the three small-account readers: the play login, the add
 // check (outcome kind: 0 store, 1 register, 2 problem) and the registration.
+// Each kind of login words a reply that logs nobody in its own way; the
+// add dialog's registration has its own words too.
 void TestSmallAccountRules::replies_data()
 {
     QTest::addColumn<QByteArray>("reply");
-    QTest::addColumn<QString>("login");
-    QTest::addColumn<int>("addKind");
-    QTest::addColumn<QString>("addMessage");
+    QTest::addColumn<QString>("main");
+    QTest::addColumn<QString>("small");
+    QTest::addColumn<QString>("check");
     QTest::addColumn<QString>("registration");
+    const QString broken = QStringLiteral("系统异常,请重新启动客户端");
     const QString unreadable = QStringLiteral("数据解析失败,请稍后重试");
     const QString addUnreadable = QStringLiteral("数据解析失败,请重启客户端后重试");
+    const QString noIdentity = QStringLiteral("登录异常,请联系客服");
     const QByteArray identity = R"({"user_id":"10003","user_name":"x","user_nick":"n","user_email":"","user_token":"t"})";
-    QTest::newRow("identity") << identity << "" << 0 << "" << "";
-    QTest::newRow("identity after a BOM") << QByteArray("\xEF\xBB\xBF") + identity << "" << 0 << "" << "";
-    QTest::newRow("params error") << QByteArray("params error") << "账号登录异常,请重新添加该账号" << 2
-                                  << "网络异常,请稍后重试" << "注册失败";
-    QTest::newRow("nouser") << QByteArray("nouser") << "账号不存在!" << 1 << "账号不存在!" << "";
-    QTest::newRow("password_error") << QByteArray("password_error") << "密码错误!" << 2 << "密码错误!" << "";
-    QTest::newRow("failed") << QByteArray("failed") << unreadable << 2 << addUnreadable << "注册失败";
-    QTest::newRow("username repeat") << QByteArray("username repeat") << unreadable << 2 << addUnreadable
+    QTest::newRow("identity") << identity << "" << "" << "" << "";
+    QTest::newRow("identity after a BOM") << QByteArray("\xEF\xBB\xBF") + identity << "" << "" << "" << "";
+    QTest::newRow("params error") << QByteArray("params error") << "系统异常，请重启客户端后重试 "
+                                  << "账号登录异常,请重新添加该账号" << "网络异常,请稍后重试" << "注册失败";
+    QTest::newRow("nouser") << QByteArray("nouser") << "账号不存在!" << "账号不存在!" << "账号不存在!" << "";
+    QTest::newRow("password_error") << QByteArray("password_error") << "密码错误!" << "密码错误!" << "密码错误!" << "";
+    QTest::newRow("failed") << QByteArray("failed") << broken << unreadable << addUnreadable << "注册失败";
+    QTest::newRow("username repeat") << QByteArray("username repeat") << broken << unreadable << addUnreadable
                                      << "账号名称已经存在";
-    QTest::newRow("error object") << QByteArray(R"({"code":1001,"msg":"接口密钥错误"})") << "接口密钥错误" << 2
-                                  << "接口密钥错误" << "接口密钥错误";
+    QTest::newRow("error object") << QByteArray(R"({"code":1001,"msg":"接口密钥错误"})") << "接口密钥错误"
+                                  << "接口密钥错误" << "接口密钥错误" << "接口密钥错误";
+    QTest::newRow("error without msg") << QByteArray(R"({"code":"E42"})") << "系统异常:E42" << unreadable
+                                       << addUnreadable << "注册失败";
     QTest::newRow("no token") << QByteArray(R"({"user_id":"1","user_name":"x","user_nick":"","user_email":""})")
-                              << unreadable << 2 << addUnreadable << "";
-    QTest::newRow("array") << QByteArray("[1]") << unreadable << 2 << addUnreadable << "";
-    QTest::newRow("garbage") << QByteArray("<html>") << unreadable << 2 << addUnreadable << "";
+                              << noIdentity << unreadable << addUnreadable << "";
+    QTest::newRow("array") << QByteArray("[1]") << broken << unreadable << addUnreadable << "";
+    QTest::newRow("garbage") << QByteArray("<html>") << broken << unreadable << addUnreadable << "";
 }
 
 void TestSmallAccountRules::replies()
 {
     QFETCH(QByteArray, reply);
-    QFETCH(QString, login);
-    QFETCH(int, addKind);
-    QFETCH(QString, addMessage);
+    QFETCH(QString, main);
+    QFETCH(QString, small);
+    QFETCH(QString, check);
     QFETCH(QString, registration);
     const AccountReply answer = AccountOperations::classify(reply);
-    QCOMPARE(SmallAccountLogin::problemOf(answer), login);
-    const SmallAccountRules::AddOutcome outcome = SmallAccountRules::addOutcome(answer);
-    QCOMPARE(int(outcome.kind), addKind);
-    QCOMPARE(outcome.message, addMessage);
+    QCOMPARE(LoginService::problemOf(answer, LoginService::MainAccount), main);
+    QCOMPARE(LoginService::problemOf(answer, LoginService::SmallAccount), small);
+    QCOMPARE(LoginService::problemOf(answer, LoginService::SmallAccountCheck), check);
     QCOMPARE(SmallAccountRules::registerProblem(answer), registration);
 }
 
@@ -116,7 +121,7 @@ void TestSmallAccountRules::userIds()
 {
     QFETCH(QString, text);
     QFETCH(bool, valid);
-    QCOMPARE(SmallAccountLogin::isUserId(text), valid);
+    QCOMPARE(LoginService::isUserId(text), valid);
 }
 
 void TestSmallAccountRules::collectionList_data()

@@ -12,7 +12,7 @@
 #include "net/session.h"
 #include "gametools/smallaccountform.h"
 #include "gametools/smallaccountformadd.h"
-#include "account/smallaccountlogin.h"
+#include "account/loginservice.h"
 #include "gametools/smallleftbarform.h"
 #include "standinportal.h"
 #include "web/tabresources.h"

@@ -1,6 +1,7 @@
 #include "tabfixture.h"
 
 #include "account/loginform.h"
+#include "account/loginservice.h"
 #include "net/networkcookie.h"
 #include "net/portal.h"
 #include "web/tabwidget.h"
@@ -31,8 +32,9 @@ bool TabFixture::start()
     m_services.profile = profile;
     m_services.session = m_loginForm->session();
     m_tabs = new TabWidget(m_services);
-    m_tabs->setLoginForm(m_loginForm);
-    m_loginForm->setTabWidget(m_tabs);
+    // Wired as the main window wires them.
+    QObject::connect(m_loginForm->loginService(), &LoginService::signalLoggedIn, m_tabs, &TabWidget::handlerMainLogin);
+    QObject::connect(m_tabs, &TabWidget::signalLoginRequested, m_loginForm, &QWidget::show);
     m_tabs->resize(1000, 600);
     m_tabs->createHomeTab();
     m_tabs->show();

@@ -42,31 +42,6 @@ QString SmallAccountRules::addProblem(const QString &account, const QString &pas
     return QString();
 }
 
-SmallAccountRules::AddOutcome SmallAccountRules::addOutcome(const AccountReply &reply)
-{
-    const QString unreadable = QStringLiteral("数据解析失败,请重启客户端后重试");
-    switch (reply.kind) {
-    case AccountReply::Identity:
-        return {AddOutcome::Store, QString()};
-    case AccountReply::Word:
-        if (reply.word == QLatin1String("nouser"))
-            return {AddOutcome::Register, QStringLiteral("账号不存在!")};
-        if (reply.word == QLatin1String("password_error"))
-            return {AddOutcome::Problem, QStringLiteral("密码错误!")};
-        if (reply.word == QLatin1String("params error"))
-            return {AddOutcome::Problem, QStringLiteral("网络异常,请稍后重试")};
-        break;
-    case AccountReply::Error:
-        if (!reply.message.isEmpty())
-            return {AddOutcome::Problem, reply.message};
-        break;
-    case AccountReply::Incomplete:
-    case AccountReply::Unreadable:
-        break;
-    }
-    return {AddOutcome::Problem, unreadable};
-}
-
 QString SmallAccountRules::registerProblem(const AccountReply &reply)
 {
     if (reply.kind == AccountReply::Word) {
@@ -79,16 +54,6 @@ QString SmallAccountRules::registerProblem(const AccountReply &reply)
     if (reply.kind == AccountReply::Error)
         return reply.message.isEmpty() ? QStringLiteral("注册失败") : reply.message;
     return QString();
-}
-
-AccountRow SmallAccountRules::addedRow(const QJsonObject &reply, const QString &digest, const QString &mainId)
-{
-    AccountRow row;
-    for (const char *key : {"user_id", "user_name", "user_nick", "user_email"})
-        row.insert(QLatin1String(key), Portal::text(reply.value(QLatin1String(key))));
-    row.insert(QStringLiteral("user_pass"), digest);
-    row.insert(QStringLiteral("main_id"), mainId);
-    return row;
 }
 
 AccountRow SmallAccountRules::registeredRow(const QString &name, const QString &digest, const QString &mainId)

@@ -36,19 +36,9 @@ public:
     static QString addProblem(const QString &account, const QString &password, const QString &confirmation,
                               const QString &mainUserName, bool registering);
 
-    // What a login check of the add dialog leads to.
-    struct AddOutcome
-    {
-        enum Kind { Store, Register, Problem };
-        Kind kind = Problem;
-        QString message;
-    };
-    static AddOutcome addOutcome(const AccountReply &reply);
     // The message for a registration answer that failed; empty for success.
     static QString registerProblem(const AccountReply &reply);
 
-    // The row of an account added by its login check.
-    static AccountRow addedRow(const QJsonObject &reply, const QString &digest, const QString &mainId);
     // The row of a registered account; its user id is known at its first login.
     static AccountRow registeredRow(const QString &name, const QString &digest, const QString &mainId);
 

@@ -2,22 +2,17 @@
 #include "ui_loginform.h"
 
 #include "account/accountoperations.h"
+#include "account/loginservice.h"
 #include "app/apppaths.h"
 #include "shell/iconpixmap.h"
 #include "net/httprequest.h"
-#include "net/networkcookie.h"
 #include "net/portal.h"
 #include "net/session.h"
 #include "account/sqlite.h"
 #include "shell/systembrowser.h"
-#include "web/tabwidget.h"
 #include "shell/toolwindow.h"
-#include "shell/userphotocontrol.h"
 
-#include <QDateTime>
-#include <QHash>
 #include <QDebug>
-#include <QJsonValue>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QUrl>
@@ -28,15 +23,18 @@ namespace {
 const QString kMasked = QStringLiteral("******");
 }
 
-LoginForm::LoginForm(QWidget *parent, Sqlite *store)
+LoginForm::LoginForm(QWidget *parent, Sqlite *store, LoginService *login)
     : QWidget(parent)
     , ui(new Ui::LoginForm)
-    , m_request(AccountOperations::newRequest(this))
     , m_store(store)
-    , m_session(new Session(this))
+    , m_login(login)
 {
     // For queued connections and signal spies on signalUserBalanceInfo.
     qRegisterMetaType<QMap<QString, QString>>("QMap<QString,QString>");
+    if (!m_login) {
+        m_login = new LoginService(LoginService::MainAccount, accountStore(), this);
+        m_login->setSession(new Session(m_login));
+    }
     setupForm();
     connectForm();
     reloadAccountList();
@@ -63,7 +61,7 @@ void LoginForm::connectForm()
 {
     connect(ui->login_CloseBtn, &QPushButton::clicked, this, [this] {
         // A login left behind must not come back as a login later.
-        m_request->cancel();
+        m_login->cancel();
         restoreLoginButton();
         close();
     });
@@ -80,70 +78,60 @@ void LoginForm::connectForm()
     connect(ui->login_RegisterLabel, &Label::signalClicked, this, &LoginForm::handlerOpenLink);
     connect(ui->login_GetPassLabel, &Label::signalClicked, this, &LoginForm::handlerOpenLink);
     connect(ui->login_AccountTxt, &QComboBox::currentTextChanged, this, &LoginForm::fillFromAccount);
-    // The request object is the dialog's own, so each reply reaches the handler exactly once.
-    connect(m_request, &HttpRequest::signalHttpSuccess, this, &LoginForm::handlerLoginResult);
-    connect(m_request, &HttpRequest::signalHttpFailed, this, &LoginForm::handlerLoginFailed);
+    connect(m_login, &LoginService::signalLoggedIn, this, &LoginForm::handlerLoggedIn);
+    connect(m_login, &LoginService::signalFailed, this, &LoginForm::endAttempt);
 }
 
 void LoginForm::setSession(Session *session)
 {
-    if (!session || session == m_session)
+    Session *own = m_login->session();
+    if (!session || session == own)
         return;
-    if (m_session && m_session->parent() == this)
-        m_session->deleteLater();
-    m_session = session;
+    m_login->setSession(session);
+    if (own && own->parent() == m_login)
+        own->deleteLater();
 }
 
 Session *LoginForm::session() const
 {
-    return m_session;
+    return m_login->session();
 }
 
 void LoginForm::setWebProfile(QWebEngineProfile *profile)
 {
     m_profile = profile;
-    if (profile && !m_session->cookieStore())
-        m_session->setCookieStore(profile->cookieStore());
+    if (profile && !session()->cookieStore())
+        session()->setCookieStore(profile->cookieStore());
 }
 
 void LoginForm::setCookieStore(QWebEngineCookieStore *store)
 {
-    m_session->setCookieStore(store);
+    session()->setCookieStore(store);
 }
 
 void LoginForm::setCookieJar(NetworkCookie *jar)
 {
-    m_session->setCookieJar(jar);
+    session()->setCookieJar(jar);
 }
 
 NetworkCookie *LoginForm::cookieJar() const
 {
-    return m_session ? m_session->cookieJar() : nullptr;
+    return session() ? session()->cookieJar() : nullptr;
 }
 
 void LoginForm::resetCookieJar()
 {
-    m_session->resetCookieJar();
-}
-
-void LoginForm::setUserPhoto(UserPhotoControl *badge)
-{
-    m_badge = badge;
-}
-
-void LoginForm::setTabWidget(TabWidget *tabs)
-{
-    m_tabWidget = tabs;
+    session()->resetCookieJar();
 }
 
 void LoginForm::setRequestTimeout(int ms)
 {
-    m_request->setTimeout(ms);
+    m_login->request()->setTimeout(ms);
 }
 
 void LoginForm::setRequestDeadline(int ms)
 {
-    m_request->setDeadline(ms);
+    m_login->request()->setDeadline(ms);
 }
 
 Sqlite *LoginForm::accountStore()
@@ -153,11 +141,6 @@ Sqlite *LoginForm::accountStore()
     if (!m_ownStore)
         m_ownStore = new Sqlite(this);
     return m_ownStore;
-}
-
-TabWidget *LoginForm::tabWidget() const
-{
-    return m_tabWidget;
 }
 
 void LoginForm::reloadAccountList()
@@ -200,11 +183,7 @@ void LoginForm::tryAutoLogin()
     const AccountRow row = m_remembered.autoLoginAccount();
     if (row.isEmpty())
         return;
-    const QString digest = row.value(QStringLiteral("user_pass"));
-    m_rememberChecked = true;
-    m_autoLoginChecked = true;
-    m_passwordHash = digest;
-    sendLogin(row.value(QStringLiteral("user_name")), digest);
+    sendLogin(row.value(QStringLiteral("user_name")), row.value(QStringLiteral("user_pass")), true, true);
 }
 
 void LoginForm::handlerAccountLogin()
@@ -221,29 +200,26 @@ void LoginForm::handlerAccountLogin()
     }
     ui->login_LoginBtn->setText(QStringLiteral("登录中..."));
     ui->login_LoginBtn->setEnabled(false);
-    m_passwordHash = AccountOperations::passwordDigest(password);
-    m_rememberChecked = ui->login_rememberCB->isChecked();
-    m_autoLoginChecked = ui->login_AutoLoginCB->isChecked();
+    QString digest = AccountOperations::passwordDigest(password);
     // "******" stands for the remembered password: send the digest stored for it.
     if (password == kMasked) {
         const QString stored = storedDigest(name);
         if (!stored.isEmpty())
-            m_passwordHash = stored;
+            digest = stored;
     }
-    sendLogin(name, m_passwordHash);
+    sendLogin(name, digest, ui->login_rememberCB->isChecked(), ui->login_AutoLoginCB->isChecked());
 }
 
-void LoginForm::sendLogin(const QString &name, const QString &digest)
+void LoginForm::sendLogin(const QString &name, const QString &digest, bool remember, bool autoLogin)
 {
-    // The text holds the digest and the API key: it is sealed, never logged.
-    qDebug() << "handlerAccountLogin: login as" << name;
-    m_request->get(AccountOperations::sealedUrl(AccountOperations::loginText(name, digest)));
-}
-
-void LoginForm::handlerLoginFailed(const QString &error)
-{
-    qDebug() << "handlerLoginFailed:" << error;
-    endAttempt(QStringLiteral("网络异常,请稍后重试"));
+    LoginService::Attempt attempt;
+    attempt.userName = name;
+    attempt.digest = digest;
+    attempt.remember = remember;
+    attempt.autoLogin = autoLogin;
+    // An attempt still out is forgotten: the newest one is what the user asked for.
+    m_login->cancel();
+    m_login->login(attempt);
 }
 
 void LoginForm::endAttempt(const QString &message)
@@ -274,91 +250,13 @@ void LoginForm::showMessage(const QString &text)
     box->open();
 }
 
-void LoginForm::handlerLoginResult(QByteArray reply)
+void LoginForm::handlerLoggedIn()
 {
-    // The body carries the login token: only its size goes to the log.
-    qDebug() << "handlerLoginResult:" << reply.size() << "bytes";
-    const AccountReply answer = AccountOperations::classify(reply);
-    const QString problem = replyProblem(answer);
-    if (!problem.isEmpty()) {
-        endAttempt(problem);
-        return;
-    }
-    completeLogin(answer.object);
-}
-
-// The message for a reply that is not a login, or empty for a login.
-QString LoginForm::replyProblem(const AccountReply &reply)
-{
-    static const QHash<QString, QString> wordMessages = {
-        {QStringLiteral("params error"), QStringLiteral("系统异常，请重启客户端后重试 ")},
-        {QStringLiteral("nouser"), QStringLiteral("账号不存在!")},
-        {QStringLiteral("password_error"), QStringLiteral("密码错误!")},
-    };
-    switch (reply.kind) {
-    case AccountReply::Identity:
-        return QString();
-    case AccountReply::Word:
-        // Another word of the gateway is as unreadable here as no JSON at all.
-        return wordMessages.value(reply.word, QStringLiteral("系统异常,请重新启动客户端"));
-    case AccountReply::Error:
-        return reply.message.isEmpty() ? QStringLiteral("系统异常:") + reply.code : reply.message;
-    case AccountReply::Incomplete:
-        return QStringLiteral("登录异常,请联系客服");
-    case AccountReply::Unreadable:
-        break;
-    }
-    return QStringLiteral("系统异常,请重新启动客户端");
-}
-
-void LoginForm::completeLogin(const QJsonObject &reply)
-{
-    const QString userName = Portal::text(reply.value(QLatin1String("user_name")));
-    const QString userId = Portal::text(reply.value(QLatin1String("user_id")));
-    writeIdentityCookies(reply);
-    if (TabWidget *tabs = tabWidget())
-        tabs->setCurrentUserName(userName);
-    const QMap<QString, QString> info = AccountOperations::loginInfo(reply);
-    if (m_badge)
-        m_badge->setPhotoUrl(QUrl(Portal::portalRoot() + QStringLiteral("/DODev_C/avatar.php?user_id=") + userId));
-    emit signalUserBalanceInfo(info);
     ui->login_PasswordTxt->clear();
     restoreLoginButton();
-    storeAccount(reply);
     reloadAccountList();
-    if (TabWidget *tabs = tabWidget())
-        tabs->closeTabsButHome();
-    // After the close, so the page that stays (the home tab) carries the new name.
-    showUserInTabs(userName);
+    emit signalUserBalanceInfo(AccountOperations::loginInfo(m_login->lastReply()));
     close();
-}
-
-void LoginForm::writeIdentityCookies(const QJsonObject &reply)
-{
-    // A login after another starts from an empty jar and store, so no cookie of
-    // the previous account survives.
-    if (!m_session->cookieValue(QStringLiteral("user_id")).isEmpty())
-        m_session->resetCookieJar();
-    NetworkCookie *jar = m_session->ensureCookieJar();
-    if (!jar) {
-        qDebug() << "handlerLoginResult: no cookie jar, the login stays invisible to the pages";
-        return;
-    }
-    AccountOperations::writeIdentityCookies(jar, AccountOperations::identityOf(reply));
-}
-
-void LoginForm::storeAccount(const QJsonObject &reply)
-{
-    accountStore()->saveLogin(
-        AccountOperations::mainAccountRow(reply, m_passwordHash, m_rememberChecked, m_autoLoginChecked));
-}
-
-void LoginForm::showUserInTabs(const QString &userName)
-{
-    TabWidget *tabs = tabWidget();
-    if (!tabs)
-        return;
-    tabs->setCurrentUserName(userName);
 }
 
 void LoginForm::handlerOpenLink()

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QByteArray>
-#include <QJsonObject>
 #include <QMap>
 #include <QPointer>
 #include <QString>
@@ -11,29 +9,29 @@
 
 namespace Ui { class LoginForm; }
 
-class HttpRequest;
+class LoginService;
 class NetworkCookie;
 class QMessageBox;
 class QWebEngineCookieStore;
 class QWebEngineProfile;
 class Session;
 class Sqlite;
-class TabWidget;
-class UserPhotoControl;
-struct AccountReply;
 
-// The login dialog, and where a login becomes real for the whole client: the
-// credentials go sealed to the portal's login gateway, the reply becomes the
-// identity cookies of the main web profile, the account is remembered in
-// box_user, and the main window learns what to show (signalUserBalanceInfo).
+// The login dialog: it asks the main account's login service and shows the
+// answer. The service makes the login real (identity cookies of the main
+// profile, the row in box_user); the dialog keeps the remembered accounts'
+// list, and the main window learns what to show (signalUserBalanceInfo).
 class LoginForm : public QWidget
 {
     Q_OBJECT
 public:
-    // The account store is the client's; without one (tests, tools) the
-    // dialog opens the same file itself.
-    explicit LoginForm(QWidget *parent = nullptr, Sqlite *store = nullptr);
+    // The account store and the login service are the client's; without
+    // them (tests, tools) the dialog opens the same file and makes a service
+    // of its own over a session of its own.
+    explicit LoginForm(QWidget *parent = nullptr, Sqlite *store = nullptr, LoginService *login = nullptr);
     ~LoginForm() override;
+
+    LoginService *loginService() const { return m_login; }
 
     // The login this dialog makes real; the main window shares its own. Without
     // one the dialog keeps a session of its own.
@@ -47,9 +45,6 @@ public:
     void setCookieJar(NetworkCookie *jar);
     NetworkCookie *cookieJar() const;
     void resetCookieJar();
-    void setUserPhoto(UserPhotoControl *badge);
-    // The tab container whose extra tabs a login closes; by default the main window's.
-    void setTabWidget(TabWidget *tabs);
     void setRequestTimeout(int ms);
     void setRequestDeadline(int ms);
 
@@ -66,40 +61,26 @@ signals:
 
 public slots:
     void handlerAccountLogin();
-    void handlerLoginResult(QByteArray reply);
     void handlerOpenLink();
 
 private:
     void setupForm();
     void connectForm();
     Sqlite *accountStore();
-    TabWidget *tabWidget() const;
 
     void fillFromAccount(const QString &name);
     QString storedDigest(const QString &name);
-    void sendLogin(const QString &name, const QString &digest);
-    void handlerLoginFailed(const QString &error);
+    void sendLogin(const QString &name, const QString &digest, bool remember, bool autoLogin);
+    void handlerLoggedIn();
     void endAttempt(const QString &message);
     void restoreLoginButton();
     void showMessage(const QString &text);
 
-    static QString replyProblem(const AccountReply &reply);
-    void completeLogin(const QJsonObject &reply);
-    void writeIdentityCookies(const QJsonObject &reply);
-    void storeAccount(const QJsonObject &reply);
-    void showUserInTabs(const QString &userName);
-
     Ui::LoginForm *ui;
-    HttpRequest *m_request;
     Sqlite *m_store;
     Sqlite *m_ownStore = nullptr;
+    LoginService *m_login;
     RememberedAccounts m_remembered;
-    QPointer<TabWidget> m_tabWidget;
-    QPointer<UserPhotoControl> m_badge;
     QPointer<QWebEngineProfile> m_profile;
-    QPointer<Session> m_session;
     QPointer<QMessageBox> m_messageBox;
-    QString m_passwordHash;
-    bool m_rememberChecked = false;
-    bool m_autoLoginChecked = false;
 };

@@ -9,7 +9,7 @@
 #include "net/session.h"
 #include "gametools/skinbackdrop.h"
 #include "gametools/smallaccountformadd.h"
-#include "account/smallaccountlogin.h"
+#include "account/loginservice.h"
 #include "gametools/smallaccountplay.h"
 #include "gametools/smallaccountrules.h"
 #include "gametools/smallleftbarform.h"
@@ -55,8 +55,8 @@ SmallAccountForm::SmallAccountForm(TabWidget *tabs, QWidget *parent)
     connect(m_listRequest, &HttpRequest::signalHttpSuccess, this, &SmallAccountForm::handlerUpdateGameList);
     connect(m_listRequest, &HttpRequest::signalHttpFailed, this,
             [this] { showNotice(QStringLiteral("游戏收藏获取失败,请稍后重试")); });
-    connect(m_login, &SmallAccountLogin::signalLoggedIn, this, &SmallAccountForm::handlerSmallAccountPlayGame);
-    connect(m_login, &SmallAccountLogin::signalFailed, this, &SmallAccountForm::showNotice);
+    connect(m_login, &LoginService::signalLoggedIn, this, &SmallAccountForm::handlerSmallAccountPlayGame);
+    connect(m_login, &LoginService::signalFailed, this, &SmallAccountForm::showNotice);
     refreshPanel(QString());
 }
 
@@ -159,7 +159,7 @@ void SmallAccountForm::handlerAccountChanged(QString text)
     }
     // A registered account that never logged in has no id yet, and nothing collected.
     const QString userId = row.value(QStringLiteral("user_id"));
-    if (!SmallAccountLogin::isUserId(userId))
+    if (!LoginService::isUserId(userId))
         return;
     m_listRequest->get(SmallAccountRules::collectionUrl(userId));
 }
@@ -240,7 +240,7 @@ void SmallAccountForm::playServer(QPushButton *button)
         qDebug() << "小号账号为空";
         return;
     }
-    m_login->start(name);
+    m_login->loginStored(name);
 }
 
 void SmallAccountForm::handlerSmallAccountPlayGame(Identity who)

@@ -14,7 +14,7 @@ class TabWidget;
 class QMessageBox;
 class QPushButton;
 class SmallAccountFormAdd;
-class SmallAccountLogin;
+class LoginService;
 class Sqlite;
 struct CollectedServer;
 
@@ -32,7 +32,7 @@ public:
     // A new manager over the main window, once the user is logged in; null otherwise.
     static SmallAccountForm *openOver(TabWidget *tabs, QWidget *owner);
     SmallAccountFormAdd *addForm() const { return m_addForm; }
-    SmallAccountLogin *playLogin() const { return m_login; }
+    LoginService *playLogin() const { return m_login; }
 
 public slots:
     void handlerUpdatePannel(QString name);
@@ -61,7 +61,7 @@ private:
     Ui::SmallAccountForm *ui;
     SmallAccountFormAdd *m_addForm;
     TabWidget *m_tabs;
-    SmallAccountLogin *m_login;
+    LoginService *m_login;
     HttpRequest *m_listRequest;
     QPointer<QMessageBox> m_notice;
     QString m_serverId;

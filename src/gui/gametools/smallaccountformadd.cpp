@@ -2,6 +2,7 @@
 #include "ui_smallaccountformadd.h"
 
 #include "account/accountoperations.h"
+#include "account/loginservice.h"
 #include "net/httprequest.h"
 #include "app/appservices.h"
 #include "gametools/noticebox.h"
@@ -20,6 +21,7 @@ SmallAccountFormAdd::SmallAccountFormAdd(TabWidget *tabs, QWidget *parent)
     : QWidget(parent)
     , ui(new Ui::SmallAccountFormAdd)
     , m_request(AccountOperations::newRequest(this))
+    , m_check(new LoginService(LoginService::SmallAccountCheck, tabs->services().sqlite, this))
     , m_tabs(tabs)
 {
     ui->setupUi(this);
@@ -36,18 +38,27 @@ SmallAccountFormAdd::SmallAccountFormAdd(TabWidget *tabs, QWidget *parent)
     connect(ui->smalladd_CancelBtn, &QPushButton::clicked, this, &SmallAccountFormAdd::cancel);
     for (QLineEdit *field : {ui->smalladd_AccountText, ui->smalladd_PassText, ui->smalladd_PassCheckText})
         connect(field, &QLineEdit::returnPressed, ui->smalladd_SureBtn, &QPushButton::click);
-    // Each reply reaches the slot of the request that was sent.
-    connect(m_request, &HttpRequest::signalHttpSuccess, this, [this](const QByteArray &reply) {
-        if (m_registerSent)
-            handlerRegisterSmallAccount(reply);
-        else
-            handlerAddSmallAccountResult(reply);
-    });
+    connect(m_request, &HttpRequest::signalHttpSuccess, this, &SmallAccountFormAdd::handlerRegisterSmallAccount);
     connect(m_request, &HttpRequest::signalHttpFailed, this, [this](const QString &error) {
-        qDebug() << "small account add failed:" << error;
+        qDebug() << "small account registration failed:" << error;
         endRequest();
         showNotice(QStringLiteral("网络异常,请稍后重试"));
     });
+    connectCheck();
+}
+
+// The check is a login of the account: its row is stored by the service.
+void SmallAccountFormAdd::connectCheck()
+{
+    connect(m_check, &LoginService::signalLoggedIn, this, [this](const Identity &who) {
+        endRequest();
+        finishStored(who.userName);
+    });
+    connect(m_check, &LoginService::signalFailed, this, [this](const QString &message) {
+        endRequest();
+        showNotice(message);
+    });
+    connect(m_check, &LoginService::signalUnknownAccount, this, &SmallAccountFormAdd::offerRegistration);
 }
 
 SmallAccountFormAdd::~SmallAccountFormAdd()
@@ -69,6 +80,7 @@ QString SmallAccountFormAdd::mainCookie(const char *name) const
 void SmallAccountFormAdd::cancel()
 {
     m_request->cancel();
+    m_check->cancel();
     endRequest();
     ui->smalladd_MessageLabel->clear();
     ui->smalladd_CheckPassFrame->hide();
@@ -99,17 +111,23 @@ void SmallAccountFormAdd::handlerAddSmallAccount()
     }
     m_pendingName = account;
     m_pendingHash = AccountOperations::passwordDigest(password);
-    m_registerSent = registering;
-    send(registering ? AccountOperations::registerText(mainId, account, m_pendingHash)
-                     : AccountOperations::loginText(account, m_pendingHash));
+    startRequest();
+    if (registering) {
+        // The text holds the digest and the API key: it is sealed, never logged.
+        m_request->get(AccountOperations::sealedUrl(AccountOperations::registerText(mainId, account, m_pendingHash)));
+        return;
+    }
+    LoginService::Attempt attempt;
+    attempt.userName = account;
+    attempt.digest = m_pendingHash;
+    attempt.mainUserId = mainId;
+    m_check->login(attempt);
 }
 
-void SmallAccountFormAdd::send(const QString &text)
+void SmallAccountFormAdd::startRequest()
 {
     m_waiting = true;
     ui->smalladd_SureBtn->setEnabled(false);
-    // The text holds the digest and the API key: it is sealed, never logged.
-    m_request->get(AccountOperations::sealedUrl(text));
 }
 
 void SmallAccountFormAdd::endRequest()
@@ -118,27 +136,14 @@ void SmallAccountFormAdd::endRequest()
     ui->smalladd_SureBtn->setEnabled(true);
 }
 
-void SmallAccountFormAdd::handlerAddSmallAccountResult(QByteArray reply)
+// The portal does not know the name: the dialog offers to register it.
+void SmallAccountFormAdd::offerRegistration(const QString &message)
 {
     endRequest();
-    const AccountReply answer = AccountOperations::classify(reply);
-    qDebug() << "small account add reply:" << (answer.kind == AccountReply::Word ? answer.word : QStringLiteral("json"));
-    const SmallAccountRules::AddOutcome outcome = SmallAccountRules::addOutcome(answer);
-    if (outcome.kind == SmallAccountRules::AddOutcome::Problem) {
-        showNotice(outcome.message);
-        return;
-    }
-    if (outcome.kind == SmallAccountRules::AddOutcome::Register) {
-        showNotice(outcome.message);
-        ui->smalladd_CheckPassFrame->show();
-        ui->smalladd_MessageLabel->setText(QStringLiteral("再次输入密码,即可完成小号注册!"));
-        ui->smalladd_PassCheckText->setFocus(Qt::OtherFocusReason);
-        return;
-    }
-    const AccountRow row = SmallAccountRules::addedRow(answer.object, m_pendingHash, mainCookie("user_id"));
-    if (Sqlite *store = m_tabs->services().sqlite)
-        store->saveLogin(row);
-    finishStored(row.value(QStringLiteral("user_name")));
+    showNotice(message);
+    ui->smalladd_CheckPassFrame->show();
+    ui->smalladd_MessageLabel->setText(QStringLiteral("再次输入密码,即可完成小号注册!"));
+    ui->smalladd_PassCheckText->setFocus(Qt::OtherFocusReason);
 }
 
 void SmallAccountFormAdd::handlerRegisterSmallAccount(QByteArray reply)

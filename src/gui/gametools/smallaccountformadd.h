@@ -8,6 +8,7 @@
 namespace Ui { class SmallAccountFormAdd; }
 
 class HttpRequest;
+class LoginService;
 class TabWidget;
 class QMessageBox;
 
@@ -24,14 +25,15 @@ public:
     ~SmallAccountFormAdd() override;
 
     bool isRegistering() const;
+    // The registration's request and the check's login.
     HttpRequest *request() const { return m_request; }
+    LoginService *check() const { return m_check; }
 
 signals:
     void signalUpdateSmallForm(QString name);
 
 public slots:
     void handlerAddSmallAccount();
-    void handlerAddSmallAccountResult(QByteArray reply);
     void handlerRegisterSmallAccount(QByteArray reply);
 
 protected:
@@ -39,7 +41,9 @@ protected:
 
 private:
     void cancel();
-    void send(const QString &text);
+    void connectCheck();
+    void startRequest();
+    void offerRegistration(const QString &message);
     void endRequest();
     void finishStored(QString name);
     void showNotice(const QString &text);
@@ -47,10 +51,10 @@ private:
 
     Ui::SmallAccountFormAdd *ui;
     HttpRequest *m_request;
+    LoginService *m_check;
     TabWidget *m_tabs;
     QPointer<QMessageBox> m_notice;
     QString m_pendingName;
     QString m_pendingHash;
     bool m_waiting = false;
-    bool m_registerSent = false;
 };

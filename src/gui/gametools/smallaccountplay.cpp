@@ -1,16 +1,17 @@
 #include "gametools/smallaccountplay.h"
 
-#include "account/smallaccountlogin.h"
+#include "account/loginservice.h"
 #include "web/tabwidget.h"
 #include "web/webengineprofile.h"
 
 #include <QScrollBar>
 #include <QTableWidget>
 
-SmallAccountLogin *SmallAccountPlay::newLogin(Sqlite *store, QObject *parent)
+LoginService *SmallAccountPlay::newLogin(Sqlite *store, QObject *parent)
 {
-    return new SmallAccountLogin(
-        store, [](const QString &userId) { return WebEngineProfile::profileFor(userId)->cookieStore(); }, parent);
+    auto *login = new LoginService(LoginService::SmallAccount, store, parent);
+    login->setCookieStoreFor([](const QString &userId) { return WebEngineProfile::profileFor(userId)->cookieStore(); });
+    return login;
 }
 
 void SmallAccountPlay::enter(TabWidget *tabs, const Identity &who)

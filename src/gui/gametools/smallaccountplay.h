@@ -4,7 +4,7 @@
 
 class QObject;
 class QTableWidget;
-class SmallAccountLogin;
+class LoginService;
 class Sqlite;
 class TabWidget;
 
@@ -14,7 +14,7 @@ class TabWidget;
 class SmallAccountPlay
 {
 public:
-    static SmallAccountLogin *newLogin(Sqlite *store, QObject *parent);
+    static LoginService *newLogin(Sqlite *store, QObject *parent);
     // The account context of the tab manager: the small account plays, in its own profile.
     static void enter(TabWidget *tabs, const Identity &who);
     // The thin scroll bars of the small-account tables.

@@ -6,7 +6,7 @@
 #include "gametools/noticebox.h"
 #include "net/portal.h"
 #include "net/session.h"
-#include "account/smallaccountlogin.h"
+#include "account/loginservice.h"
 #include "gametools/smallaccountplay.h"
 #include "account/sqlite.h"
 #include "web/tabcontainer.h"
@@ -56,8 +56,8 @@ SmallLeftBarForm::SmallLeftBarForm(TabWidget *tabs, QWidget *parent)
     frameLayout->setContentsMargins(0, 0, 0, 0);
     setupTable();
     m_login = SmallAccountPlay::newLogin(m_tabs->services().sqlite, this);
-    connect(m_login, &SmallAccountLogin::signalLoggedIn, this, &SmallLeftBarForm::handlerLoginResult);
-    connect(m_login, &SmallAccountLogin::signalFailed, this, &SmallLeftBarForm::showNotice);
+    connect(m_login, &LoginService::signalLoggedIn, this, &SmallLeftBarForm::handlerLoginResult);
+    connect(m_login, &LoginService::signalFailed, this, &SmallLeftBarForm::showNotice);
     connect(ui->smallBar_AccountListTable, &QTableWidget::cellClicked, this, &SmallLeftBarForm::smallLogin);
     connect(ui->smallBar_CloseBtn, &QPushButton::clicked, this, [this] { setFixedWidth(0); });
     connect(ui->smallBar_AccountFormBtn, &QPushButton::clicked, m_tabs, &TabWidget::signalSmallAccountManagerRequested);
@@ -163,7 +163,7 @@ void SmallLeftBarForm::smallLogin(int row, int column)
         showNotice(m_tabs->askForGameOf(page));
         return;
     }
-    m_login->start(tile->property("user_name").toString());
+    m_login->loginStored(tile->property("user_name").toString());
 }
 
 void SmallLeftBarForm::handlerLoginResult(Identity who)

@@ -8,7 +8,7 @@
 namespace Ui { class SmallLeftBarForm; }
 
 class QMessageBox;
-class SmallAccountLogin;
+class LoginService;
 class TabWidget;
 class WebView;
 
@@ -31,7 +31,7 @@ public:
     void refreshAccountList();
     // Shows the side bar; the recommendation page loads on the first opening.
     void open();
-    SmallAccountLogin *login() const { return m_login; }
+    LoginService *login() const { return m_login; }
 
 public slots:
     void smallLogin(int row, int column);
@@ -46,7 +46,7 @@ private:
 
     Ui::SmallLeftBarForm *ui;
     TabWidget *m_tabs;
-    SmallAccountLogin *m_login = nullptr;
+    LoginService *m_login = nullptr;
     QPointer<WebView> m_recommendations;
     QPointer<QMessageBox> m_notice;
 };

@@ -14,6 +14,7 @@
 #include "shell/mainmenu.h"
 #include "shell/loginbuttons.h"
 #include "account/loginform.h"
+#include "account/loginservice.h"
 #include "net/networkcookie.h"
 #include "net/portal.h"
 #include "net/session.h"
@@ -79,8 +80,6 @@ MainFrame::MainFrame(QWidget *parent)
     new StorageNoticeBox(m_services.sqlite, m_services.settings, this);
     createUserPhoto();
     createLoginForm();
-    m_tabWidget->setLoginForm(m_loginForm);
-    m_loginForm->setTabWidget(m_tabWidget);
     m_tabResources = new TabResources(m_tabWidget, m_services.settings);
     m_backgroundPlay = new BackgroundPlay(m_tabWidget, m_services.settings);
     m_soundFocus = new SoundFocus(m_tabWidget, m_bossMute);
@@ -151,13 +150,16 @@ void MainFrame::createUserPhoto()
 
 void MainFrame::createLoginForm()
 {
-    m_loginForm = new LoginForm(this, m_services.sqlite);
-    m_loginForm->setSession(m_services.session);
+    auto *login = new LoginService(LoginService::MainAccount, m_services.sqlite, this);
+    login->setSession(m_services.session);
+    m_loginForm = new LoginForm(this, m_services.sqlite, login);
     m_loginForm->setWebProfile(m_services.profile);
     m_loginForm->setCookieStore(m_services.profile->cookieStore());
     m_loginForm->setCookieJar(new NetworkCookie(m_services.profile->cookieStore()));
-    m_loginForm->setUserPhoto(m_userPhoto);
     connect(m_loginForm, &LoginForm::signalUserBalanceInfo, this, &MainFrame::handlerUpdateLoinInfo);
+    connect(login, &LoginService::signalLoggedIn, m_tabWidget, &TabWidget::handlerMainLogin);
+    connect(login, &LoginService::signalLoggedIn, m_userPhoto, &UserPhotoControl::showAccount);
+    connect(m_tabWidget, &TabWidget::signalLoginRequested, this, &MainFrame::showLoginWindow);
 }
 
 void MainFrame::createTabWidget()
@@ -339,6 +341,7 @@ void MainFrame::paintEvent(QPaintEvent *event)
 void MainFrame::showLoginWindow()
 {
     m_loginForm->show();
+    m_loginForm->raise();
     m_loginForm->setFocus(Qt::OtherFocusReason);
 }
 

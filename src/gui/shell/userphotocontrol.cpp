@@ -1,5 +1,7 @@
 #include "shell/userphotocontrol.h"
 
+#include "net/portal.h"
+
 #include "shell/avatarpicture.h"
 #include "net/guardednetwork.h"
 #include "web/tabwidget.h"
@@ -85,6 +87,13 @@ void UserPhotoControl::setPhotoUrl(const QUrl &url)
     if (m_pendingReply)
         ReplyGuard::of(m_pendingReply)->cancel();
     m_pendingReply = m_network->get(url, ReplyGuard::pictureLimits());
+}
+
+void UserPhotoControl::showAccount(const Identity &who)
+{
+    QUrl url(Portal::portalRoot() + QStringLiteral("/DODev_C/avatar.php"));
+    url.setQuery(QStringLiteral("user_id=") + QString::fromLatin1(QUrl::toPercentEncoding(who.userId)));
+    setPhotoUrl(url);
 }
 
 void UserPhotoControl::handlerPhotoReply(QNetworkReply *reply)

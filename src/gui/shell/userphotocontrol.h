@@ -4,6 +4,8 @@
 #include <QUrl>
 #include <QWidget>
 
+#include "net/identity.h"
+
 class QAction;
 class QLabel;
 class GuardedNetwork;
@@ -20,6 +22,9 @@ public:
     void setPhoto(const QString &path);
     // Downloads the avatar; the current picture stays until the download succeeds.
     void setPhotoUrl(const QUrl &url);
+
+    // The portal's avatar of that account.
+    void showAccount(const Identity &who);
 
     // The image cut to a 60 x 60 circle.
     static QPixmap roundPicture(const QPixmap &source);

@@ -2,7 +2,7 @@
 
 #include "net/portal.h"
 #include "net/session.h"
-#include "account/smallaccountlogin.h"
+#include "account/loginservice.h"
 #include "gametools/smallaccountplay.h"
 #include "account/sqlite.h"
 #include "web/tabcontainer.h"
@@ -17,8 +17,8 @@ GameOpener::GameOpener(TabWidget *tabs, Sqlite *store, QObject *parent)
     , m_store(store)
     , m_login(SmallAccountPlay::newLogin(store, this))
 {
-    connect(m_login, &SmallAccountLogin::signalLoggedIn, this, &GameOpener::handlerLoggedIn);
-    connect(m_login, &SmallAccountLogin::signalFailed, this, &GameOpener::handlerLoginFailed);
+    connect(m_login, &LoginService::signalLoggedIn, this, &GameOpener::handlerLoggedIn);
+    connect(m_login, &LoginService::signalFailed, this, &GameOpener::handlerLoginFailed);
 }
 
 void GameOpener::open(const QList<GameTab> &games)
@@ -48,7 +48,7 @@ void GameOpener::openNext()
             m_mainId = main.userId;
             m_waiting = true;
             // A stored row is certain here, so a refused start is a login still out.
-            if (!m_login->start(game.account))
+            if (!m_login->loginStored(game.account))
                 m_waiting = false;
         }
     }

@@ -6,7 +6,7 @@
 #include <QList>
 #include <QObject>
 
-class SmallAccountLogin;
+class LoginService;
 class Sqlite;
 class TabWidget;
 
@@ -43,7 +43,7 @@ private:
 
     TabWidget *m_tabs;
     Sqlite *m_store;
-    SmallAccountLogin *m_login;
+    LoginService *m_login;
     QList<GameTab> m_queue;
     GameTab m_current;
     // The main account whose small account is logging in.

@@ -7,7 +7,6 @@
 #include "web/bridgerequests.h"
 #include "web/fullscreennotification.h"
 #include "shell/hometoolbar.h"
-#include "account/loginform.h"
 #include "gametools/noticebox.h"
 #include "net/portal.h"
 #include "gametools/screenhostform.h"
@@ -66,11 +65,6 @@ QString TabWidget::askForGameOf(QWidget *tab)
     return QStringLiteral("正在查询该服务器所属的游戏，请稍后再试");
 }
 
-void TabWidget::setLoginForm(LoginForm *form)
-{
-    m_loginForm = form;
-}
-
 void TabWidget::setCurrentUserName(const QString &name)
 {
     m_context.userName = name;
@@ -89,9 +83,7 @@ void TabWidget::setCurrentContext(const TabContext &context)
 
 Session *TabWidget::session() const
 {
-    if (m_services.session)
-        return m_services.session;
-    return m_loginForm ? m_loginForm->session() : nullptr;
+    return m_services.session;
 }
 
 bool TabWidget::checkLogin()
@@ -99,12 +91,14 @@ bool TabWidget::checkLogin()
     Session *current = session();
     if (current && current->isLoggedIn())
         return true;
-    if (m_loginForm) {
-        m_loginForm->show();
-        m_loginForm->raise();
-        m_loginForm->setFocus(Qt::OtherFocusReason);
-    }
+    emit signalLoginRequested();
     return false;
+}
+
+void TabWidget::handlerMainLogin(const Identity &who)
+{
+    closeTabsButHome();
+    setCurrentUserName(who.userName);
 }
 
 void TabWidget::updateTabBarWidth(int count)

@@ -14,7 +14,6 @@
 class H5HostToolBar;
 class HomeToolBar;
 class HostToolBar;
-class LoginForm;
 class QWebChannel;
 class ScreenhostForm;
 class BridgeRequests;
@@ -33,12 +32,10 @@ class TabWidget : public QTabWidget
 {
     Q_OBJECT
 public:
-    // The services' profile is the main account's; their session, when set,
-    // says who is logged in, else the login dialog's does.
+    // The services' profile is the main account's; their session says who is logged in.
     TabWidget(const AppServices &services, QWidget *parent = nullptr);
 
     const AppServices &services() const { return m_services; }
-    void setLoginForm(LoginForm *form);
     Session *session() const;
     // The name of the account that plays, for new tabs and the tab in front.
     void setCurrentUserName(const QString &name);
@@ -46,7 +43,8 @@ public:
     QWebChannel *webChannel() const { return m_webChannel; }
 
     // Logged in: "user_name", "user_id" and "user_token" are all set in the
-    // session's cookie jar. Otherwise the login dialog opens.
+    // session's cookie jar. Otherwise the login dialog is asked for
+    // (signalLoginRequested).
     bool checkLogin();
     void updateTabBarWidth(int count);
     // Closes every tab but the home tab, so that no page keeps an old identity.
@@ -71,6 +69,8 @@ public:
     QPointer<ScreenhostForm> screenshotForm;
 
 signals:
+    // Something needs a logged-in main account and nobody is.
+    void signalLoginRequested();
     // A link in a game page asked for a window of its own.
     void signalRouteRequested(QUrl url);
     void signalCleanCacheRequested();
@@ -96,6 +96,9 @@ public:
     QString askForGameOf(QWidget *tab);
 
 public slots:
+    // A new main login: no page keeps the old identity, and the tab that
+    // stays (the home tab) belongs to the new account.
+    void handlerMainLogin(const Identity &who);
     void closeTab();
     void closeTab(int tabindex);
     void createHomeTab();
@@ -132,7 +135,6 @@ private:
     const AppServices &m_services;
     TabContext m_context;
     TabPages m_pages;
-    LoginForm *m_loginForm = nullptr;
     HomeToolBar *m_homeToolBar = nullptr;
     QWebChannel *m_webChannel = nullptr;
     ServerHosts *m_serverHosts = nullptr;
