@@ -10,7 +10,7 @@
 #include "app/appidentity.h"
 #include "shell/bossmute.h"
 #include "web/enginearguments.h"
-#include "web/gameopener.h"
+#include "shell/gameopener.h"
 #include "shell/gamesessions.h"
 #include "web/gametab.h"
 #include "account/loginform.h"

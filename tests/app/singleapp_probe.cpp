@@ -4,7 +4,7 @@
 // With --stay the first copy keeps running after each wake-up, so that a race
 // of several starts can be counted.
 #include "app/instanceguard.h"
-#include "app/singleapplication.h"
+#include "shell/singleapplication.h"
 
 #include <QTimer>
 #include <QWidget>

@@ -3,7 +3,7 @@
 #include "dialogs/boxsettingform.h"
 #include "dialogs/cachedirectory.h"
 #include "dialogs/clearcacheform.h"
-#include "shell/hometoolbar.h"
+#include "web/hometoolbar.h"
 #include "account/loginform.h"
 #include "net/networkcookie.h"
 #include "net/portal.h"

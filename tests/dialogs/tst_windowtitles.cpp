@@ -13,7 +13,7 @@
 #include "dialogs/skinform.h"
 #include "gametools/smallaccountform.h"
 #include "gametools/smallaccountformadd.h"
-#include "web/tabresources.h"
+#include "dialogs/tabresources.h"
 #include "web/tabwidget.h"
 #include "testsupport.h"
 #include "dialogs/updateform.h"

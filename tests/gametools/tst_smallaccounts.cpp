@@ -1,5 +1,5 @@
 #include "pagescript.h"
-#include "shell/hometoolbar.h"
+#include "web/hometoolbar.h"
 #include "gametools/hosttoolbar.h"
 #include "account/loginform.h"
 #include "net/portal.h"
@@ -15,7 +15,7 @@
 #include "account/loginservice.h"
 #include "gametools/smallleftbarform.h"
 #include "standinportal.h"
-#include "web/tabresources.h"
+#include "dialogs/tabresources.h"
 #include "web/tabwidget.h"
 #include "testmainframe.h"
 #include "testsupport.h"
@@ -449,7 +449,7 @@ void TestSmallAccounts::screenshotIsSharedWithTheCommentAsTyped()
     QTRY_VERIFY_WITH_TIMEOUT(
         !ScreenshotShare::isBlank(page->grab(ScreenshotShare::captureRect(page->size())).toImage()), 15000);
     QTest::mouseClick(child<QPushButton>(page, "hostBar_ScreeshotBtn"), Qt::LeftButton);
-    ScreenhostForm *form = m_tabs->screenshotForm;
+    ScreenhostForm *form = m_tabs->findChild<ScreenhostForm *>();
     QVERIFY(form && form->isVisible());
     const QString file = form->share()->filePath();
     QVERIFY(QFile::exists(file));

@@ -1,5 +1,5 @@
 #include "app/extras.h"
-#include "web/gameopener.h"
+#include "shell/gameopener.h"
 #include "shell/sessionrestore.h"
 #include "shell/gamesessions.h"
 #include "shell/gametabmenu.h"

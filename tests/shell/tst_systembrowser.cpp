@@ -1,6 +1,6 @@
 #include "net/portal.h"
 #include "standinportal.h"
-#include "shell/systembrowser.h"
+#include "web/systembrowser.h"
 #include "testsupport.h"
 #include "app/settings.h"
 #include "dialogs/updateform.h"

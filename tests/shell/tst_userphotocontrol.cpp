@@ -1,4 +1,4 @@
-#include "shell/label.h"
+#include "app/label.h"
 #include "account/loginform.h"
 #include "standinportal.h"
 #include "testmainframe.h"

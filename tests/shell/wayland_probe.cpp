@@ -4,7 +4,7 @@
 // stdout what it can know (its size, who has the keyboard, whose dialog the
 // dialog is) and the test reads the places off the screen.
 #include "shell/framedragger.h"
-#include "shell/toolwindow.h"
+#include "app/toolwindow.h"
 
 #include <QApplication>
 #include <QFocusEvent>

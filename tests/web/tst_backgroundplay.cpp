@@ -10,7 +10,7 @@
 #include "shell/bossmute.h"
 #include "shell/gamesessions.h"
 #include "shell/gametabmenu.h"
-#include "web/backgroundplay.h"
+#include "shell/backgroundplay.h"
 #include "web/tabwidget.h"
 #include "web/webview.h"
 

@@ -1,4 +1,4 @@
-#include "web/gameopener.h"
+#include "shell/gameopener.h"
 #include "gametools/hosttoolbar.h"
 #include "net/httprequest.h"
 #include "account/loginform.h"

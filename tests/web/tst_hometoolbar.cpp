@@ -1,4 +1,4 @@
-#include "shell/hometoolbar.h"
+#include "web/hometoolbar.h"
 #include "account/loginform.h"
 #include "tabfixture.h"
 #include "web/tabwidget.h"

@@ -3,7 +3,7 @@
 #include "app/processsampler.h"
 #include "web/tabcrashguard.h"
 #include "tabfixture.h"
-#include "web/tabresources.h"
+#include "dialogs/tabresources.h"
 #include "app/settings.h"
 #include "web/tabwidget.h"
 #include "testmainframe.h"

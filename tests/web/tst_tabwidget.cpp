@@ -1,5 +1,5 @@
 #include "web/bridgechannel.h"
-#include "shell/hometoolbar.h"
+#include "web/hometoolbar.h"
 #include "web/external.h"
 #include "account/loginform.h"
 #include "net/portal.h"

@@ -9,8 +9,8 @@
 #include "net/portal.h"
 #include "net/session.h"
 #include "account/sqlite.h"
-#include "shell/systembrowser.h"
-#include "shell/toolwindow.h"
+#include "web/systembrowser.h"
+#include "app/toolwindow.h"
 
 #include <QDebug>
 #include <QMessageBox>

@@ -3,7 +3,7 @@
 
 #include "app/apppaths.h"
 #include "shell/iconpixmap.h"
-#include "shell/toolwindow.h"
+#include "app/toolwindow.h"
 
 #include <QDate>
 

@@ -4,9 +4,10 @@
 #include "dialogs/clearcacheform.h"
 #include "app/appservices.h"
 #include "app/settings.h"
+#include "dialogs/signform.h"
 #include "dialogs/skinform.h"
 #include "web/tabwidget.h"
-#include "shell/toolwindow.h"
+#include "app/toolwindow.h"
 #include "dialogs/updateform.h"
 #include "dialogs/vipform.h"
 
@@ -21,6 +22,11 @@ AuxWindows::AuxWindows(const AppServices &services, TabWidget *tabs, QWidget *ow
     connect(tabs, &TabWidget::signalSkinRequested, this,
             [this](const QString &url, const QString &option) { skinForm()->handlerSkinDownload(url, option); });
     connect(tabs, &TabWidget::signalCleanCacheRequested, this, &AuxWindows::showClearCache);
+    connect(tabs, &TabWidget::signalSignRequested, this, &AuxWindows::showSign);
+    connect(tabs, &TabWidget::signalPointsShopOpened, this, [this] {
+        if (m_sign)
+            m_sign->close();
+    });
 }
 
 SkinForm *AuxWindows::skinForm()
@@ -91,4 +97,13 @@ void AuxWindows::startUpdateCheck()
     m_services.tasks->startUpdateCheck(settings->value(QStringLiteral("update/isJump")).toBool(),
                                        settings->value(QStringLiteral("update/version")).toString(), this,
                                        [this] { showUpdate(); });
+}
+
+void AuxWindows::showSign()
+{
+    if (!m_sign) {
+        m_sign = new SignForm(m_services, m_tabs->webChannel(), m_owner);
+        connect(m_sign, &SignForm::signalPointsShown, m_tabs, &TabWidget::showSignInPoints);
+    }
+    m_sign->show();
 }

@@ -7,6 +7,7 @@ class ClearCacheForm;
 class QWidget;
 class TabWidget;
 struct AppServices;
+class SignForm;
 class SkinForm;
 class UpdateForm;
 class VipForm;
@@ -25,6 +26,8 @@ public:
     void showUpdate();
     void showClearCache();
     void showVip();
+    // The sign-in calendar; the tab manager has checked the login.
+    void showSign();
     // Once, after the home views have started loading.
     void startUpdateCheck();
 
@@ -46,4 +49,5 @@ private:
     QPointer<UpdateForm> m_update;
     QPointer<ClearCacheForm> m_cache;
     QPointer<VipForm> m_vip;
+    QPointer<SignForm> m_sign;
 };

@@ -3,8 +3,9 @@
 
 #include "app/extras.h"
 #include "app/settings.h"
-#include "shell/toolwindow.h"
-#include "shell/trayicon.h"
+#include "app/toolwindow.h"
+
+#include <QSystemTrayIcon>
 
 BoxSettingForm::BoxSettingForm(Settings *settings, QWidget *parent)
     : QWidget(parent)
@@ -38,7 +39,7 @@ void BoxSettingForm::showEvent(QShowEvent *event)
 {
     // Without a tray hiding to it is not offered; a "tray" already saved stays
     // (the close button minimizes meanwhile) for when a tray comes back.
-    ui->CloseChooseHideRadio->setVisible(TrayIcon::available());
+    ui->CloseChooseHideRadio->setVisible(QSystemTrayIcon::isSystemTrayAvailable());
     QWidget::showEvent(event);
 }
 

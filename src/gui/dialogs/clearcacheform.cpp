@@ -4,7 +4,7 @@
 #include "app/apppaths.h"
 #include "shell/iconpixmap.h"
 #include "dialogs/cachedirectory.h"
-#include "shell/toolwindow.h"
+#include "app/toolwindow.h"
 #include "web/webengineprofile.h"
 
 #include <QThread>

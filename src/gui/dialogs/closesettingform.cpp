@@ -2,8 +2,9 @@
 #include "ui_closesettingform.h"
 
 #include "app/settings.h"
-#include "shell/toolwindow.h"
-#include "shell/trayicon.h"
+#include "app/toolwindow.h"
+
+#include <QSystemTrayIcon>
 
 CloseSettingForm::CloseSettingForm(Settings *settings, QWidget *parent)
     : QWidget(parent)
@@ -22,7 +23,7 @@ CloseSettingForm::CloseSettingForm(Settings *settings, QWidget *parent)
 
 void CloseSettingForm::showEvent(QShowEvent *event)
 {
-    const bool tray = TrayIcon::available();
+    const bool tray = QSystemTrayIcon::isSystemTrayAvailable();
     ui->CloseChooseHideRadio->setVisible(tray);
     (tray ? ui->CloseChooseHideRadio : ui->CloseChooseExitRadio)->setChecked(true);
     QWidget::showEvent(event);

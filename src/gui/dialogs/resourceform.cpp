@@ -3,8 +3,8 @@
 
 #include "app/apppaths.h"
 #include "app/processsampler.h"
-#include "web/tabresources.h"
-#include "shell/toolwindow.h"
+#include "dialogs/tabresources.h"
+#include "app/toolwindow.h"
 
 #include <QHeaderView>
 

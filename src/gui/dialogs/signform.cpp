@@ -5,7 +5,7 @@
 #include "net/portal.h"
 #include "net/session.h"
 #include "dialogs/skinphoto.h"
-#include "shell/toolwindow.h"
+#include "app/toolwindow.h"
 #include "web/webengineprofile.h"
 #include "web/webview.h"
 

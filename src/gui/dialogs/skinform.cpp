@@ -1,12 +1,12 @@
 #include "dialogs/skinform.h"
 #include "ui_skinform.h"
 
-#include "gametools/noticebox.h"
+#include "app/noticebox.h"
 #include "net/portal.h"
 #include "app/settings.h"
 #include "dialogs/skininstaller.h"
 #include "app/skinstyle.h"
-#include "shell/toolwindow.h"
+#include "app/toolwindow.h"
 #include "web/webengineprofile.h"
 #include "web/webview.h"
 

@@ -6,8 +6,8 @@
 #include "net/httprequest.h"
 #include "net/portal.h"
 #include "app/settings.h"
-#include "shell/systembrowser.h"
-#include "shell/toolwindow.h"
+#include "web/systembrowser.h"
+#include "app/toolwindow.h"
 #include "dialogs/updatecheck.h"
 
 #include <QUrl>

@@ -3,11 +3,12 @@
 #include "app/apppaths.h"
 #include "gametools/gametoollinks.h"
 #include "gametools/gametoolreplies.h"
+#include "gametools/screenhostform.h"
 #include "net/httprequest.h"
-#include "gametools/noticebox.h"
+#include "app/noticebox.h"
 #include "web/tabwidget.h"
 #include "web/webview.h"
-#include "shell/windowfinder.h"
+#include "web/windowfinder.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -42,6 +43,11 @@ void GameToolBar::connectButtons()
         {QStringLiteral("MoneyBtn"), &GameToolBar::handlerBtnLink},
         {QStringLiteral("EarBtn"), &GameToolBar::handlerBtnLink},
     };
+    // The share window is the toolbars' own; the tab manager only hears of it.
+    connect(this, &GameToolBar::signalScreenhost, this, [this] {
+        if (TabWidget *tabs = tabWidget())
+            ScreenhostForm::showFor(tabs);
+    });
     // A bar without one of these buttons (the H5 bar has no shop) skips it.
     for (const auto &action : actions) {
         if (QPushButton *target = button(action.first))

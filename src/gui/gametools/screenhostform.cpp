@@ -1,13 +1,13 @@
 #include "gametools/screenhostform.h"
 #include "ui_screenhostform.h"
 
-#include "gametools/noticebox.h"
+#include "app/noticebox.h"
 #include "gametools/screenshotshare.h"
 #include "app/appservices.h"
 #include "net/session.h"
 #include "gametools/skinbackdrop.h"
 #include "web/tabwidget.h"
-#include "shell/toolwindow.h"
+#include "app/toolwindow.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -37,8 +37,10 @@ ScreenhostForm::~ScreenhostForm()
     delete ui;
 }
 
-void ScreenhostForm::showFor(TabWidget *tabs, QPointer<ScreenhostForm> &slot)
+void ScreenhostForm::showFor(TabWidget *tabs)
 {
+    // One share window for every toolbar, made on first use and kept by the tab manager.
+    QPointer<ScreenhostForm> slot = tabs->findChild<ScreenhostForm *>(QString(), Qt::FindDirectChildrenOnly);
     ScreenhostForm *form = ToolWindow::kept(slot, tabs);
     form->capture(tabs->currentWidget());
     form->show();

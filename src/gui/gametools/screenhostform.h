@@ -21,7 +21,7 @@ public:
     ~ScreenhostForm() override;
 
     // Captures the tab manager's current tab into the form and shows it.
-    static void showFor(TabWidget *tabs, QPointer<ScreenhostForm> &slot);
+    static void showFor(TabWidget *tabs);
     // Takes the screenshot of a tab page; false when there is no usable picture.
     bool capture(QWidget *page);
     ScreenshotShare *share() const { return m_share; }

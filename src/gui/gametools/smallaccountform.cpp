@@ -4,7 +4,7 @@
 #include "app/apppaths.h"
 #include "net/httprequest.h"
 #include "app/appservices.h"
-#include "gametools/noticebox.h"
+#include "app/noticebox.h"
 #include "net/portal.h"
 #include "net/session.h"
 #include "gametools/skinbackdrop.h"
@@ -14,10 +14,10 @@
 #include "gametools/smallaccountrules.h"
 #include "gametools/smallleftbarform.h"
 #include "account/sqlite.h"
-#include "shell/systembrowser.h"
+#include "web/systembrowser.h"
 #include "web/tabwidget.h"
-#include "shell/toolwindow.h"
-#include "shell/windowfinder.h"
+#include "app/toolwindow.h"
+#include "web/windowfinder.h"
 
 #include <QDebug>
 #include <QHeaderView>

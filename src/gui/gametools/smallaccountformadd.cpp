@@ -5,13 +5,13 @@
 #include "account/loginservice.h"
 #include "net/httprequest.h"
 #include "app/appservices.h"
-#include "gametools/noticebox.h"
+#include "app/noticebox.h"
 #include "net/session.h"
 #include "gametools/skinbackdrop.h"
 #include "gametools/smallaccountrules.h"
 #include "account/sqlite.h"
 #include "web/tabwidget.h"
-#include "shell/toolwindow.h"
+#include "app/toolwindow.h"
 
 #include <QDebug>
 #include <QMessageBox>

@@ -3,7 +3,7 @@
 
 #include "app/apppaths.h"
 #include "app/appservices.h"
-#include "gametools/noticebox.h"
+#include "app/noticebox.h"
 #include "net/portal.h"
 #include "net/session.h"
 #include "account/loginservice.h"

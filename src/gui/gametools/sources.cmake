@@ -2,7 +2,6 @@ list(APPEND KORVO_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/gametoolbar.cpp
     ${CMAKE_CURRENT_LIST_DIR}/h5hosttoolbar.cpp
     ${CMAKE_CURRENT_LIST_DIR}/hosttoolbar.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/noticebox.cpp
     ${CMAKE_CURRENT_LIST_DIR}/screenhostform.cpp
     ${CMAKE_CURRENT_LIST_DIR}/skinbackdrop.cpp
     ${CMAKE_CURRENT_LIST_DIR}/smallaccountform.cpp

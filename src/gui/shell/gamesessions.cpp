@@ -1,9 +1,9 @@
 #include "shell/gamesessions.h"
 
-#include "web/gameopener.h"
+#include "shell/gameopener.h"
 #include "shell/gametabmenu.h"
 #include "shell/mainframe.h"
-#include "gametools/noticebox.h"
+#include "app/noticebox.h"
 #include "shell/sessionrestore.h"
 #include "shell/shortcutlauncher.h"
 

@@ -3,8 +3,8 @@
 #include "app/apppaths.h"
 #include "web/desktopshortcut.h"
 #include "web/shortcuttoken.h"
-#include "web/gameopener.h"
-#include "gametools/noticebox.h"
+#include "shell/gameopener.h"
+#include "app/noticebox.h"
 #include "app/extras.h"
 #include "web/tabwidget.h"
 

@@ -2,7 +2,7 @@
 
 #include "app/apppaths.h"
 #include "net/portal.h"
-#include "shell/systembrowser.h"
+#include "web/systembrowser.h"
 
 #include <QUrl>
 

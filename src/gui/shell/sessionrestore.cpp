@@ -1,6 +1,6 @@
 #include "shell/sessionrestore.h"
 
-#include "web/gameopener.h"
+#include "shell/gameopener.h"
 #include "account/loginform.h"
 #include "shell/mainframe.h"
 #include "web/rememberedgames.h"

@@ -1,14 +1,14 @@
 #include "shell/shortcutlauncher.h"
 
-#include "web/gameopener.h"
+#include "shell/gameopener.h"
 #include "account/loginform.h"
 #include "shell/mainframe.h"
-#include "gametools/noticebox.h"
+#include "app/noticebox.h"
 #include "net/session.h"
 #include "app/extras.h"
 #include "web/shortcutaddress.h"
 #include "web/shortcuttoken.h"
-#include "app/singleapplication.h"
+#include "shell/singleapplication.h"
 #include "web/tabwidget.h"
 
 #include <QCoreApplication>

@@ -5,7 +5,7 @@
 #include "shell/avatarpicture.h"
 #include "net/guardednetwork.h"
 #include "web/tabwidget.h"
-#include "shell/windowfinder.h"
+#include "web/windowfinder.h"
 
 #include <QDebug>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "web/bridgerequests.h"
 
 #include "web/external.h"
-#include "shell/hometoolbar.h"
+#include "web/hometoolbar.h"
 #include "web/pagenotice.h"
 #include "net/portal.h"
 #include "web/tabwidget.h"

@@ -1,7 +1,7 @@
 #include "web/pagecontextmenu.h"
 
 #include "shell/browseraddress.h"
-#include "shell/systembrowser.h"
+#include "web/systembrowser.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -5,7 +5,7 @@
 #include "web/serverhosts.h"
 #include "web/tabcontainer.h"
 #include "net/session.h"
-#include "shell/systembrowser.h"
+#include "web/systembrowser.h"
 #include "web/tabwidget.h"
 #include "web/urlrules.h"
 #include "web/webview.h"

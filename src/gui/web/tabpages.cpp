@@ -1,7 +1,7 @@
 #include "web/tabpages.h"
 
 #include "gametools/h5hosttoolbar.h"
-#include "shell/hometoolbar.h"
+#include "web/hometoolbar.h"
 #include "gametools/hosttoolbar.h"
 #include "app/appservices.h"
 #include "net/portal.h"

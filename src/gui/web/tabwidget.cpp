@@ -6,17 +6,15 @@
 #include "web/tabcontainer.h"
 #include "web/bridgerequests.h"
 #include "web/fullscreennotification.h"
-#include "shell/hometoolbar.h"
-#include "gametools/noticebox.h"
+#include "web/hometoolbar.h"
+#include "app/noticebox.h"
 #include "net/portal.h"
-#include "gametools/screenhostform.h"
 #include "web/serverhosts.h"
 #include "net/session.h"
-#include "dialogs/signform.h"
-#include "shell/systembrowser.h"
+#include "web/systembrowser.h"
 #include "web/tabstripwidth.h"
 #include "web/tabtitle.h"
-#include "shell/toolwindow.h"
+#include "app/toolwindow.h"
 #include "web/userinput.h"
 #include "web/webenginepage.h"
 #include "web/webview.h"
@@ -51,7 +49,6 @@ TabWidget::TabWidget(const AppServices &services, QWidget *parent)
     UserInput::instance();
     connect(this, &TabWidget::signalRouteRequested, this,
             [this](const QUrl &url) { HandlerCreateWebBridge(url, QWebEnginePage::NavigationTypeLinkClicked); });
-    connect(this, &TabWidget::signalScreenshotRequested, this, &TabWidget::handlerScreenhost);
     // A tab that becomes current without a click (another closed) brings its account back too.
     connect(this, &QTabWidget::currentChanged, this, &TabWidget::handlerTabarClicked);
     connect(m_serverHosts, &ServerHosts::hostKnown, this,
@@ -308,8 +305,7 @@ void TabWidget::handlerFullscreen()
 void TabWidget::handlerOpenJFSC()
 {
     createWebTab(QUrl(Portal::portalRoot() + QStringLiteral("/jfsc/")));
-    if (m_signForm)
-        m_signForm->close();
+    emit signalPointsShopOpened();
 }
 
 void TabWidget::handlerOpenUrl(const QString &url, const QString &option)
@@ -319,13 +315,8 @@ void TabWidget::handlerOpenUrl(const QString &url, const QString &option)
 
 void TabWidget::handlerSign()
 {
-    if (!checkLogin())
-        return;
-    if (!m_signForm) {
-        m_signForm = new SignForm(m_services, m_webChannel, this);
-        connect(m_signForm, &SignForm::signalPointsShown, this, &TabWidget::showSignInPoints);
-    }
-    m_signForm->show();
+    if (checkLogin())
+        emit signalSignRequested();
 }
 
 void TabWidget::showSignInPoints(const QString &points)
@@ -335,11 +326,6 @@ void TabWidget::showSignInPoints(const QString &points)
         return;
     m_homeToolBar->showPoints(points);
     loadHomeLeftPage(session() ? session()->identity().userId : QString());
-}
-
-void TabWidget::handlerScreenhost()
-{
-    ScreenhostForm::showFor(this, screenshotForm);
 }
 
 void TabWidget::openAppDownload(const QString &host, const QString &game)

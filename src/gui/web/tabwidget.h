@@ -15,10 +15,8 @@ class H5HostToolBar;
 class HomeToolBar;
 class HostToolBar;
 class QWebChannel;
-class ScreenhostForm;
 class BridgeRequests;
 class ServerHosts;
-class SignForm;
 class Session;
 class WebEngineProfile;
 class WebToolBar;
@@ -65,12 +63,14 @@ public:
     QPointer<WebToolBar> webToolBar;
     QPointer<HostToolBar> hostToolBar;
     QPointer<H5HostToolBar> h5HostToolBar;
-    // The share window of the screenshot buttons, made on first use.
-    QPointer<ScreenhostForm> screenshotForm;
 
 signals:
     // Something needs a logged-in main account and nobody is.
     void signalLoginRequested();
+    // The sign-in calendar, asked for by a page while logged in.
+    void signalSignRequested();
+    // The points shop opened in a tab: the sign-in calendar it came from steps aside.
+    void signalPointsShopOpened();
     // A link in a game page asked for a window of its own.
     void signalRouteRequested(QUrl url);
     void signalCleanCacheRequested();
@@ -120,8 +120,10 @@ public slots:
     void handlerFullscreen();
     void handlerReload();
     void handlerOpenJFSC();
+    // The sign-in calendar, for a logged-in account (signalSignRequested).
     void handlerSign();
-    void handlerScreenhost();
+    // The points a sign-in calendar showed, on the home tab.
+    void showSignInPoints(const QString &points);
     void handlerOpenUrl(const QString &url, const QString &option);
     void openAppDownload(const QString &host, const QString &game);
 
@@ -130,7 +132,6 @@ private:
     void loadHomeSection(const QString &action);
     WebView *homePageView() const;
     void showMessage(const QString &text);
-    void showSignInPoints(const QString &points);
 
     const AppServices &m_services;
     TabContext m_context;
@@ -140,5 +141,4 @@ private:
     ServerHosts *m_serverHosts = nullptr;
     BridgeRequests *m_bridge = nullptr;
     RouteFollower m_routes{this};
-    QPointer<SignForm> m_signForm;
 };

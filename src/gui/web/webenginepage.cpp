@@ -5,7 +5,7 @@
 #include "web/pagenotice.h"
 #include "net/portal.h"
 #include "web/sitepermissions.h"
-#include "shell/systembrowser.h"
+#include "web/systembrowser.h"
 #include "web/userinput.h"
 
 #include <QCheckBox>

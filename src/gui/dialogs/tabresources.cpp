@@ -1,13 +1,13 @@
-#include "web/tabresources.h"
+#include "dialogs/tabresources.h"
 
 #include "app/extras.h"
-#include "gametools/noticebox.h"
+#include "app/noticebox.h"
 #include "app/processsampler.h"
 #include "dialogs/resourceform.h"
 #include "net/session.h"
 #include "web/tabcontainer.h"
 #include "web/tabwidget.h"
-#include "shell/toolwindow.h"
+#include "app/toolwindow.h"
 
 #include <QHelpEvent>
 #include <QTabBar>

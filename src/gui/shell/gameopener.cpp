@@ -1,4 +1,4 @@
-#include "web/gameopener.h"
+#include "shell/gameopener.h"
 
 #include "net/portal.h"
 #include "net/session.h"

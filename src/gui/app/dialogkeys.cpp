@@ -1,4 +1,4 @@
-#include "shell/dialogkeys.h"
+#include "app/dialogkeys.h"
 
 #include "shell/screenplacement.h"
 

@@ -1,7 +1,7 @@
-#include "shell/systembrowser.h"
+#include "web/systembrowser.h"
 
 #include "shell/browseraddress.h"
-#include "gametools/noticebox.h"
+#include "app/noticebox.h"
 
 #include <QDebug>
 #include <QDesktopServices>

@@ -1,4 +1,4 @@
-#include "web/backgroundplay.h"
+#include "shell/backgroundplay.h"
 
 #include "app/extras.h"
 #include "app/settings.h"

@@ -1,8 +1,8 @@
-#include "web/soundfocus.h"
+#include "shell/soundfocus.h"
 
 #include "shell/bossmute.h"
 #include "shell/gametabmenu.h"
-#include "web/backgroundplay.h"
+#include "shell/backgroundplay.h"
 #include "web/soundfocusrule.h"
 #include "web/tabwidget.h"
 

@@ -1,6 +1,6 @@
-#include "shell/toolwindow.h"
+#include "app/toolwindow.h"
 
-#include "shell/dialogkeys.h"
+#include "app/dialogkeys.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "shell/windowfinder.h"
+#include "web/windowfinder.h"
 
 #include "web/tabwidget.h"
 

@@ -3,7 +3,7 @@
 #include "app/exitsignals.h"
 #include "app/instanceguard.h"
 #include "shell/mainframe.h"
-#include "app/singleapplication.h"
+#include "shell/singleapplication.h"
 #include "app/startupprobe.h"
 
 // The client itself, loaded by the launcher once it is the first copy; the

@@ -1,4 +1,4 @@
-#include "gametools/noticebox.h"
+#include "app/noticebox.h"
 
 #include <QMessageBox>
 #include <QPushButton>

@@ -1,4 +1,4 @@
-#include "app/singleapplication.h"
+#include "shell/singleapplication.h"
 
 #include "app/instanceguard.h"
 #include "app/wakemessage.h"

@@ -1,10 +1,10 @@
-#include "shell/hometoolbar.h"
+#include "web/hometoolbar.h"
 #include "ui_hometoolbar.h"
 
 #include "app/apppaths.h"
 #include "net/portal.h"
 #include "web/tabwidget.h"
-#include "shell/windowfinder.h"
+#include "web/windowfinder.h"
 
 #include <QUrl>
 
