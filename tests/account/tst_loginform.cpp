@@ -437,7 +437,7 @@ void TestLoginForm::secondLoginReplacesTheJarAndClosesTabs()
     AppServices services;
     services.profile = m_profile;
     services.session = m_form->session();
-    TabWidget tabs(services);
+    TabWidget tabs(services, nullptr);
     tabs.createHomeTab();
     // Wired as the main window wires them.
     connect(m_form->loginService(), &LoginService::signalLoggedIn, &tabs, &TabWidget::handlerMainLogin);

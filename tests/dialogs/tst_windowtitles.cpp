@@ -67,7 +67,7 @@ private slots:
         m_services.settings = m_settings.get();
         m_services.session = m_session.get();
         m_services.profile = WebEngineProfile::profileFor(QStringLiteral("default"));
-        m_tabs = std::make_unique<TabWidget>(m_services);
+        m_tabs = std::make_unique<TabWidget>(m_services, nullptr);
         m_resources = new TabResources(m_tabs.get(), m_settings.get());
     }
 

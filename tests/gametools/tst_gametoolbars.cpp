@@ -82,10 +82,10 @@ GameToolBar *TestGameToolBars::openGame(const QString &kind)
 {
     if (kind == QLatin1String("web")) {
         m_tabs->createHostTab(QStringLiteral("xianxia"), QStringLiteral("仙侠传说"));
-        return m_tabs->hostToolBar;
+        return m_tabs->currentWidget()->findChild<HostToolBar *>();
     }
     m_tabs->createH5HostTab(QStringLiteral("snake"), QStringLiteral("贪吃蛇大作战"));
-    return m_tabs->h5HostToolBar;
+    return m_tabs->currentWidget()->findChild<H5HostToolBar *>();
 }
 
 QPushButton *TestGameToolBars::button(GameToolBar *bar, const QString &name) const
@@ -323,7 +323,7 @@ void TestGameToolBars::collection()
         context.serverId = serverId;
     });
     m_tabs->createGamePlayTab(QUrl(Portal::portalRoot() + QStringLiteral("/game_play/") + serverId + QStringLiteral(".html")));
-    HostToolBar *bar = m_tabs->hostToolBar;
+    auto *bar = m_tabs->currentWidget()->findChild<HostToolBar *>();
     QTest::mouseClick(button(bar, QStringLiteral("CollectionBtn")), Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(notice(bar), 20000);
     QMessageBox *box = notice(bar);

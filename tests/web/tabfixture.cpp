@@ -2,6 +2,7 @@
 
 #include "account/loginform.h"
 #include "account/loginservice.h"
+#include "gametools/gametabtools.h"
 #include "net/networkcookie.h"
 #include "net/portal.h"
 #include "web/tabwidget.h"
@@ -31,7 +32,7 @@ bool TabFixture::start()
     m_loginForm->setCookieJar(new NetworkCookie(profile->cookieStore()));
     m_services.profile = profile;
     m_services.session = m_loginForm->session();
-    m_tabs = new TabWidget(m_services);
+    m_tabs = new TabWidget(m_services, std::make_unique<GameTabTools>());
     // Wired as the main window wires them.
     QObject::connect(m_loginForm->loginService(), &LoginService::signalLoggedIn, m_tabs, &TabWidget::handlerMainLogin);
     QObject::connect(m_tabs, &TabWidget::signalLoginRequested, m_loginForm, &QWidget::show);

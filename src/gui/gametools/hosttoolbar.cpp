@@ -27,6 +27,11 @@ void HostToolBar::setCollectionVisible(bool visible)
     ui->hostBar_CollectionBtn->setVisible(visible);
 }
 
+bool HostToolBar::offersCollection(const TabContext &context)
+{
+    return context.kind == TabContext::GamePlay || !context.serverId.isEmpty();
+}
+
 void HostToolBar::openLink(TabWidget *tabs, const QString &buttonName)
 {
     if (!GameToolLinks::needsGameId(buttonName))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gametools/gametoolbar.h"
+#include "web/tabcontext.h"
 
 #include <QByteArray>
 
@@ -18,6 +19,7 @@ public:
 
     // Only a tab that plays a server offers to collect it.
     void setCollectionVisible(bool visible);
+    static bool offersCollection(const TabContext &context);
 
 public slots:
     // The game_list answer to a first-pay or gift click ("pointLinkFlag").

@@ -22,6 +22,7 @@
 #include "dialogs/skinphoto.h"
 #include "dialogs/skinarchive.h"
 #include "app/skinstyle.h"
+#include "gametools/gametabtools.h"
 #include "gametools/smallaccountform.h"
 #include "account/sqlite.h"
 #include "shell/statusbar.h"
@@ -164,7 +165,7 @@ void MainFrame::createLoginForm()
 
 void MainFrame::createTabWidget()
 {
-    m_tabWidget = new TabWidget(m_services, this);
+    m_tabWidget = new TabWidget(m_services, std::make_unique<GameTabTools>(), this);
     m_tabWidget->setTabsClosable(true);
     m_tabWidget->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     m_tabWidget->createHomeTab();

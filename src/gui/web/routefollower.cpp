@@ -1,6 +1,5 @@
 #include "web/routefollower.h"
 
-#include "gametools/hosttoolbar.h"
 #include "net/portal.h"
 #include "web/serverhosts.h"
 #include "web/tabcontainer.h"
@@ -91,8 +90,6 @@ void RouteFollower::playInCurrentTab(const UrlRoute &route, const QString &viewN
         context.serverId = route.serverId;
         // The game's own page lists its servers: what it plays belongs to it.
         m_tabs->serverHosts()->learn(route.serverId, context.host);
-        if (auto *bar = tab->findChild<HostToolBar *>())
-            bar->setCollectionVisible(true);
     }
     if (auto *container = qobject_cast<TabContainer *>(tab))
         container->setContext(context);

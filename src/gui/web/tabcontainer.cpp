@@ -15,6 +15,7 @@ void TabContainer::setContext(const TabContext &context)
         const bool empty = it.value().toString().isEmpty() || it.value() == QVariant(false);
         setProperty(it.key().toLatin1().constData(), empty ? QVariant() : it.value());
     }
+    emit signalContextChanged(m_context);
 }
 
 TabContext TabContainer::contextOf(const QWidget *tab)

@@ -18,6 +18,9 @@ public:
     // The context of a tab's widget; a default one for anything else.
     static TabContext contextOf(const QWidget *tab);
 
+signals:
+    void signalContextChanged(const TabContext &context);
+
 private:
     TabContext m_context;
 };

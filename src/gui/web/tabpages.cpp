@@ -1,12 +1,9 @@
 #include "web/tabpages.h"
 
-#include "gametools/h5hosttoolbar.h"
 #include "web/hometoolbar.h"
-#include "gametools/hosttoolbar.h"
 #include "app/appservices.h"
 #include "net/portal.h"
 #include "web/serverhosts.h"
-#include "gametools/smallleftbarform.h"
 #include "web/tabcontainer.h"
 #include "web/tabcrashguard.h"
 #include "web/tabwidget.h"
@@ -39,8 +36,9 @@ QString encoded(const QString &value)
 }
 }
 
-TabPages::TabPages(TabWidget *tabs)
+TabPages::TabPages(TabWidget *tabs, GameTabParts *parts)
     : m_tabs(tabs)
+    , m_parts(parts)
 {
 }
 
@@ -130,7 +128,6 @@ WebView *TabPages::addWebTab(const QWebEngineHttpRequest &request)
     auto *layout = container->layout();
     layout->setSpacing(-1);
     auto *bar = new WebToolBar(m_tabs);
-    m_tabs->webToolBar = bar;
     bar->setGeometry(0, 0, m_tabs->width(), 40);
     QObject::connect(bar, &WebToolBar::signalReload, m_tabs, &TabWidget::handlerReload);
     layout->addWidget(bar);
@@ -146,11 +143,9 @@ WebView *TabPages::addWebTab(const QWebEngineHttpRequest &request)
 
 WebView *TabPages::addHostTab(const QString &host, const QString &game)
 {
-    QWidget *container = createContainer(QStringLiteral("webtabHost"), hostContext(TabContext::WebGame, host));
-    auto *bar = new HostToolBar(m_tabs);
-    m_tabs->hostToolBar = bar;
+    TabContainer *container = createContainer(QStringLiteral("webtabHost"), hostContext(TabContext::WebGame, host));
     const QUrl url(Portal::portalRoot() + QStringLiteral("/game.php?client=pcclient&host=") + encoded(host));
-    WebView *view = addGameView(container, bar, url, QStringLiteral("hostwebview"));
+    WebView *view = addGameView(container, GameTabParts::WebGameBar, url, QStringLiteral("hostwebview"));
     const QString text = m_tabs->currentContext().userName + QLatin1Char('|')
                          + (game.isEmpty() ? QStringLiteral("加载中...") : game);
     showTab(container, view, text, text, false);
@@ -167,12 +162,9 @@ WebView *TabPages::addGamePlayTab(const QUrl &url, const TabContext &given)
     // The tab's account is the one new tabs take over; a click on the tab
     // brings its server back, for full screen and the collection.
     m_tabs->setCurrentContext(context);
-    QWidget *container = createContainer(QStringLiteral("webtabHost"), context);
-    auto *bar = new HostToolBar(m_tabs);
-    m_tabs->hostToolBar = bar;
-    WebView *view = addGameView(container, bar, url, QStringLiteral("hostwebview"));
+    TabContainer *container = createContainer(QStringLiteral("webtabHost"), context);
+    WebView *view = addGameView(container, GameTabParts::WebGameBar, url, QStringLiteral("hostwebview"));
     showTab(container, view, context.userName, QString(), false);
-    bar->setCollectionVisible(true);
     // Opened from a list that names only the server: the portal tells the game.
     if (context.host.isEmpty())
         m_tabs->serverHosts()->lookUp(context.serverId);
@@ -207,11 +199,9 @@ QString TabPages::gameOfServer(const QString &serverId, const QString &hostGiven
 
 WebView *TabPages::addH5HostTab(const QString &host, const QString &game)
 {
-    QWidget *container = createContainer(QStringLiteral("h5ToolBar"), hostContext(TabContext::H5Game, host));
-    auto *bar = new H5HostToolBar(m_tabs);
-    m_tabs->h5HostToolBar = bar;
+    TabContainer *container = createContainer(QStringLiteral("h5ToolBar"), hostContext(TabContext::H5Game, host));
     const QUrl url(Portal::h5Root() + QLatin1Char('/') + encoded(host));
-    WebView *view = addGameView(container, bar, url, QStringLiteral("h5HostWebView"));
+    WebView *view = addGameView(container, GameTabParts::H5GameBar, url, QStringLiteral("h5HostWebView"));
     showTab(container, view, game, QString(), true);
     return view;
 }
@@ -228,7 +218,7 @@ TabContext TabPages::hostContext(TabContext::Kind kind, const QString &host)
     return context;
 }
 
-QWidget *TabPages::createContainer(const QString &name, const TabContext &context)
+TabContainer *TabPages::createContainer(const QString &name, const TabContext &context)
 {
     auto *container = new TabContainer(context, m_tabs);
     container->setObjectName(name);
@@ -238,11 +228,14 @@ QWidget *TabPages::createContainer(const QString &name, const TabContext &contex
     return container;
 }
 
-WebView *TabPages::addGameView(QWidget *container, GameToolBar *bar, const QUrl &url, const QString &viewName)
+WebView *TabPages::addGameView(TabContainer *container, GameTabParts::Bar kind, const QUrl &url,
+                               const QString &viewName)
 {
-    bar->setGeometry(0, 0, m_tabs->width(), 40);
-    connectGameToolBar(bar);
-    container->layout()->addWidget(bar);
+    QWidget *bar = m_parts ? m_parts->toolBar(kind, m_tabs, container) : nullptr;
+    if (bar) {
+        bar->setGeometry(0, 0, m_tabs->width(), 40);
+        container->layout()->addWidget(bar);
+    }
 
     auto *frame = new QFrame;
     frame->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
@@ -253,25 +246,15 @@ WebView *TabPages::addGameView(QWidget *container, GameToolBar *bar, const QUrl 
     view->setObjectName(viewName);
     routeLinks(view);
     row->addWidget(view);
-    auto *sideBar = new SmallLeftBarForm(m_tabs, frame);
-    sideBar->setFixedWidth(0);
-    sideBar->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
-    row->addWidget(sideBar);
-    QObject::connect(bar, &GameToolBar::signalSmallAccount, sideBar, &SmallLeftBarForm::open);
+    if (QWidget *sideBar = bar ? m_parts->sideBar(bar, m_tabs, frame) : nullptr) {
+        // Closed until its bar's button opens it.
+        sideBar->setFixedWidth(0);
+        sideBar->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+        row->addWidget(sideBar);
+    }
     container->layout()->addWidget(frame);
     view->setFocus(Qt::OtherFocusReason);
     return view;
-}
-
-void TabPages::connectGameToolBar(GameToolBar *bar)
-{
-    TabWidget *tabs = m_tabs;
-    QObject::connect(bar, &GameToolBar::signalReload, tabs, &TabWidget::handlerReload);
-    QObject::connect(bar, &GameToolBar::signalFullscreen, tabs, &TabWidget::handlerFullscreen);
-    QObject::connect(bar, &GameToolBar::signalBossKey, tabs, &TabWidget::signalBossKeyRequested);
-    QObject::connect(bar, &GameToolBar::signalCleanCache, tabs, &TabWidget::signalCleanCacheRequested);
-    QObject::connect(bar, &GameToolBar::signalScreenhost, tabs, &TabWidget::signalScreenshotRequested);
-    QObject::connect(bar, &GameToolBar::signalSmallAccount, tabs, &TabWidget::signalSmallAccountRequested);
 }
 
 void TabPages::showTab(QWidget *container, WebView *view, const QString &text, const QString &toolTip, bool cutTitles)

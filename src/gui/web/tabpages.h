@@ -3,11 +3,12 @@
 #include <QString>
 #include <QUrl>
 
+#include "web/gametabparts.h"
 #include "web/tabcontext.h"
 
-class GameToolBar;
 class HomeToolBar;
 class QWebEngineHttpRequest;
+class TabContainer;
 class QWidget;
 class TabWidget;
 class WebEngineProfile;
@@ -19,7 +20,8 @@ class WebView;
 class TabPages
 {
 public:
-    explicit TabPages(TabWidget *tabs);
+    // Game tabs get their bars from parts; without them, their page alone.
+    TabPages(TabWidget *tabs, GameTabParts *parts);
 
     // "default": the main account's profile; otherwise the small account's own.
     WebEngineProfile *chosenProfile() const;
@@ -43,15 +45,15 @@ private:
     QString gameOfServer(const QString &serverId, const QString &hostGiven) const;
     QWidget *createHomePanel(const QString &viewName, const QString &action);
     // A tab container with the context that clicks on its tab bring back.
-    QWidget *createContainer(const QString &name, const TabContext &context);
+    TabContainer *createContainer(const QString &name, const TabContext &context);
     // The context of a game opened by its host, which becomes the current host.
     TabContext hostContext(TabContext::Kind kind, const QString &host);
-    WebView *addGameView(QWidget *container, GameToolBar *bar, const QUrl &url, const QString &viewName);
-    void connectGameToolBar(GameToolBar *bar);
+    WebView *addGameView(TabContainer *container, GameTabParts::Bar bar, const QUrl &url, const QString &viewName);
     // Adds the tab and makes it current; page titles then name it, whole or cut.
     void showTab(QWidget *container, WebView *view, const QString &text, const QString &toolTip, bool cutTitles);
     void watchTitle(WebView *view, QWidget *container, bool cut);
     void showTitle(QWidget *container, const QString &title, bool cut);
 
     TabWidget *m_tabs;
+    GameTabParts *m_parts;
 };

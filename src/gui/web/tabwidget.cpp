@@ -33,10 +33,11 @@ QString homeSectionUrl(const QString &action)
 }
 }
 
-TabWidget::TabWidget(const AppServices &services, QWidget *parent)
+TabWidget::TabWidget(const AppServices &services, std::unique_ptr<GameTabParts> parts, QWidget *parent)
     : QTabWidget(parent)
     , m_services(services)
-    , m_pages(this)
+    , m_parts(std::move(parts))
+    , m_pages(this, m_parts.get())
     , m_webChannel(new BridgeChannel(this))
     , m_serverHosts(new ServerHosts(this))
 {
@@ -54,6 +55,8 @@ TabWidget::TabWidget(const AppServices &services, QWidget *parent)
     connect(m_serverHosts, &ServerHosts::hostKnown, this,
             [this](const QString &serverId, const QString &host) { m_pages.giveHost(serverId, host); });
 }
+
+TabWidget::~TabWidget() = default;
 
 QString TabWidget::askForGameOf(QWidget *tab)
 {

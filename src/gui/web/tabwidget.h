@@ -11,15 +11,14 @@
 #include "web/routefollower.h"
 #include "web/tabcontext.h"
 
-class H5HostToolBar;
+#include <memory>
+
 class HomeToolBar;
-class HostToolBar;
 class QWebChannel;
 class BridgeRequests;
 class ServerHosts;
 class Session;
 class WebEngineProfile;
-class WebToolBar;
 class WebView;
 struct AppServices;
 
@@ -30,8 +29,10 @@ class TabWidget : public QTabWidget
 {
     Q_OBJECT
 public:
-    // The services' profile is the main account's; their session says who is logged in.
-    TabWidget(const AppServices &services, QWidget *parent = nullptr);
+    // The services' profile is the main account's; their session says who is
+    // logged in. The parts are the bars of game tabs; the tab manager keeps them.
+    TabWidget(const AppServices &services, std::unique_ptr<GameTabParts> parts, QWidget *parent = nullptr);
+    ~TabWidget() override;
 
     const AppServices &services() const { return m_services; }
     Session *session() const;
@@ -59,10 +60,6 @@ public:
     // back, a small account's login or a route sets who plays and where.
     const TabContext &currentContext() const { return m_context; }
     void setCurrentContext(const TabContext &context);
-    // The toolbars made last.
-    QPointer<WebToolBar> webToolBar;
-    QPointer<HostToolBar> hostToolBar;
-    QPointer<H5HostToolBar> h5HostToolBar;
 
 signals:
     // Something needs a logged-in main account and nobody is.
@@ -135,6 +132,7 @@ private:
 
     const AppServices &m_services;
     TabContext m_context;
+    std::unique_ptr<GameTabParts> m_parts;
     TabPages m_pages;
     HomeToolBar *m_homeToolBar = nullptr;
     QWebChannel *m_webChannel = nullptr;
