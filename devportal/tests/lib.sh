@@ -22,8 +22,8 @@ start_portal() {
     "$PORTAL_BIN" --portal-port 0 --h5-port 0 --key-dir "$WORK/keys" --log "$WORK/log.jsonl" "$@" \
         > "$WORK/out" 2> "$WORK/err" &
     SERVER_PID=$!
-    for _ in $(seq 1 50); do
-        grep -q '^h5 ' "$WORK/out" 2>/dev/null && break
+    # Until it names its ports or ends: a busy machine may take its time.
+    until grep -q '^h5 ' "$WORK/out" 2>/dev/null || ! kill -0 "$SERVER_PID" 2>/dev/null; do
         sleep 0.1
     done
     PORTAL=$(awk '/^portal /{print $2}' "$WORK/out")
