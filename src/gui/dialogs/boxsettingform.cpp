@@ -3,13 +3,18 @@
 
 #include "app/extras.h"
 #include "app/settings.h"
+#include "shell/bosskeyrule.h"
+#include "shell/globalbosskey.h"
 #include "shell/toolwindow.h"
 #include "shell/trayicon.h"
 
-BoxSettingForm::BoxSettingForm(Settings *settings, QWidget *parent)
+#include <QGuiApplication>
+
+BoxSettingForm::BoxSettingForm(Settings *settings, QWidget *parent, GlobalBossKey *bossKey)
     : QWidget(parent)
     , ui(new Ui::BoxSettingForm)
     , m_settings(settings)
+    , m_bossKey(bossKey)
 {
     ui->setupUi(this);
     setObjectName(QStringLiteral("BoxSettingForm"));
@@ -25,8 +30,14 @@ BoxSettingForm::BoxSettingForm(Settings *settings, QWidget *parent)
     connect(ui->ClearCacheBtn, &QPushButton::clicked, this, &BoxSettingForm::signalClearCache);
     connect(ui->BossKeyCheckBox, &QCheckBox::stateChanged, this,
             [this](int state) { ui->BossKeyEdit->setEnabled(state == Qt::Checked); });
-    ui->BossKeyEdit->setEnabled(false);
+    connect(ui->BossKeyCheckBox, &QCheckBox::toggled, this, &BoxSettingForm::showBossKeyWay);
+    connect(ui->BossKeyEdit, &QLineEdit::textChanged, this, &BoxSettingForm::showBossKeyWay);
+    if (m_bossKey)
+        connect(m_bossKey, &GlobalBossKey::changed, this, &BoxSettingForm::showBossKeyWay);
     loadSettings();
+    // The key means what the field shows, so it can be changed while switched on.
+    ui->BossKeyEdit->setEnabled(ui->BossKeyCheckBox->isChecked());
+    showBossKeyWay();
 }
 
 BoxSettingForm::~BoxSettingForm()
@@ -58,6 +69,17 @@ void BoxSettingForm::loadSettings()
         extraCheckBox(i)->setChecked(Extras::enabled(settings, Extras::Feature(i)));
 }
 
+void BoxSettingForm::showBossKeyWay()
+{
+    const bool enabled = ui->BossKeyCheckBox->isChecked();
+    const QString keys = ui->BossKeyEdit->text();
+    // Without the client's key object (a dialog on its own) no portal is known.
+    ui->BossKeyWayLabel->setText(
+        m_bossKey ? m_bossKey->labelFor(enabled, keys)
+                  : BossKeyRule::label(BossKeyRule::decide(enabled, QGuiApplication::platformName(), false, keys),
+                                       BossKeyRule::Failure::None));
+}
+
 QCheckBox *BoxSettingForm::extraCheckBox(int feature) const
 {
     // In the order of Extras::Feature.
@@ -84,5 +106,7 @@ void BoxSettingForm::handlerSaveSetting()
     for (int i = 0; i < Extras::FeatureCount; ++i)
         Extras::setEnabled(settings, Extras::Feature(i), extraCheckBox(i)->isChecked());
     settings->sync();
+    if (m_bossKey)
+        m_bossKey->apply();
     close();
 }

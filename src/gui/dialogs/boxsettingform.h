@@ -4,6 +4,7 @@
 
 namespace Ui { class BoxSettingForm; }
 
+class GlobalBossKey;
 class QCheckBox;
 class Settings;
 
@@ -13,8 +14,9 @@ class BoxSettingForm : public QWidget
 {
     Q_OBJECT
 public:
-    // Reads and writes the given settings; nothing else.
-    BoxSettingForm(Settings *settings, QWidget *parent);
+    // Reads and writes the given settings; the boss key, where given, says
+    // which way the key applies on this desktop and takes up a saved key.
+    BoxSettingForm(Settings *settings, QWidget *parent, GlobalBossKey *bossKey = nullptr);
     ~BoxSettingForm() override;
 
 signals:
@@ -28,9 +30,12 @@ protected:
 
 private:
     void loadSettings();
+    // Which way the key being shown applies, as it is edited.
+    void showBossKeyWay();
     // The check box of an Extras::Feature.
     QCheckBox *extraCheckBox(int feature) const;
 
     Ui::BoxSettingForm *ui;
     Settings *m_settings;
+    GlobalBossKey *m_bossKey;
 };

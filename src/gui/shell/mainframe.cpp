@@ -10,6 +10,7 @@
 #include "web/external.h"
 #include "shell/framedragger.h"
 #include "shell/gamesessions.h"
+#include "shell/globalbosskey.h"
 #include "shell/hometoolbar.h"
 #include "shell/mainmenu.h"
 #include "shell/loginbuttons.h"
@@ -63,6 +64,7 @@ MainFrame::MainFrame(QWidget *parent)
     m_services.tasks = new BackgroundTasks(this);
     m_services.settings = new Settings(this);
     m_bossMute = new BossMute(this, m_services.settings);
+    m_bossKey = new GlobalBossKey(this, m_services.settings, m_bossMute);
     m_services.profile = WebEngineProfile::profileFor(QStringLiteral("default"));
     // A skin install cut off by the end of the last run left its package behind.
     SkinArchive::removeLeftovers(SkinStyle::themesDirectory());
@@ -249,7 +251,7 @@ void MainFrame::quitApplication()
 void MainFrame::showSettingWindow()
 {
     const bool made = m_settingForm;
-    BoxSettingForm *form = ToolWindow::kept(m_settingForm, m_services.settings, this);
+    BoxSettingForm *form = ToolWindow::kept(m_settingForm, m_services.settings, this, m_bossKey);
     if (!made)
         connect(form, &BoxSettingForm::signalClearCache, this, &MainFrame::handlerClearCache);
     form->show();
@@ -308,9 +310,7 @@ void MainFrame::mouseDoubleClickEvent(QMouseEvent *event)
 
 void MainFrame::keyReleaseEvent(QKeyEvent *event)
 {
-    // The boss key is always Alt+Q; "bosskey/keys" is only what the settings show.
-    if (m_services.settings->value(QStringLiteral("bosskey/isuse")).toString() == QLatin1String("yes")
-        && event->key() == Qt::Key_Q && event->modifiers() == Qt::AltModifier)
+    if (m_bossKey->isLocalKey(event->key(), event->modifiers()))
         m_bossMute->hideWindow();
 }
 

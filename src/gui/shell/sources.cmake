@@ -3,12 +3,14 @@ list(APPEND KORVO_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/dialogkeys.cpp
     ${CMAKE_CURRENT_LIST_DIR}/framedragger.cpp
     ${CMAKE_CURRENT_LIST_DIR}/gamesessions.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/globalbosskey.cpp
     ${CMAKE_CURRENT_LIST_DIR}/hometoolbar.cpp
     ${CMAKE_CURRENT_LIST_DIR}/label.cpp
     ${CMAKE_CURRENT_LIST_DIR}/loginbuttons.cpp
     ${CMAKE_CURRENT_LIST_DIR}/gametabmenu.cpp
     ${CMAKE_CURRENT_LIST_DIR}/mainframe.cpp
     ${CMAKE_CURRENT_LIST_DIR}/mainmenu.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/portalshortcut.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sessionrestore.cpp
     ${CMAKE_CURRENT_LIST_DIR}/shortcutlauncher.cpp
     ${CMAKE_CURRENT_LIST_DIR}/statusbar.cpp
@@ -21,4 +23,5 @@ list(APPEND KORVO_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/windowfinder.cpp
     ${CMAKE_CURRENT_LIST_DIR}/windowmemory.cpp
     ${CMAKE_CURRENT_LIST_DIR}/windowactivator.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/windowplacer.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/windowplacer.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/x11keygrab.cpp)
