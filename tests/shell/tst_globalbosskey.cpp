@@ -4,6 +4,7 @@
 #include "dialogs/boxsettingform.h"
 #include "shell/bossmute.h"
 #include "shell/globalbosskey.h"
+#include "testdesktop.h"
 #include "testsupport.h"
 
 #include <QDBusConnection>
@@ -24,12 +25,6 @@
 Q_DECLARE_METATYPE(BossKeyRule::Failure)
 
 namespace {
-QDBusMessage desktopCall(const char *method)
-{
-    return QDBusMessage::createMethodCall(QStringLiteral("org.korvo.test.TrayDesktop"), QStringLiteral("/TrayDesktop"),
-                                          QStringLiteral("org.korvo.test.TrayDesktop"), QLatin1String(method));
-}
-
 // The last calls the portal had; those of earlier tests come before.
 QStringList lastPortalCalls(int count)
 {

@@ -4,6 +4,7 @@
 #include "dialogs/clearcacheform.h"
 #include "app/appservices.h"
 #include "app/settings.h"
+#include "shell/desktopnotifier.h"
 #include "dialogs/skinform.h"
 #include "web/tabwidget.h"
 #include "shell/toolwindow.h"
@@ -90,5 +91,9 @@ void AuxWindows::startUpdateCheck()
     Settings *settings = m_services.settings;
     m_services.tasks->startUpdateCheck(settings->value(QStringLiteral("update/isJump")).toBool(),
                                        settings->value(QStringLiteral("update/version")).toString(), this,
-                                       [this] { showUpdate(); });
+                                       [this] {
+                                           showUpdate();
+                                           if (m_services.notifier)
+                                               m_services.notifier->updateFound();
+                                       });
 }

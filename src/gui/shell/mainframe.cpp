@@ -6,6 +6,7 @@
 #include "dialogs/auxwindows.h"
 #include "web/backgroundtasks.h"
 #include "shell/bossmute.h"
+#include "shell/desktopnotifier.h"
 #include "dialogs/boxsettingform.h"
 #include "web/external.h"
 #include "shell/framedragger.h"
@@ -63,6 +64,7 @@ MainFrame::MainFrame(QWidget *parent)
     qApp->installEventFilter(new WindowPlacer(this));
     m_services.tasks = new BackgroundTasks(this);
     m_services.settings = new Settings(this);
+    m_services.notifier = new DesktopNotifier(this);
     m_bossMute = new BossMute(this, m_services.settings);
     m_bossKey = new GlobalBossKey(this, m_services.settings, m_bossMute);
     m_services.profile = WebEngineProfile::profileFor(QStringLiteral("default"));
@@ -134,6 +136,7 @@ void MainFrame::startAccountCheck()
     connect(this, &MainFrame::signalCheckAccount, check, &ThreadCheckAccount::onCheckAccount);
     connect(this, &MainFrame::signalStopCheckAccount, check, &ThreadCheckAccount::onStopCheck);
     connect(check, &ThreadCheckAccount::signalLoginError, this, &MainFrame::handlerCheckAccountErr);
+    connect(check, &ThreadCheckAccount::signalLoginError, m_services.notifier, &DesktopNotifier::accountSignedOut);
 }
 
 void MainFrame::setAccountCheckPeriod(int ms)

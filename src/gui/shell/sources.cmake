@@ -1,5 +1,6 @@
 list(APPEND KORVO_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/bossmute.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/desktopnotifier.cpp
     ${CMAKE_CURRENT_LIST_DIR}/dialogkeys.cpp
     ${CMAKE_CURRENT_LIST_DIR}/framedragger.cpp
     ${CMAKE_CURRENT_LIST_DIR}/gamesessions.cpp
