@@ -119,13 +119,24 @@ bool X11KeyGrab::nativeEventFilter(const QByteArray &eventType, void *message, l
     if (!m_grabbed || eventType != "xcb_generic_event_t")
         return false;
     const auto *event = static_cast<xcb_generic_event_t *>(message);
-    if ((event->response_type & ~0x80) != XCB_KEY_PRESS)
+    const uint8_t type = event->response_type & ~0x80;
+    if (type != XCB_KEY_PRESS && type != XCB_KEY_RELEASE)
         return false;
-    const auto *press = reinterpret_cast<const xcb_key_press_event_t *>(event);
+    // Press and release events have the same layout.
+    const auto *key = reinterpret_cast<const xcb_key_press_event_t *>(event);
+    if (key->detail != m_keycode)
+        return false;
+    if (type == XCB_KEY_RELEASE) {
+        m_held = false;
+        return false;
+    }
     // The state also carries the mouse buttons held and the lock keys.
     const uint16_t keyboard = 0xff & ~(XCB_MOD_MASK_LOCK | XCB_MOD_MASK_2);
-    if (press->detail != m_keycode || (press->state & keyboard) != m_modifiers)
+    if ((key->state & keyboard) != m_modifiers)
         return false;
-    emit activated();
+    // A key held down repeats its press: one toggle per press.
+    if (!m_held)
+        emit activated();
+    m_held = true;
     return true;
 }

@@ -31,4 +31,5 @@ private:
     unsigned char m_keycode = 0;
     unsigned short m_modifiers = 0;
     bool m_grabbed = false;
+    bool m_held = false;
 };
