@@ -8,6 +8,7 @@
 #include "shell/x11keygrab.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QWidget>
 
 namespace {
@@ -23,6 +24,8 @@ GlobalBossKey::GlobalBossKey(QWidget *window, Settings *settings, BossMute *mute
     , m_settings(settings)
     , m_mute(mute)
 {
+    // Keys the window's widgets leave come up to the window.
+    window->installEventFilter(this);
     if (auto *app = qobject_cast<SingleApplication *>(qApp))
         connect(app, &SingleApplication::signalToggleRequested, this, &GlobalBossKey::toggle);
     if (platform() == QLatin1String("xcb")) {
@@ -103,4 +106,16 @@ void GlobalBossKey::toggle()
         m_mute->hideWindow();
     else
         WindowActivator::bringToFront(m_window);
+}
+
+bool GlobalBossKey::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_window && event->type() == QEvent::KeyRelease) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (isLocalKey(key->key(), key->modifiers())) {
+            m_mute->hideWindow();
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }

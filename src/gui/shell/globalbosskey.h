@@ -11,11 +11,12 @@ class QWidget;
 class Settings;
 class X11KeyGrab;
 
-// The boss key beyond the window: grabbed on X11, bound through the desktop's
-// portal where there is one (BossKeyRule decides), and "KorvoClient --toggle"
-// from a second start on every desktop. Each of them shows a hidden or
-// minimized window and hides one in view. What applies is said in the
-// settings dialog, which asks here.
+// The boss key. While the window has focus its own key hides it. Beyond the
+// window the key is grabbed on X11 or bound through the desktop's portal where
+// there is one (BossKeyRule decides), and "KorvoClient --toggle" from a second
+// start works on every desktop; each of these shows a hidden or minimized
+// window and hides one in view. What applies is said in the settings dialog,
+// which asks here.
 class GlobalBossKey : public QObject
 {
     Q_OBJECT
@@ -28,9 +29,6 @@ public:
     bool portalKnown() const { return m_portalKnown; }
     // What the dialog says for the key and switch it shows, saved or not yet.
     QString labelFor(bool enabled, const QString &keyText) const;
-    // The key the window itself answers to while it has focus, by the
-    // settings as they are at that moment.
-    bool isLocalKey(int key, Qt::KeyboardModifiers modifiers) const;
 
 public slots:
     // Takes up "bosskey/isuse" and "bosskey/keys" as they are now.
@@ -40,7 +38,13 @@ public slots:
 signals:
     void changed();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    // The key the window itself answers to while it has focus, by the
+    // settings as they are at that moment.
+    bool isLocalKey(int key, Qt::KeyboardModifiers modifiers) const;
     void portalAnswered(bool available);
     void portalBound(bool ok);
     void settle(BossKeyRule::Failure failure);

@@ -46,7 +46,6 @@
 
 #include <QApplication>
 #include <QDebug>
-#include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QUrl>
@@ -309,12 +308,6 @@ void MainFrame::mouseDoubleClickEvent(QMouseEvent *event)
 {
     windowMax();
     QWidget::mouseDoubleClickEvent(event);
-}
-
-void MainFrame::keyReleaseEvent(QKeyEvent *event)
-{
-    if (m_bossKey->isLocalKey(event->key(), event->modifiers()))
-        m_bossMute->hideWindow();
 }
 
 void MainFrame::resizeEvent(QResizeEvent *event)

@@ -58,7 +58,7 @@ public:
     AuxWindows *auxWindows() const { return m_auxWindows; }
     // Hides the window for the boss key and the eye buttons.
     BossMute *bossMute() const { return m_bossMute; }
-    // The boss key from anywhere: an X11 grab, the desktop's portal, "--toggle".
+    // The boss key: the window's own key, an X11 grab, the desktop's portal, "--toggle".
     GlobalBossKey *bossKey() const { return m_bossKey; }
     TabResources *tabResources() const { return m_tabResources; }
     BackgroundPlay *backgroundPlay() const { return m_backgroundPlay; }
@@ -101,7 +101,6 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
-    void keyReleaseEvent(QKeyEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
