@@ -58,11 +58,17 @@ void GlobalBossKey::apply()
                : result == X11KeyGrab::Result::Taken ? BossKeyRule::Failure::Taken
                                                      : BossKeyRule::Failure::NotOnKeyboard);
     } else if (m_portal) {
-        m_failure = BossKeyRule::Failure::None;
-        if (m_way == BossKeyRule::Way::Portal)
-            m_portal->bind(BossKeyRule::portalTrigger(chord));
-        else
-            m_portal->unbind();
+        const QString trigger = m_way == BossKeyRule::Way::Portal ? BossKeyRule::portalTrigger(chord) : QString();
+        // The desktop may ask the user at each binding: a key bound or being
+        // bound is left as it is.
+        if (trigger != m_trigger || m_failure != BossKeyRule::Failure::None) {
+            m_trigger = trigger;
+            m_failure = BossKeyRule::Failure::None;
+            if (trigger.isEmpty())
+                m_portal->unbind();
+            else
+                m_portal->bind(trigger);
+        }
         emit changed();
     }
 }

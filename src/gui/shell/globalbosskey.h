@@ -58,6 +58,8 @@ private:
     bool m_portalAvailable = false;
     bool m_enabled = false;
     QString m_keys;
+    // What the portal was last asked to bind; empty for nothing.
+    QString m_trigger;
     BossKeyRule::Way m_way = BossKeyRule::Way::Off;
     BossKeyRule::Failure m_failure = BossKeyRule::Failure::None;
 };
