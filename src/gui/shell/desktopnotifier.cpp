@@ -29,7 +29,6 @@ bool DesktopNotifier::notify(NotifyRule::Event event, const QString &detail)
     message << QStringLiteral("Korvo游戏盒") << 0u << icon << notice.summary << notice.body << QStringList() << hints
             << -1;
     // No reply is awaited: a missing server answers with an error nobody reads.
-    message.setAutoStartService(true);
     return bus.send(message);
 }
 
