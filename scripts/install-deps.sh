@@ -4,6 +4,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config git
     qtbase5-dev qtbase5-dev-tools qtwebengine5-dev libqt5webchannel5-dev libqt5sql5-sqlite libqt5x11extras5-dev
+    libx11-dev libxcb1-dev
     libssl-dev openssl libminizip-dev zlib1g-dev
     libcpp-httplib-dev nlohmann-json3-dev
     sqlite3 xvfb xauth trayer xdotool dbus-daemon fonts-noto-cjk imagemagick curl unzip time iproute2

@@ -43,6 +43,25 @@ private slots:
         QCOMPARE(again.token, token);
     }
 
+    // An address that merely contains the word must still open, not toggle.
+    void toggleIsTheWholeTextOnly_data()
+    {
+        QTest::addColumn<QByteArray>("message");
+        QTest::addColumn<bool>("toggle");
+        QTest::newRow("the command") << QByteArray("--toggle") << true;
+        QTest::newRow("the command with a token") << QByteArray("activation-token:abc\n--toggle") << true;
+        QTest::newRow("plain wake-up") << QByteArray() << false;
+        QTest::newRow("an address containing it") << QByteArray("korvo://play?x=--toggle") << false;
+        QTest::newRow("a longer word") << QByteArray("--toggled") << false;
+    }
+
+    void toggleIsTheWholeTextOnly()
+    {
+        QFETCH(QByteArray, message);
+        QFETCH(bool, toggle);
+        QCOMPARE(WakeMessage::parse(message).isToggle(), toggle);
+    }
+
     void tokenOfTheStartAndItsTime_data()
     {
         QTest::addColumn<QByteArray>("activationToken");

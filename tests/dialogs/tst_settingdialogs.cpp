@@ -2,11 +2,13 @@
 #include "dialogs/boxsettingform.h"
 #include "dialogs/closesettingform.h"
 #include "app/settings.h"
+#include "shell/bosskeyrule.h"
 #include "testmainframe.h"
 #include "testsupport.h"
 
 #include <QCheckBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -114,6 +116,23 @@ private slots:
         QCOMPARE(stored(&settings, "common/exittype"), QStringLiteral("exit"));
         QCOMPARE(stored(&settings, "common/boot"), QStringLiteral("no"));
         QVERIFY(!AutoStart::isEnabled());
+    }
+
+    // On its own the dialog knows no portal; the X server of the tests grabs.
+    void bossKeyLabelFollowsTheKeyBeingEdited()
+    {
+        TestAppDir dir;
+        Settings settings;
+        BoxSettingForm form(&settings, nullptr);
+        auto *label = child<QLabel>(&form, "BossKeyWayLabel");
+        auto *edit = child<QLineEdit>(&form, "BossKeyEdit");
+        QVERIFY(edit->isEnabled());
+        QCOMPARE(label->text(), BossKeyRule::label(BossKeyRule::Way::X11Grab, BossKeyRule::Failure::None));
+        edit->setText(QStringLiteral("Q"));
+        QVERIFY(label->text().contains(QStringLiteral("不能用作老板键")));
+        child<QCheckBox>(&form, "BossKeyCheckBox")->setChecked(false);
+        QVERIFY(label->text().startsWith(QStringLiteral("老板键已关闭")));
+        QVERIFY(!edit->isEnabled());
     }
 
     void extrasCheckBoxesShowAndStoreTheirKeys()

@@ -84,7 +84,7 @@ private slots:
         QCOMPARE(frame.quitRequests, 1);
     }
 
-    void bossKeyHidesOnlyWhenEnabledAndWithAltAlone_data()
+    void bossKeyHidesOnlyWhenEnabledWithAltQOrTheChosenKey_data()
     {
         QTest::addColumn<QString>("isUse");
         QTest::addColumn<int>("key");
@@ -92,13 +92,15 @@ private slots:
         QTest::addColumn<bool>("hidden");
         QTest::newRow("Alt+Q, enabled") << "yes" << int(Qt::Key_Q) << int(Qt::AltModifier) << true;
         QTest::newRow("Alt+Q, disabled") << "no" << int(Qt::Key_Q) << int(Qt::AltModifier) << false;
+        QTest::newRow("the chosen key") << "yes" << int(Qt::Key_B) << int(Qt::ControlModifier) << true;
+        QTest::newRow("the chosen key, disabled") << "no" << int(Qt::Key_B) << int(Qt::ControlModifier) << false;
         QTest::newRow("Ctrl+Alt+Q") << "yes" << int(Qt::Key_Q) << int(Qt::AltModifier | Qt::ControlModifier) << false;
         QTest::newRow("Alt+Shift+Q") << "yes" << int(Qt::Key_Q) << int(Qt::AltModifier | Qt::ShiftModifier) << false;
         QTest::newRow("Q alone") << "yes" << int(Qt::Key_Q) << int(Qt::NoModifier) << false;
         QTest::newRow("Alt+W") << "yes" << int(Qt::Key_W) << int(Qt::AltModifier) << false;
     }
 
-    void bossKeyHidesOnlyWhenEnabledAndWithAltAlone()
+    void bossKeyHidesOnlyWhenEnabledWithAltQOrTheChosenKey()
     {
         QFETCH(QString, isUse);
         QFETCH(int, key);
@@ -107,7 +109,7 @@ private slots:
         TestAppDir dir;
         TestMainFrame frame;
         frame.settings()->setValue(QStringLiteral("bosskey/isuse"), isUse);
-        frame.settings()->setValue(QStringLiteral("bosskey/keys"), QStringLiteral("Ctrl+B"));  // display text only
+        frame.settings()->setValue(QStringLiteral("bosskey/keys"), QStringLiteral("Ctrl+B"));
         frame.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
         QTest::keyRelease(&frame, Qt::Key(key), Qt::KeyboardModifiers(modifiers));

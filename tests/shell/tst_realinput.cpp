@@ -160,9 +160,10 @@ private slots:
                                               << QStringLiteral("Escape");
         QTest::newRow("login, Escape") << QStringLiteral("login") << QStringLiteral("login_AccountTxt")
                                        << QStringLiteral("Escape");
-        QTest::newRow("settings, Escape") << QStringLiteral("settings") << QStringLiteral("SaveBtn")
+        // The boss key's field is the settings' one text field; Return saves from it.
+        QTest::newRow("settings, Escape") << QStringLiteral("settings") << QStringLiteral("BossKeyEdit")
                                           << QStringLiteral("Escape");
-        QTest::newRow("settings, Return saves") << QStringLiteral("settings") << QStringLiteral("SaveBtn")
+        QTest::newRow("settings, Return saves") << QStringLiteral("settings") << QStringLiteral("BossKeyEdit")
                                                 << QStringLiteral("Return");
         QTest::newRow("about, Escape") << QStringLiteral("about") << QStringLiteral("SureButton")
                                        << QStringLiteral("Escape");

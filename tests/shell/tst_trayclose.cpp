@@ -1,8 +1,11 @@
 #include "dialogs/boxsettingform.h"
 #include "dialogs/closesettingform.h"
 #include "app/settings.h"
+#include "net/threadcheckaccount.h"
+#include "web/backgroundtasks.h"
 #include "shell/trayicon.h"
 #include "testmainframe.h"
+#include "testdesktop.h"
 #include "testsupport.h"
 
 #include <QDBusConnection>
@@ -13,19 +16,6 @@
 #include <QtTest>
 
 namespace {
-// Asks the test desktop (support/traydesktop.cpp) over the session bus.
-QDBusMessage desktopCall(const char *method)
-{
-    return QDBusMessage::createMethodCall(QStringLiteral("org.korvo.test.TrayDesktop"), QStringLiteral("/TrayDesktop"),
-                                          QStringLiteral("org.korvo.test.TrayDesktop"), QLatin1String(method));
-}
-
-uint notifications()
-{
-    const QDBusReply<uint> reply = QDBusConnection::sessionBus().call(desktopCall("Notifications"));
-    return reply.isValid() ? reply.value() : 9999;
-}
-
 bool trayRegistered()
 {
     const QDBusReply<bool> reply = QDBusConnection::sessionBus().call(desktopCall("Registered"));
@@ -124,6 +114,12 @@ private slots:
         QVERIFY(clickTray());
         QTRY_VERIFY(frame.isVisible());
         QCOMPARE(notifications(), before + 1);
+
+        // In the tray, the account check's verdict is told on the desktop.
+        closeByButton(frame);
+        emit frame.services().tasks->accountCheck()->signalLoginError(1, QStringLiteral("账号在别处登录"));
+        QTRY_COMPARE(notifications(), before + 2);
+        QCOMPARE(lastNotification().value(1), QStringLiteral("账号已退出"));
     }
 };
 

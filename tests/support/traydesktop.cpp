@@ -4,7 +4,13 @@
 // line and ends with its exit code. The test reaches it on /TrayDesktop: Click()
 // activates the registered tray icon the way a panel does on a click,
 // Registered() says whether an icon has registered, and Notifications()
-// counts the desktop notifications received.
+// counts the desktop notifications received, LastNotification() gives the
+// last one's application, summary and body. Started as "traydesktop --portal
+// PROGRAM", it also serves the global shortcuts portal (fakeportal.h):
+// PortalCalls() lists what the client asked of it, Activate() reports the
+// shortcut pressed, RefuseBindings(true) makes it turn bindings down.
+#include "fakeportal.h"
+
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -59,12 +65,14 @@ class Notifications : public QObject
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
 public:
     uint received = 0;
+    QStringList last;
 
 public slots:
-    uint Notify(const QString &, uint, const QString &, const QString &summary, const QString &body,
+    uint Notify(const QString &appName, uint, const QString &, const QString &summary, const QString &body,
                 const QStringList &, const QVariantMap &, int)
     {
         std::fprintf(stderr, "traydesktop: notification \"%s\": %s\n", qPrintable(summary), qPrintable(body));
+        last = QStringList{appName, summary, body};
         return ++received;
     }
     QStringList GetCapabilities() { return {QStringLiteral("body")}; }
@@ -102,7 +110,25 @@ public slots:
         return true;
     }
     uint Notifications() { return m_notifications->received; }
+    QStringList LastNotification() { return m_notifications->last; }
     bool Registered() { return !m_watcher->service.isEmpty(); }
+    QStringList PortalCalls() { return portal ? portal->calls : QStringList(); }
+    // False while no session is open.
+    bool Activate()
+    {
+        if (!portal || portal->session.isEmpty())
+            return false;
+        emit portal->Activated(QDBusObjectPath(portal->session), QStringLiteral("bosskey"), 0, QVariantMap());
+        return true;
+    }
+    void RefuseBindings(bool refuse)
+    {
+        if (portal)
+            portal->refuse = refuse;
+    }
+
+public:
+    FakeGlobalShortcuts *portal = nullptr;
 
 private slots:
     void activated() {}
@@ -121,8 +147,11 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QStringList arguments = app.arguments().mid(1);
+    const bool withPortal = !arguments.isEmpty() && arguments.first() == QLatin1String("--portal");
+    if (withPortal)
+        arguments.removeFirst();
     if (arguments.isEmpty()) {
-        std::fprintf(stderr, "usage: dbus-run-session -- traydesktop PROGRAM [ARGUMENTS]\n");
+        std::fprintf(stderr, "usage: dbus-run-session -- traydesktop [--portal] PROGRAM [ARGUMENTS]\n");
         return 2;
     }
     QDBusConnection bus = QDBusConnection::sessionBus();
@@ -138,6 +167,10 @@ int main(int argc, char *argv[])
         || !bus.registerService(QStringLiteral("org.freedesktop.Notifications"))
         || !bus.registerService(QStringLiteral("org.korvo.test.TrayDesktop"))) {
         std::fprintf(stderr, "traydesktop: no session bus to serve on: %s\n", qPrintable(bus.lastError().message()));
+        return 2;
+    }
+    if (withPortal && !(control.portal = FakeGlobalShortcuts::serve())) {
+        std::fprintf(stderr, "traydesktop: the portal could not be served\n");
         return 2;
     }
 

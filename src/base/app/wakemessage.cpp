@@ -50,6 +50,11 @@ WakeMessage WakeMessage::parse(const QByteArray &message)
     return wake;
 }
 
+bool WakeMessage::isToggle() const
+{
+    return text == "--toggle";
+}
+
 unsigned long WakeMessage::startupTime(const QByteArray &startupId)
 {
     const int at = startupId.lastIndexOf("_TIME");

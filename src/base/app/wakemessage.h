@@ -17,6 +17,9 @@ public:
     QByteArray compose() const;
     // Any bytes may arrive: a token that is not one is dropped, the text kept.
     static WakeMessage parse(const QByteArray &message);
+    // "KorvoClient --toggle": the running copy shows or hides its window
+    // instead of coming to the front.
+    bool isToggle() const;
     // The X server time a startup id carries ("..._TIME<number>"); 0 when none.
     static unsigned long startupTime(const QByteArray &startupId);
 };

@@ -4,6 +4,7 @@
 #include <QString>
 
 class BackgroundTasks;
+class DesktopNotifier;
 class Session;
 class Settings;
 class Sqlite;
@@ -23,6 +24,8 @@ struct AppServices
     // The main account's web profile, "default".
     WebEngineProfile *profile = nullptr;
     BackgroundTasks *tasks = nullptr;
+    // What happens while the window is hidden, told on the desktop.
+    DesktopNotifier *notifier = nullptr;
     // Game id to game host, filled once the portal's map arrives.
     QHash<QString, QString> gameIdHostMap;
     // The applied skin's folder, with its trailing slash; empty for none.

@@ -50,6 +50,18 @@ QMessageBox *NoticeBox::tell(QWidget *parent, const QString &text, QPointer<QMes
     return box;
 }
 
+QMessageBox *NoticeBox::showTitled(QWidget *parent, const QString &title, const QString &text,
+                                   const std::function<void()> &closed)
+{
+    QMessageBox *box = newBox(parent, text);
+    box->setWindowTitle(title);
+    box->addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
+    box->setWindowModality(Qt::WindowModal);
+    QObject::connect(box, &QMessageBox::finished, parent, closed);
+    box->open();
+    return box;
+}
+
 QMessageBox *NoticeBox::ask(QWidget *parent, const QString &text, const std::function<void()> &confirmed)
 {
     QMessageBox *box = newBox(parent, text);

@@ -23,6 +23,10 @@ public:
     // A notice that blocks nothing, told once: while the slot's notice is
     // still shown, a later one is dropped.
     static QMessageBox *tell(QWidget *parent, const QString &text, QPointer<QMessageBox> &slot);
+    // A notice with a title of its own and "确定", modal to the parent's
+    // window; closed runs once it is dismissed, however.
+    static QMessageBox *showTitled(QWidget *parent, const QString &title, const QString &text,
+                                   const std::function<void()> &closed);
     // Asks with "确定" and "取消"; confirmed runs on "确定" only.
     static QMessageBox *ask(QWidget *parent, const QString &text, const std::function<void()> &confirmed);
 };

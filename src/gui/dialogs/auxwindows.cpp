@@ -5,6 +5,7 @@
 #include "app/appservices.h"
 #include "app/settings.h"
 #include "dialogs/signform.h"
+#include "app/desktopnotifier.h"
 #include "dialogs/skinform.h"
 #include "web/tabwidget.h"
 #include "app/toolwindow.h"
@@ -96,7 +97,11 @@ void AuxWindows::startUpdateCheck()
     Settings *settings = m_services.settings;
     m_services.tasks->startUpdateCheck(settings->value(QStringLiteral("update/isJump")).toBool(),
                                        settings->value(QStringLiteral("update/version")).toString(), this,
-                                       [this] { showUpdate(); });
+                                       [this] {
+                                           showUpdate();
+                                           if (m_services.notifier)
+                                               m_services.notifier->updateFound();
+                                       });
 }
 
 void AuxWindows::showSign()

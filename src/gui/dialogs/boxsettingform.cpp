@@ -4,8 +4,11 @@
 #include "app/extras.h"
 #include "app/settings.h"
 #include "app/toolwindow.h"
+#include "shell/bosskeyrule.h"
 
 #include <QSystemTrayIcon>
+
+#include <QGuiApplication>
 
 BoxSettingForm::BoxSettingForm(Settings *settings, QWidget *parent)
     : QWidget(parent)
@@ -26,8 +29,12 @@ BoxSettingForm::BoxSettingForm(Settings *settings, QWidget *parent)
     connect(ui->ClearCacheBtn, &QPushButton::clicked, this, &BoxSettingForm::signalClearCache);
     connect(ui->BossKeyCheckBox, &QCheckBox::stateChanged, this,
             [this](int state) { ui->BossKeyEdit->setEnabled(state == Qt::Checked); });
-    ui->BossKeyEdit->setEnabled(false);
+    connect(ui->BossKeyCheckBox, &QCheckBox::toggled, this, &BoxSettingForm::showBossKeyWay);
+    connect(ui->BossKeyEdit, &QLineEdit::textChanged, this, &BoxSettingForm::showBossKeyWay);
     loadSettings();
+    // The key means what the field shows, so it can be changed while switched on.
+    ui->BossKeyEdit->setEnabled(ui->BossKeyCheckBox->isChecked());
+    showBossKeyWay();
 }
 
 BoxSettingForm::~BoxSettingForm()
@@ -59,6 +66,22 @@ void BoxSettingForm::loadSettings()
         extraCheckBox(i)->setChecked(Extras::enabled(settings, Extras::Feature(i)));
 }
 
+void BoxSettingForm::showBossKeyWay()
+{
+    const bool enabled = ui->BossKeyCheckBox->isChecked();
+    const QString keys = ui->BossKeyEdit->text();
+    ui->BossKeyWayLabel->setText(
+        m_bossKeyLabel ? m_bossKeyLabel(enabled, keys)
+                  : BossKeyRule::label(BossKeyRule::decide(enabled, QGuiApplication::platformName(), false, keys),
+                                       BossKeyRule::Failure::None));
+}
+
+void BoxSettingForm::setBossKeyLabel(BossKeyLabel label)
+{
+    m_bossKeyLabel = std::move(label);
+    showBossKeyWay();
+}
+
 QCheckBox *BoxSettingForm::extraCheckBox(int feature) const
 {
     // In the order of Extras::Feature.
@@ -85,5 +108,6 @@ void BoxSettingForm::handlerSaveSetting()
     for (int i = 0; i < Extras::FeatureCount; ++i)
         Extras::setEnabled(settings, Extras::Feature(i), extraCheckBox(i)->isChecked());
     settings->sync();
+    emit signalSaved();
     close();
 }

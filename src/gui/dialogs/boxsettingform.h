@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 namespace Ui { class BoxSettingForm; }
 
 class QCheckBox;
@@ -13,15 +15,26 @@ class BoxSettingForm : public QWidget
 {
     Q_OBJECT
 public:
-    // Reads and writes the given settings; nothing else.
+    // What the dialog says of the boss key it shows: which way it applies on
+    // this desktop, for that switch and key text.
+    using BossKeyLabel = std::function<QString(bool enabled, const QString &keys)>;
+
+    // Reads and writes the given settings.
     BoxSettingForm(Settings *settings, QWidget *parent);
     ~BoxSettingForm() override;
 
+    // Without one (a dialog on its own) the rule alone speaks, knowing no portal.
+    void setBossKeyLabel(BossKeyLabel label);
+
 signals:
     void signalClearCache();
+    // The settings were saved: whoever carries them out takes them up.
+    void signalSaved();
 
 public slots:
     void handlerSaveSetting();
+    // Which way the key being shown applies, as it is edited.
+    void showBossKeyWay();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -33,4 +46,5 @@ private:
 
     Ui::BoxSettingForm *ui;
     Settings *m_settings;
+    BossKeyLabel m_bossKeyLabel;
 };

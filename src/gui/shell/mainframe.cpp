@@ -6,10 +6,12 @@
 #include "dialogs/auxwindows.h"
 #include "web/backgroundtasks.h"
 #include "shell/bossmute.h"
+#include "app/desktopnotifier.h"
 #include "dialogs/boxsettingform.h"
 #include "web/external.h"
 #include "shell/framedragger.h"
 #include "shell/gamesessions.h"
+#include "shell/globalbosskey.h"
 #include "web/hometoolbar.h"
 #include "shell/mainmenu.h"
 #include "shell/loginbuttons.h"
@@ -33,6 +35,7 @@
 #include "web/threadgameidhostmap.h"
 #include "net/threadcheckaccount.h"
 #include "net/tokendelaythread.h"
+#include "app/noticebox.h"
 #include "app/toolwindow.h"
 #include "shell/trayicon.h"
 #include "shell/backgroundplay.h"
@@ -46,7 +49,6 @@
 
 #include <QApplication>
 #include <QDebug>
-#include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QUrl>
@@ -64,7 +66,9 @@ MainFrame::MainFrame(QWidget *parent)
     qApp->installEventFilter(new WindowPlacer(this));
     m_services.tasks = new BackgroundTasks(this);
     m_services.settings = new Settings(this);
+    m_services.notifier = new DesktopNotifier(this);
     m_bossMute = new BossMute(this, m_services.settings);
+    m_bossKey = new GlobalBossKey(this, m_services.settings, m_bossMute);
     m_services.profile = WebEngineProfile::profileFor(QStringLiteral("default"));
     // A skin install cut off by the end of the last run left its package behind.
     SkinArchive::removeLeftovers(SkinStyle::themesDirectory());
@@ -132,6 +136,7 @@ void MainFrame::startAccountCheck()
     connect(this, &MainFrame::signalCheckAccount, check, &ThreadCheckAccount::onCheckAccount);
     connect(this, &MainFrame::signalStopCheckAccount, check, &ThreadCheckAccount::onStopCheck);
     connect(check, &ThreadCheckAccount::signalLoginError, this, &MainFrame::handlerCheckAccountErr);
+    connect(check, &ThreadCheckAccount::signalLoginError, m_services.notifier, &DesktopNotifier::accountSignedOut);
 }
 
 void MainFrame::setAccountCheckPeriod(int ms)
@@ -253,8 +258,10 @@ void MainFrame::showSettingWindow()
 {
     const bool made = m_settingForm;
     BoxSettingForm *form = ToolWindow::kept(m_settingForm, m_services.settings, this);
-    if (!made)
+    if (!made) {
         connect(form, &BoxSettingForm::signalClearCache, this, &MainFrame::handlerClearCache);
+        m_bossKey->attach(form);
+    }
     form->show();
     form->setFocus(Qt::OtherFocusReason);
 }
@@ -307,14 +314,6 @@ void MainFrame::mouseDoubleClickEvent(QMouseEvent *event)
 {
     windowMax();
     QWidget::mouseDoubleClickEvent(event);
-}
-
-void MainFrame::keyReleaseEvent(QKeyEvent *event)
-{
-    // The boss key is always Alt+Q; "bosskey/keys" is only what the settings show.
-    if (m_services.settings->value(QStringLiteral("bosskey/isuse")).toString() == QLatin1String("yes")
-        && event->key() == Qt::Key_Q && event->modifiers() == Qt::AltModifier)
-        m_bossMute->hideWindow();
 }
 
 void MainFrame::resizeEvent(QResizeEvent *event)
@@ -379,15 +378,8 @@ void MainFrame::handlerUserLoginout()
 void MainFrame::handlerCheckAccountErr(int code, QString msg)
 {
     Q_UNUSED(code);
-    auto *box = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("账号退出提醒"), msg, QMessageBox::Ok, this);
+    QMessageBox *box = NoticeBox::showTitled(this, QStringLiteral("账号退出提醒"), msg, [this] { handlerUserLoginout(); });
     box->setObjectName(QStringLiteral("accountErrorBox"));
-    box->button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
-    box->setWindowModality(Qt::WindowModal);
-    connect(box, &QMessageBox::finished, this, [this, box] {
-        handlerUserLoginout();
-        box->deleteLater();
-    });
-    box->open();
 }
 
 void MainFrame::handlerOpenUserCenter()

@@ -19,6 +19,7 @@ class BossMute;
 class BoxSettingForm;
 class FrameDragger;
 class GameSessions;
+class GlobalBossKey;
 class WindowCloser;
 class LoginButtons;
 class LoginForm;
@@ -57,6 +58,8 @@ public:
     AuxWindows *auxWindows() const { return m_auxWindows; }
     // Hides the window for the boss key and the eye buttons.
     BossMute *bossMute() const { return m_bossMute; }
+    // The boss key: the window's own key, an X11 grab, the desktop's portal, "--toggle".
+    GlobalBossKey *bossKey() const { return m_bossKey; }
     TabResources *tabResources() const { return m_tabResources; }
     BackgroundPlay *backgroundPlay() const { return m_backgroundPlay; }
     SoundFocus *soundFocus() const { return m_soundFocus; }
@@ -98,7 +101,6 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
-    void keyReleaseEvent(QKeyEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
@@ -129,6 +131,7 @@ private:
     WindowCloser *m_closer = nullptr;
     AuxWindows *m_auxWindows = nullptr;
     BossMute *m_bossMute = nullptr;
+    GlobalBossKey *m_bossKey = nullptr;
     TabResources *m_tabResources = nullptr;
     BackgroundPlay *m_backgroundPlay = nullptr;
     SoundFocus *m_soundFocus = nullptr;

@@ -23,6 +23,10 @@ QString SingleApplication::serverName() const
 void SingleApplication::newLocalConnection(const QByteArray &message)
 {
     const WakeMessage wake = WakeMessage::parse(message);
+    if (wake.isToggle()) {
+        emit signalToggleRequested();
+        return;
+    }
     if (w)
         WindowActivator::bringToFront(w, wake.token);
     // Whoever listens decides what the text means.

@@ -26,6 +26,8 @@ public:
 signals:
     // The text a later start handed over (its last argument); never empty.
     void signalMessageReceived(QString text);
+    // A later start with "--toggle": the window is to be shown or hidden.
+    void signalToggleRequested();
 
 private slots:
     void newLocalConnection(const QByteArray &message);

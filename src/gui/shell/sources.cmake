@@ -5,9 +5,11 @@ list(APPEND KORVO_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/gameopener.cpp
     ${CMAKE_CURRENT_LIST_DIR}/gamesessions.cpp
     ${CMAKE_CURRENT_LIST_DIR}/gametabmenu.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/globalbosskey.cpp
     ${CMAKE_CURRENT_LIST_DIR}/loginbuttons.cpp
     ${CMAKE_CURRENT_LIST_DIR}/mainframe.cpp
     ${CMAKE_CURRENT_LIST_DIR}/mainmenu.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/portalshortcut.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sessionrestore.cpp
     ${CMAKE_CURRENT_LIST_DIR}/shortcutlauncher.cpp
     ${CMAKE_CURRENT_LIST_DIR}/singleapplication.cpp
@@ -19,4 +21,5 @@ list(APPEND KORVO_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/windowactivator.cpp
     ${CMAKE_CURRENT_LIST_DIR}/windowcloser.cpp
     ${CMAKE_CURRENT_LIST_DIR}/windowmemory.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/windowplacer.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/windowplacer.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/x11keygrab.cpp)

@@ -3,6 +3,7 @@
 #include "app/apppaths.h"
 #include "app/extras.h"
 #include "app/settings.h"
+#include "app/desktopnotifier.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -10,15 +11,21 @@
 #include <QVBoxLayout>
 #include <QWebEngineView>
 
-TabCrashGuard::TabCrashGuard(QWebEngineView *view, Settings *settings)
+TabCrashGuard::TabCrashGuard(QWebEngineView *view, Settings *settings, DesktopNotifier *notifier)
     : QObject(view)
     , m_view(view)
     , m_settings(settings)
+    , m_notifier(notifier)
 {
     m_clock.start();
     m_reloadTimer.setSingleShot(true);
     m_reloadTimer.setInterval(CrashRecovery::kReloadDelayMs);
-    connect(&m_reloadTimer, &QTimer::timeout, this, &TabCrashGuard::reload);
+    connect(&m_reloadTimer, &QTimer::timeout, this, [this] {
+        const QString title = m_view->title();
+        reload();
+        if (m_notifier)
+            m_notifier->tabCameBack(title);
+    });
     connect(view->page(), &QWebEnginePage::renderProcessTerminated, this, &TabCrashGuard::handleTermination);
     view->installEventFilter(this);
 }

@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QWebEnginePage>
 
+class DesktopNotifier;
 class QLabel;
 class QWebEngineView;
 class QWidget;
@@ -21,8 +22,10 @@ class TabCrashGuard : public QObject
 {
     Q_OBJECT
 public:
-    // The settings say whether a crashed page is reloaded; none: it is.
-    TabCrashGuard(QWebEngineView *view, Settings *settings);
+    // The settings say whether a crashed page is reloaded; none: it is. A
+    // page that comes back by itself while the window is hidden is told on
+    // the desktop through the notifier, where there is one.
+    TabCrashGuard(QWebEngineView *view, Settings *settings, DesktopNotifier *notifier = nullptr);
 
     QWidget *notice() const { return m_notice; }
     bool reloadPending() const { return m_reloadTimer.isActive(); }
@@ -40,6 +43,7 @@ private:
 
     QWebEngineView *m_view;
     QPointer<Settings> m_settings;
+    QPointer<DesktopNotifier> m_notifier;
     QPointer<QWidget> m_notice;
     QLabel *m_reason = nullptr;
     QLabel *m_hint = nullptr;

@@ -57,7 +57,7 @@ WebView *TabPages::createOwnedView(const QWebEngineHttpRequest &request, bool br
     WebView *view = WebView::createView(request, page, bridged ? m_tabs->webChannel() : nullptr);
     // Views own their pages and the container owns views and toolbars.
     page->setParent(view);
-    new TabCrashGuard(view, m_tabs->services().settings);
+    new TabCrashGuard(view, m_tabs->services().settings, m_tabs->services().notifier);
     view->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     return view;
 }
