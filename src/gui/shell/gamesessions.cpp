@@ -1,21 +1,22 @@
 #include "shell/gamesessions.h"
 
+#include "app/appservices.h"
 #include "shell/gameopener.h"
 #include "shell/gametabmenu.h"
-#include "shell/mainframe.h"
 #include "app/noticebox.h"
 #include "shell/sessionrestore.h"
 #include "shell/shortcutlauncher.h"
 
-GameSessions::GameSessions(MainFrame *frame, StatusBar *bar)
-    : QObject(frame)
-    , m_opener(new GameOpener(frame->tabWidget(), frame->sqlite(), this))
-    , m_restore(new SessionRestore(frame, bar, m_opener, this))
-    , m_launcher(new ShortcutLauncher(frame, m_opener, this))
-    , m_tabMenu(new GameTabMenu(frame->tabWidget(), frame->settings(), this))
+GameSessions::GameSessions(const AppServices &services, TabWidget *tabs, LoginService *login, StatusBar *bar,
+                           QWidget *window)
+    : QObject(window)
+    , m_opener(new GameOpener(tabs, services.sqlite, this))
+    , m_restore(new SessionRestore(services, tabs, login, bar, m_opener, this))
+    , m_launcher(new ShortcutLauncher(services, tabs, login, window, m_opener, this))
+    , m_tabMenu(new GameTabMenu(tabs, services.settings, this))
 {
-    connect(m_opener, &GameOpener::signalFailed, frame, [frame](const QString &message) {
-        NoticeBox::show(frame, message);
+    connect(m_opener, &GameOpener::signalFailed, window, [window](const QString &message) {
+        NoticeBox::show(window, message);
     });
 }
 

@@ -4,10 +4,13 @@
 
 class GameOpener;
 class GameTabMenu;
-class MainFrame;
+class LoginService;
+class QWidget;
 class SessionRestore;
 class ShortcutLauncher;
 class StatusBar;
+class TabWidget;
+struct AppServices;
 
 // What lets games outlive a session of the main window: the restore offer,
 // the desktop shortcuts of the tabs' menu and the shortcut addresses that
@@ -16,7 +19,9 @@ class GameSessions : public QObject
 {
     Q_OBJECT
 public:
-    GameSessions(MainFrame *frame, StatusBar *bar);
+    // The games open in the tabs; the main login brings the offer and the
+    // waiting shortcuts; notices go over the window.
+    GameSessions(const AppServices &services, TabWidget *tabs, LoginService *login, StatusBar *bar, QWidget *window);
 
     GameOpener *opener() const { return m_opener; }
     SessionRestore *restore() const { return m_restore; }

@@ -97,7 +97,7 @@ MainFrame::MainFrame(QWidget *parent)
     if (HomeToolBar *homeBar = m_tabWidget->homeToolBar())
         connect(homeBar, &HomeToolBar::signalCleanCache, this, &MainFrame::handlerClearCache);
     m_auxWindows->startUpdateCheck();
-    m_gameSessions = new GameSessions(this, m_statusBar);
+    m_gameSessions = new GameSessions(m_services, m_tabWidget, m_loginForm->loginService(), m_statusBar, this);
     connect(m_gameSessions->tabMenu(), &GameTabMenu::signalMenuOpening, m_backgroundPlay,
             &BackgroundPlay::addMenuActions);
     connect(m_gameSessions->tabMenu(), &GameTabMenu::signalMenuOpening, m_soundFocus, &SoundFocus::addMenuActions);

@@ -1,8 +1,8 @@
 #include "shell/sessionrestore.h"
 
 #include "shell/gameopener.h"
-#include "account/loginform.h"
-#include "shell/mainframe.h"
+#include "account/loginservice.h"
+#include "app/appservices.h"
 #include "web/rememberedgames.h"
 #include "net/session.h"
 #include "app/extras.h"
@@ -13,18 +13,20 @@
 #include <QDebug>
 #include <QGuiApplication>
 
-SessionRestore::SessionRestore(MainFrame *frame, StatusBar *bar, GameOpener *opener, QObject *parent)
+SessionRestore::SessionRestore(const AppServices &services, TabWidget *tabs, LoginService *login, StatusBar *bar,
+                               GameOpener *opener, QObject *parent)
     : QObject(parent)
-    , m_frame(frame)
+    , m_services(services)
+    , m_tabs(tabs)
     , m_bar(bar)
     , m_opener(opener)
 {
     // Taken, even when turned off: what this session does not write again is
     // gone once it ends, however it ends.
-    const QList<GameTab> stored = RememberedGames::take(frame->settings());
+    const QList<GameTab> stored = RememberedGames::take(services.settings);
     if (isOn())
         m_remembered = stored;
-    connect(frame->loginForm(), &LoginForm::signalUserBalanceInfo, this, &SessionRestore::handlerMainLogin);
+    connect(login, &LoginService::signalLoggedIn, this, &SessionRestore::handlerMainLogin);
     connect(bar, &StatusBar::signalRestoreGames, this, &SessionRestore::restoreGames);
     // A logout may end the program without asking it to end at all (the
     // display goes away): the desktop session's save request writes first.
@@ -34,18 +36,18 @@ SessionRestore::SessionRestore(MainFrame *frame, StatusBar *bar, GameOpener *ope
 
 bool SessionRestore::isOn() const
 {
-    return Extras::enabled(m_frame->settings(), Extras::RestoreGames);
+    return Extras::enabled(m_services.settings, Extras::RestoreGames);
 }
 
 QList<GameTab> SessionRestore::offered() const
 {
-    const Identity main = m_frame->session()->identity();
+    const Identity main = m_services.session->identity();
     QList<GameTab> games;
     if (!main.isLoggedIn())
         return games;
     for (const GameTab &game : m_remembered) {
         const bool mine = game.mainAccount ? game.account == main.userName
-                                           : !m_frame->sqlite()->smallAccountOf(main.userId, game.account).isEmpty();
+                                           : !m_services.sqlite->smallAccountOf(main.userId, game.account).isEmpty();
         if (mine)
             games.append(game);
     }
@@ -74,11 +76,11 @@ void SessionRestore::restoreGames()
 
 void SessionRestore::remember()
 {
-    Settings *settings = m_frame->settings();
+    Settings *settings = m_services.settings;
     if (!isOn()) {
         RememberedGames::save(settings, {});
         return;
     }
-    const QList<GameTab> open = GameOpener::openGames(m_frame->tabWidget());
+    const QList<GameTab> open = GameOpener::openGames(m_tabs);
     RememberedGames::save(settings, open.isEmpty() ? m_remembered : open);
 }

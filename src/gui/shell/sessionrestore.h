@@ -6,8 +6,10 @@
 #include <QObject>
 
 class GameOpener;
-class MainFrame;
+class LoginService;
 class StatusBar;
+class TabWidget;
+struct AppServices;
 
 // The games of the last session: remembered at exit and when the desktop
 // session saves, offered in the status bar once a main account has logged
@@ -18,7 +20,8 @@ class SessionRestore : public QObject
 {
     Q_OBJECT
 public:
-    SessionRestore(MainFrame *frame, StatusBar *bar, GameOpener *opener, QObject *parent = nullptr);
+    SessionRestore(const AppServices &services, TabWidget *tabs, LoginService *login, StatusBar *bar,
+                   GameOpener *opener, QObject *parent = nullptr);
 
     // What the offer opens for the account logged in now.
     QList<GameTab> offered() const;
@@ -33,7 +36,8 @@ public slots:
 private:
     bool isOn() const;
 
-    MainFrame *m_frame;
+    const AppServices &m_services;
+    TabWidget *m_tabs;
     StatusBar *m_bar;
     GameOpener *m_opener;
     QList<GameTab> m_remembered;

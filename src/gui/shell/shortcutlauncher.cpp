@@ -1,8 +1,8 @@
 #include "shell/shortcutlauncher.h"
 
 #include "shell/gameopener.h"
-#include "account/loginform.h"
-#include "shell/mainframe.h"
+#include "account/loginservice.h"
+#include "app/appservices.h"
 #include "app/noticebox.h"
 #include "net/session.h"
 #include "app/extras.h"
@@ -15,12 +15,15 @@
 #include <QMessageBox>
 #include <QTimer>
 
-ShortcutLauncher::ShortcutLauncher(MainFrame *frame, GameOpener *opener, QObject *parent)
+ShortcutLauncher::ShortcutLauncher(const AppServices &services, TabWidget *tabs, LoginService *login, QWidget *window,
+                                   GameOpener *opener, QObject *parent)
     : QObject(parent)
-    , m_frame(frame)
+    , m_services(services)
+    , m_tabs(tabs)
+    , m_window(window)
     , m_opener(opener)
 {
-    connect(frame->loginForm(), &LoginForm::signalUserBalanceInfo, this, &ShortcutLauncher::handlerMainLogin);
+    connect(login, &LoginService::signalLoggedIn, this, &ShortcutLauncher::handlerMainLogin);
     if (auto *app = qobject_cast<SingleApplication *>(QCoreApplication::instance()))
         connect(app, &SingleApplication::signalMessageReceived, this, &ShortcutLauncher::openAddress);
     // Once the window is built and any automatic login is under way.
@@ -37,15 +40,15 @@ void ShortcutLauncher::openFromCommandLine()
 
 void ShortcutLauncher::openAddress(const QString &text)
 {
-    if (!ShortcutAddress::looksLikeAddress(text) || !Extras::enabled(m_frame->settings(), Extras::Shortcuts))
+    if (!ShortcutAddress::looksLikeAddress(text) || !Extras::enabled(m_services.settings, Extras::Shortcuts))
         return;
     GameTab game;
     QString token;
     if (!ShortcutAddress::parse(text, &game, &token)) {
-        NoticeBox::tell(m_frame, QStringLiteral("快捷方式的地址无效，无法打开游戏"), m_invalidNotice);
+        NoticeBox::tell(m_window, QStringLiteral("快捷方式的地址无效，无法打开游戏"), m_invalidNotice);
         return;
     }
-    if (ShortcutToken::matches(m_frame->settings(), token))
+    if (ShortcutToken::matches(m_services.settings, token))
         open(game);
     else
         askFirst(game);
@@ -63,17 +66,17 @@ void ShortcutLauncher::askFirst(const GameTab &game)
         m_question->close();
     const QString what = game.serverId.isEmpty() ? game.host : QStringLiteral("%1 %2服").arg(game.host, game.serverId);
     const QString text = QStringLiteral("有网页或其他程序请求以账号“%1”打开游戏 %2。\n是否打开？").arg(game.account, what);
-    m_question = NoticeBox::ask(m_frame, text, [this, game] { open(game); });
+    m_question = NoticeBox::ask(m_window, text, [this, game] { open(game); });
 }
 
 void ShortcutLauncher::open(const GameTab &game)
 {
-    if (m_frame->session()->isLoggedIn()) {
+    if (m_services.session->isLoggedIn()) {
         m_opener->open({game});
         return;
     }
     m_pending.append(game);
-    m_frame->tabWidget()->checkLogin();
+    m_tabs->checkLogin();
 }
 
 void ShortcutLauncher::handlerMainLogin()

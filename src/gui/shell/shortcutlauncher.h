@@ -7,7 +7,10 @@
 #include <QPointer>
 
 class GameOpener;
-class MainFrame;
+class LoginService;
+class QWidget;
+class TabWidget;
+struct AppServices;
 class QMessageBox;
 
 // Opens the game a desktop shortcut names, as the account it names: from the
@@ -20,7 +23,8 @@ class ShortcutLauncher : public QObject
 {
     Q_OBJECT
 public:
-    ShortcutLauncher(MainFrame *frame, GameOpener *opener, QObject *parent = nullptr);
+    ShortcutLauncher(const AppServices &services, TabWidget *tabs, LoginService *login, QWidget *window,
+                     GameOpener *opener, QObject *parent = nullptr);
 
     int pendingCount() const { return m_pending.size(); }
     // The open question about an address from outside; null when none.
@@ -36,7 +40,9 @@ private:
     void askFirst(const GameTab &game);
     void open(const GameTab &game);
 
-    MainFrame *m_frame;
+    const AppServices &m_services;
+    TabWidget *m_tabs;
+    QWidget *m_window;
     GameOpener *m_opener;
     QList<GameTab> m_pending;
     QPointer<QMessageBox> m_question;
