@@ -3,8 +3,6 @@
 
 #include "app/apppaths.h"
 #include "net/portal.h"
-#include "web/tabwidget.h"
-#include "web/windowfinder.h"
 
 #include <QUrl>
 
@@ -141,8 +139,6 @@ void HomeToolBar::handlerCommonBtn()
 {
     auto *button = qobject_cast<QPushButton *>(sender());
     const QString path = button ? linkPath(button->objectName()) : QString();
-    TabWidget *tabs = WindowFinder::tabWidget(this);
-    if (path.isEmpty() || !tabs || !tabs->checkLogin())
-        return;
-    tabs->createWebTab(QUrl(Portal::portalRoot() + QLatin1Char('/') + path));
+    if (!path.isEmpty())
+        emit signalPortalPageRequested(QUrl(Portal::portalRoot() + QLatin1Char('/') + path));
 }

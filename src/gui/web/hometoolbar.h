@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QUrl>
 #include <QWidget>
 
 namespace Ui { class HomeToolBar; }
@@ -37,6 +38,8 @@ signals:
     void signalSmallAccount();
     void signalFullScreen();
     void signalCleanCache();
+    // A link button's portal page, for a logged-in account.
+    void signalPortalPageRequested(QUrl url);
 
 public slots:
     void handlerHomePage();

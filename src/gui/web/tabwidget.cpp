@@ -169,6 +169,10 @@ void TabWidget::connectHomeToolBar()
     connect(m_homeToolBar, &HomeToolBar::signalWebGame, this, &TabWidget::handlerReloadWebGame);
     connect(m_homeToolBar, &HomeToolBar::signalMobileGame, this, &TabWidget::handlerReloadMobileGame);
     connect(m_homeToolBar, &HomeToolBar::signalH5Game, this, &TabWidget::handlerReloadH5Game);
+    connect(m_homeToolBar, &HomeToolBar::signalPortalPageRequested, this, [this](const QUrl &url) {
+        if (checkLogin())
+            createWebTab(url);
+    });
 }
 
 void TabWidget::loadHomeSection(const QString &action)

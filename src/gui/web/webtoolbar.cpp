@@ -1,10 +1,11 @@
 #include "web/webtoolbar.h"
 #include "ui_webtoolbar.h"
 
-#include "web/tabwidget.h"
 #include "web/webview.h"
 
-WebToolBar::WebToolBar(TabWidget *parent)
+#include <QTabWidget>
+
+WebToolBar::WebToolBar(QTabWidget *parent)
     : QWidget(parent)
     , ui(new Ui::WebToolBar)
     , tabWidget(parent)

@@ -5,7 +5,7 @@
 
 namespace Ui { class WebToolBar; }
 
-class TabWidget;
+class QTabWidget;
 class WebView;
 
 // The bar over an ordinary web-page tab: back, forward and reload. Back and
@@ -14,7 +14,7 @@ class WebToolBar : public QWidget
 {
     Q_OBJECT
 public:
-    explicit WebToolBar(TabWidget *parent = nullptr);
+    explicit WebToolBar(QTabWidget *parent = nullptr);
     ~WebToolBar() override;
 
 signals:
@@ -29,5 +29,5 @@ private:
     WebView *currentPageView() const;
 
     Ui::WebToolBar *ui;
-    QPointer<TabWidget> tabWidget;
+    QPointer<QTabWidget> tabWidget;
 };
