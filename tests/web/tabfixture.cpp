@@ -5,11 +5,15 @@
 #include "gametools/gametabtools.h"
 #include "net/networkcookie.h"
 #include "net/portal.h"
+#include "net/session.h"
 #include "web/tabwidget.h"
 #include "web/webengineprofile.h"
 #include "web/webview.h"
 
 #include <QJsonObject>
+#include <QSignalSpy>
+#include <QTest>
+#include <QWebEngineCookieStore>
 
 TabFixture::TabFixture()
     : m_portal(m_app.path())
@@ -53,11 +57,18 @@ bool TabFixture::logIn(const QString &name)
                                                 {QStringLiteral("user_name"), name}});
     if (!login.value(QStringLiteral("ok")).toBool())
         return false;
-    for (const QString &key : {QStringLiteral("user_name"), QStringLiteral("user_id"), QStringLiteral("user_token")})
+    QSignalSpy added(WebEngineProfile::profileFor(QStringLiteral("default"))->cookieStore(),
+                     &QWebEngineCookieStore::cookieAdded);
+    const QStringList keys{QStringLiteral("user_name"), QStringLiteral("user_id"), QStringLiteral("user_token")};
+    for (const QString &key : keys)
         jar()->setCookie(key, login.value(key).toString(), QStringLiteral("/"), 0, Portal::cookieDomain(),
                          false, false);
     m_tabs->setCurrentUserName(name);
-    return true;
+    // The store reports in order: once it has reported these, it has reported
+    // the removals of a logout just before, which drop the same values from
+    // the jar, and the jar holds the login again.
+    return QTest::qWaitFor([&added, &keys] { return added.count() >= keys.size(); }, 10000)
+        && m_tabs->session()->isLoggedIn();
 }
 
 void TabFixture::logOut()
