@@ -4,6 +4,7 @@
 #include "account/loginform.h"
 #include "net/portal.h"
 #include "tabfixture.h"
+#include "web/tabtitle.h"
 #include "web/tabwidget.h"
 #include "web/urlrules.h"
 #include "web/webengineprofile.h"
@@ -195,7 +196,7 @@ void TestGameTabs::titles()
     QVERIFY(loaded.wait(15000));
     view->page()->runJavaScript(QStringLiteral("document.title = '%1'").arg(title));
     QTRY_COMPARE_WITH_TIMEOUT(m_tabs->tabToolTip(1), toolTip, 5000);
-    QCOMPARE(m_tabs->tabText(1), TabWidget::elideTitle(toolTip));
+    QCOMPARE(m_tabs->tabText(1), TabTitle::elide(toolTip));
 }
 
 void TestGameTabs::pageBridgeOpensGameTabs_data()

@@ -4,15 +4,16 @@
 #include "web/hometoolbar.h"
 #include "web/pagenotice.h"
 #include "net/portal.h"
-#include "web/tabwidget.h"
+#include "web/tabhost.h"
 #include "web/userinput.h"
 #include "web/webview.h"
 
 #include <QDebug>
+#include <QTabWidget>
 #include <QWebChannel>
 
-BridgeRequests::BridgeRequests(TabWidget *tabs)
-    : QObject(tabs)
+BridgeRequests::BridgeRequests(TabHost &tabs, QObject *parent)
+    : QObject(parent)
     , m_tabs(tabs)
 {
     connectExternal();
@@ -21,19 +22,20 @@ BridgeRequests::BridgeRequests(TabWidget *tabs)
 void BridgeRequests::connectExternal()
 {
     External *external = External::instance();
-    TabWidget *tabs = m_tabs;
+    TabHost *tabs = &m_tabs;
     tabs->webChannel()->registerObject(QStringLiteral("external"), external);
     // The bridge serves the home views and the client's own windows alike.
-    connect(external, &External::signalOpenUrl, this, [this, tabs](const QString &url, const QString &option) {
+    connect(external, &External::signalOpenUrl, this, [this](const QString &url, const QString &option) {
         if (option != QLatin1String("open") || mayOpenFromPage())
-            tabs->handlerOpenUrl(url, option);
+            openUrl(url, option);
     });
     connect(external, &External::signalOpenJFSC, this, [this, tabs] {
         if (mayOpenFromPage())
             tabs->handlerOpenJFSC();
     });
-    connect(external, &External::signalSign, tabs, &TabWidget::handlerSign);
-    connect(external, &External::signalOpenGame_app, tabs, &TabWidget::openAppDownload);
+    connect(external, &External::signalSign, this, [tabs] { tabs->handlerSign(); });
+    connect(external, &External::signalOpenGame_app, this,
+            [tabs](const QString &host, const QString &game) { tabs->openAppDownload(host, game); });
     connect(external, &External::signalOpenGame, this, [this, tabs](const QString &host, const QString &game) {
         if (mayOpenFromPage())
             tabs->createHostTab(host, game);
@@ -52,7 +54,8 @@ bool BridgeRequests::mayOpenFromPage()
         return true;
     ++m_blocked;
     // One notice for the bridge, over the tab in front.
-    QWidget *front = m_tabs->currentWidget() ? m_tabs->currentWidget() : m_tabs;
+    QTabWidget *strip = m_tabs.tabStrip();
+    QWidget *front = strip->currentWidget() ? strip->currentWidget() : strip;
     PageNotice *notice = PageNotice::of(front);
     if (m_notice && m_notice != notice)
         m_notice->hide();
@@ -72,14 +75,14 @@ void BridgeRequests::openUrl(const QString &url, const QString &option)
     // local file, a page source or an inline document.
     if (shows && !Portal::isAllowedAddress(address))
         return refuse(address);
-    WebView *home = m_tabs->findChild<WebView *>(QStringLiteral("homePageWebView"));
+    WebView *home = m_tabs.tabStrip()->findChild<WebView *>(QStringLiteral("homePageWebView"));
     if (option == QLatin1String("open")) {
-        m_tabs->createWebTab(address);
+        m_tabs.createWebTab(address);
     } else if (option == QLatin1String("todayserver")) {
         if (!home)
             return;
         home->load(address);
-        if (HomeToolBar *bar = m_tabs->homeToolBar())
+        if (HomeToolBar *bar = m_tabs.homeToolBar())
             bar->selectNavButton(QStringLiteral("homeBar_WebGameBtn"));
     } else if (option == QLatin1String("search")) {
         if (!home)
@@ -92,7 +95,7 @@ void BridgeRequests::openUrl(const QString &url, const QString &option)
             home->load(beforeSearch);
     } else if (option == QLatin1String("default") || Portal::isOwnOrigin(address)) {
         // "default" needs no package, so no address either.
-        emit m_tabs->signalSkinRequested(url, option);
+        m_tabs.requestSkin(url, option);
     } else {
         // Skin packages come from the portal only; any other address is not fetched.
         refuse(address);

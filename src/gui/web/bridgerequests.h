@@ -6,7 +6,7 @@
 #include <QPointer>
 
 class PageNotice;
-class TabWidget;
+class TabHost;
 
 // Carries out on the tab manager what portal pages ask through "external".
 // Calls that open tabs need the user's input first, and a few a minute at
@@ -15,7 +15,7 @@ class BridgeRequests : public QObject
 {
     Q_OBJECT
 public:
-    explicit BridgeRequests(TabWidget *tabs);
+    BridgeRequests(TabHost &tabs, QObject *parent);
 
     // An address a page asks for, by option: "open" a tab, "todayserver",
     // "search" and "back" in the home view, anything else a skin package.
@@ -26,7 +26,7 @@ private:
     bool mayOpenFromPage();
     static void refuse(const QUrl &address);
 
-    TabWidget *m_tabs;
+    TabHost &m_tabs;
     NewTabGate m_gate;
     int m_blocked = 0;
     QPointer<PageNotice> m_notice;

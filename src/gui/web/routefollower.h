@@ -5,14 +5,14 @@
 #include <QHash>
 #include <QString>
 
-class TabWidget;
+class TabHost;
 
 // Carries the router's decisions out on the tab manager: which tab opens, or
 // which view of the current tab loads the address.
 class RouteFollower
 {
 public:
-    explicit RouteFollower(TabWidget *tabs);
+    explicit RouteFollower(TabHost &tabs);
 
     void setGameIdHosts(const QHash<QString, QString> &map);
     // Decides where the address goes and opens or loads it there.
@@ -25,6 +25,6 @@ private:
     // A game-play tab of the route's server, by the account of the current context.
     void playInNewTab(const UrlRoute &route);
 
-    TabWidget *m_tabs;
+    TabHost &m_tabs;
     UrlRouter m_router;
 };

@@ -13,6 +13,7 @@ list(APPEND KORVO_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/systembrowser.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tabcontainer.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tabcrashguard.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/tabhost.h
     ${CMAKE_CURRENT_LIST_DIR}/tabpages.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tabwidget.cpp
     ${CMAKE_CURRENT_LIST_DIR}/userinput.cpp

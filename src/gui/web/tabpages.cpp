@@ -6,7 +6,8 @@
 #include "web/serverhosts.h"
 #include "web/tabcontainer.h"
 #include "web/tabcrashguard.h"
-#include "web/tabwidget.h"
+#include "web/tabhost.h"
+#include "web/tabtitle.h"
 #include "web/webenginepage.h"
 #include "web/webengineprofile.h"
 #include "web/webtoolbar.h"
@@ -16,6 +17,7 @@
 #include <QHBoxLayout>
 #include <QPointer>
 #include <QTabBar>
+#include <QTabWidget>
 #include <QVBoxLayout>
 #include <QWebChannel>
 #include <QWebEngineHttpRequest>
@@ -36,36 +38,39 @@ QString encoded(const QString &value)
 }
 }
 
-TabPages::TabPages(TabWidget *tabs, GameTabParts *parts)
-    : m_tabs(tabs)
+TabPages::TabPages(TabHost &host, TabWidget *manager, GameTabParts *parts)
+    : m_host(host)
+    , m_tabs(host.tabStrip())
+    , m_manager(manager)
     , m_parts(parts)
 {
 }
 
 WebEngineProfile *TabPages::chosenProfile() const
 {
-    const TabContext &context = m_tabs->currentContext();
+    const TabContext &context = m_host.currentContext();
     if (!context.isMainAccount())
         return WebEngineProfile::profileFor(context.profileFlag);
-    WebEngineProfile *main = m_tabs->services().profile;
+    WebEngineProfile *main = m_host.services().profile;
     return main ? main : WebEngineProfile::profileFor(kDefaultFlag);
 }
 
 WebView *TabPages::createOwnedView(const QWebEngineHttpRequest &request, bool bridged)
 {
     auto *page = new WebEnginePage(chosenProfile());
-    WebView *view = WebView::createView(request, page, bridged ? m_tabs->webChannel() : nullptr);
+    WebView *view = WebView::createView(request, page, bridged ? m_host.webChannel() : nullptr);
     // Views own their pages and the container owns views and toolbars.
     page->setParent(view);
-    new TabCrashGuard(view, m_tabs->services().settings, m_tabs->services().notifier);
+    new TabCrashGuard(view, m_host.services().settings, m_host.services().notifier);
     view->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     return view;
 }
 
 void TabPages::routeLinks(WebView *view)
 {
+    TabHost *host = &m_host;
     QObject::connect(qobject_cast<WebEnginePage *>(view->page()), &WebEnginePage::signalUrlClicked, m_tabs,
-                     &TabWidget::signalRouteRequested);
+                     [host](const QUrl &url) { host->requestRoute(url); });
 }
 
 QWidget *TabPages::createHomePanel(const QString &viewName, const QString &action)
@@ -85,7 +90,7 @@ QWidget *TabPages::createHomePanel(const QString &viewName, const QString &actio
 HomeToolBar *TabPages::addHomeTab()
 {
     auto *bar = new HomeToolBar(m_tabs);
-    const TabContext &current = m_tabs->currentContext();
+    const TabContext &current = m_host.currentContext();
     auto *container = new TabContainer(current.asMainAccount(current.userName).withoutGame(TabContext::Home), m_tabs);
     auto *layout = new QVBoxLayout(container);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -116,7 +121,7 @@ HomeToolBar *TabPages::addHomeTab()
             button->deleteLater();
         }
     }
-    m_tabs->updateTabBarWidth(m_tabs->count());
+    m_host.updateTabBarWidth(m_tabs->count());
     return bar;
 }
 
@@ -124,12 +129,13 @@ WebView *TabPages::addWebTab(const QWebEngineHttpRequest &request)
 {
     // A page is no game: it keeps only who plays.
     QWidget *container =
-        createContainer(QStringLiteral("webtabOther"), m_tabs->currentContext().withoutGame(TabContext::Web));
+        createContainer(QStringLiteral("webtabOther"), m_host.currentContext().withoutGame(TabContext::Web));
     auto *layout = container->layout();
     layout->setSpacing(-1);
     auto *bar = new WebToolBar(m_tabs);
     bar->setGeometry(0, 0, m_tabs->width(), 40);
-    QObject::connect(bar, &WebToolBar::signalReload, m_tabs, &TabWidget::handlerReload);
+    TabHost *host = &m_host;
+    QObject::connect(bar, &WebToolBar::signalReload, m_tabs, [host] { host->handlerReload(); });
     layout->addWidget(bar);
     WebView *view = createOwnedView(request, true);
     view->setObjectName(QStringLiteral("webotherview"));
@@ -146,7 +152,7 @@ WebView *TabPages::addHostTab(const QString &host, const QString &game)
     TabContainer *container = createContainer(QStringLiteral("webtabHost"), hostContext(TabContext::WebGame, host));
     const QUrl url(Portal::portalRoot() + QStringLiteral("/game.php?client=pcclient&host=") + encoded(host));
     WebView *view = addGameView(container, GameTabParts::WebGameBar, url, QStringLiteral("hostwebview"));
-    const QString text = m_tabs->currentContext().userName + QLatin1Char('|')
+    const QString text = m_host.currentContext().userName + QLatin1Char('|')
                          + (game.isEmpty() ? QStringLiteral("加载中...") : game);
     showTab(container, view, text, text, false);
     return view;
@@ -161,13 +167,13 @@ WebView *TabPages::addGamePlayTab(const QUrl &url, const TabContext &given)
     context.isH5Play = false;
     // The tab's account is the one new tabs take over; a click on the tab
     // brings its server back, for full screen and the collection.
-    m_tabs->setCurrentContext(context);
+    m_host.setCurrentContext(context);
     TabContainer *container = createContainer(QStringLiteral("webtabHost"), context);
     WebView *view = addGameView(container, GameTabParts::WebGameBar, url, QStringLiteral("hostwebview"));
     showTab(container, view, context.userName, QString(), false);
     // Opened from a list that names only the server: the portal tells the game.
     if (context.host.isEmpty())
-        m_tabs->serverHosts()->lookUp(context.serverId);
+        m_host.serverHosts()->lookUp(context.serverId);
     return view;
 }
 
@@ -181,16 +187,16 @@ void TabPages::giveHost(const QString &serverId, const QString &host)
         context.host = host;
         tab->setContext(context);
         if (index == m_tabs->currentIndex()) {
-            TabContext current = m_tabs->currentContext();
+            TabContext current = m_host.currentContext();
             current.host = host;
-            m_tabs->setCurrentContext(current);
+            m_host.setCurrentContext(current);
         }
     }
 }
 
 QString TabPages::gameOfServer(const QString &serverId, const QString &hostGiven) const
 {
-    ServerHosts *hosts = m_tabs->serverHosts();
+    ServerHosts *hosts = m_host.serverHosts();
     if (hostGiven.isEmpty())
         return hosts->hostOf(serverId);
     hosts->learn(serverId, hostGiven);
@@ -208,13 +214,13 @@ WebView *TabPages::addH5HostTab(const QString &host, const QString &game)
 
 TabContext TabPages::hostContext(TabContext::Kind kind, const QString &host)
 {
-    TabContext context = m_tabs->currentContext();
+    TabContext context = m_host.currentContext();
     context.kind = kind;
     context.host = host;
     context.gameType = kind == TabContext::H5Game ? QStringLiteral("h5") : QStringLiteral("web");
     context.serverId.clear();
     context.isH5Play = false;
-    m_tabs->setCurrentContext(context);
+    m_host.setCurrentContext(context);
     return context;
 }
 
@@ -231,7 +237,7 @@ TabContainer *TabPages::createContainer(const QString &name, const TabContext &c
 WebView *TabPages::addGameView(TabContainer *container, GameTabParts::Bar kind, const QUrl &url,
                                const QString &viewName)
 {
-    QWidget *bar = m_parts ? m_parts->toolBar(kind, m_tabs, container) : nullptr;
+    QWidget *bar = m_parts ? m_parts->toolBar(kind, m_manager, container) : nullptr;
     if (bar) {
         bar->setGeometry(0, 0, m_tabs->width(), 40);
         container->layout()->addWidget(bar);
@@ -246,7 +252,7 @@ WebView *TabPages::addGameView(TabContainer *container, GameTabParts::Bar kind, 
     view->setObjectName(viewName);
     routeLinks(view);
     row->addWidget(view);
-    if (QWidget *sideBar = bar ? m_parts->sideBar(bar, m_tabs, frame) : nullptr) {
+    if (QWidget *sideBar = bar ? m_parts->sideBar(bar, m_manager, frame) : nullptr) {
         // Closed until its bar's button opens it.
         sideBar->setFixedWidth(0);
         sideBar->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
@@ -263,7 +269,7 @@ void TabPages::showTab(QWidget *container, WebView *view, const QString &text, c
     if (!toolTip.isEmpty())
         m_tabs->setTabToolTip(index, toolTip);
     m_tabs->setCurrentIndex(index);
-    m_tabs->updateTabBarWidth(m_tabs->count());
+    m_host.updateTabBarWidth(m_tabs->count());
     watchTitle(view, container, cutTitles);
 }
 
@@ -283,8 +289,8 @@ void TabPages::showTitle(QWidget *container, const QString &title, bool cut)
         return;
     // The tab's own account: titles arrive after other accounts may have opened tabs.
     const QString own = TabContainer::contextOf(container).userName;
-    const QString name = own.isEmpty() ? m_tabs->currentContext().userName : own;
-    const QString text = name + QLatin1Char('|') + (cut ? TabWidget::cutTitle(title) : title);
-    m_tabs->setTabText(index, TabWidget::elideTitle(text));
+    const QString name = own.isEmpty() ? m_host.currentContext().userName : own;
+    const QString text = name + QLatin1Char('|') + (cut ? TabTitle::cut(title) : title);
+    m_tabs->setTabText(index, TabTitle::elide(text));
     m_tabs->setTabToolTip(index, text);
 }

@@ -7,9 +7,11 @@
 #include "web/tabcontext.h"
 
 class HomeToolBar;
+class QTabWidget;
 class QWebEngineHttpRequest;
 class TabContainer;
 class QWidget;
+class TabHost;
 class TabWidget;
 class WebEngineProfile;
 class WebView;
@@ -20,8 +22,9 @@ class WebView;
 class TabPages
 {
 public:
-    // Game tabs get their bars from parts; without them, their page alone.
-    TabPages(TabWidget *tabs, GameTabParts *parts);
+    // Game tabs get their bars from parts, which wire them to the tab
+    // manager; without parts, their page alone.
+    TabPages(TabHost &host, TabWidget *manager, GameTabParts *parts);
 
     // "default": the main account's profile; otherwise the small account's own.
     WebEngineProfile *chosenProfile() const;
@@ -54,6 +57,8 @@ private:
     void watchTitle(WebView *view, QWidget *container, bool cut);
     void showTitle(QWidget *container, const QString &title, bool cut);
 
-    TabWidget *m_tabs;
+    TabHost &m_host;
+    QTabWidget *m_tabs;
+    TabWidget *m_manager;
     GameTabParts *m_parts;
 };

@@ -13,7 +13,6 @@
 #include "net/session.h"
 #include "web/systembrowser.h"
 #include "web/tabstripwidth.h"
-#include "web/tabtitle.h"
 #include "app/toolwindow.h"
 #include "web/userinput.h"
 #include "web/webenginepage.h"
@@ -37,7 +36,7 @@ TabWidget::TabWidget(const AppServices &services, std::unique_ptr<GameTabParts> 
     : QTabWidget(parent)
     , m_services(services)
     , m_parts(std::move(parts))
-    , m_pages(this, m_parts.get())
+    , m_pages(*this, this, m_parts.get())
     , m_webChannel(new BridgeChannel(this))
     , m_serverHosts(new ServerHosts(this))
 {
@@ -46,7 +45,7 @@ TabWidget::TabWidget(const AppServices &services, std::unique_ptr<GameTabParts> 
     connect(tabBar(), &QTabBar::tabBarClicked, this, &TabWidget::handlerTabarClicked);
     tabBar()->setExpanding(false);
     setAttribute(Qt::WA_MouseTracking);
-    m_bridge = new BridgeRequests(this);
+    m_bridge = new BridgeRequests(*this, this);
     UserInput::instance();
     connect(this, &TabWidget::signalRouteRequested, this,
             [this](const QUrl &url) { HandlerCreateWebBridge(url, QWebEnginePage::NavigationTypeLinkClicked); });
@@ -79,6 +78,16 @@ void TabWidget::setCurrentUserName(const QString &name)
 void TabWidget::setCurrentContext(const TabContext &context)
 {
     m_context = context;
+}
+
+void TabWidget::requestRoute(const QUrl &url)
+{
+    emit signalRouteRequested(url);
+}
+
+void TabWidget::requestSkin(const QString &url, const QString &option)
+{
+    emit signalSkinRequested(url, option);
 }
 
 Session *TabWidget::session() const
@@ -241,16 +250,6 @@ WebView *TabWidget::createH5HostTab(QString host, QString game)
     if (!checkLogin())
         return nullptr;
     return m_pages.addH5HostTab(host, game);
-}
-
-QString TabWidget::cutTitle(const QString &title)
-{
-    return TabTitle::cut(title);
-}
-
-QString TabWidget::elideTitle(const QString &text)
-{
-    return TabTitle::elide(text);
 }
 
 void TabWidget::handlerTabarClicked(int index)

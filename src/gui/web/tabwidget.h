@@ -7,9 +7,10 @@
 #include <QWebEngineHttpRequest>
 #include <QWebEnginePage>
 
-#include "web/tabpages.h"
 #include "web/routefollower.h"
 #include "web/tabcontext.h"
+#include "web/tabhost.h"
+#include "web/tabpages.h"
 
 #include <memory>
 
@@ -25,7 +26,7 @@ struct AppServices;
 // The main window's central widget: the portal's home tab at index 0 and one
 // tab per opened page. It builds every tab and keeps the account context
 // (which profile and which name) that new tabs take over.
-class TabWidget : public QTabWidget
+class TabWidget : public QTabWidget, public TabHost
 {
     Q_OBJECT
 public:
@@ -34,32 +35,30 @@ public:
     TabWidget(const AppServices &services, std::unique_ptr<GameTabParts> parts, QWidget *parent = nullptr);
     ~TabWidget() override;
 
-    const AppServices &services() const { return m_services; }
+    const AppServices &services() const override { return m_services; }
     Session *session() const;
     // The name of the account that plays, for new tabs and the tab in front.
     void setCurrentUserName(const QString &name);
-    HomeToolBar *homeToolBar() const { return m_homeToolBar; }
-    QWebChannel *webChannel() const { return m_webChannel; }
+    HomeToolBar *homeToolBar() const override { return m_homeToolBar; }
+    QWebChannel *webChannel() const override { return m_webChannel; }
 
     // Logged in: "user_name", "user_id" and "user_token" are all set in the
     // session's cookie jar. Otherwise the login dialog is asked for
     // (signalLoginRequested).
     bool checkLogin();
-    void updateTabBarWidth(int count);
+    void updateTabBarWidth(int count) override;
     // Closes every tab but the home tab, so that no page keeps an old identity.
     void closeTabsButHome();
     // The home tab's left column, for that user (a null id: nobody logged in).
     void loadHomeLeftPage(const QString &userId);
 
-    // Tab-title rules (TabTitle): cut at the first "|", "-", "_" or ",";
-    // shorten texts that would be too wide for a tab.
-    static QString cutTitle(const QString &title);
-    static QString elideTitle(const QString &text);
-
     // The context that new tabs take over: a click on a tab brings that tab's
     // back, a small account's login or a route sets who plays and where.
-    const TabContext &currentContext() const { return m_context; }
-    void setCurrentContext(const TabContext &context);
+    const TabContext &currentContext() const override { return m_context; }
+    void setCurrentContext(const TabContext &context) override;
+    QTabWidget *tabStrip() override { return this; }
+    void requestRoute(const QUrl &url) override;
+    void requestSkin(const QString &url, const QString &option) override;
 
 signals:
     // Something needs a logged-in main account and nobody is.
@@ -83,11 +82,11 @@ signals:
 
 public:
     // The current tab's first view of those names, in that order; null without one.
-    WebView *currentView(const QStringList &names) const;
+    WebView *currentView(const QStringList &names) const override;
     // Game id to game host, once the portal's map has arrived.
     void setGameIdHosts(const QHash<QString, QString> &map);
     // Which game each server belongs to, as far as known.
-    ServerHosts *serverHosts() const { return m_serverHosts; }
+    ServerHosts *serverHosts() const override { return m_serverHosts; }
     // For a tab whose server's game is not known yet: asks the portal, and
     // gives what the user is told meanwhile instead of a call without a game.
     QString askForGameOf(QWidget *tab);
@@ -99,14 +98,14 @@ public slots:
     void closeTab();
     void closeTab(int tabindex);
     void createHomeTab();
-    WebView *createWebTab(const QUrl &url);
+    WebView *createWebTab(const QUrl &url) override;
     WebView *createWebTab(const QWebEngineHttpRequest &request);
     // Game tabs; null when nobody is logged in (not asked for the game-play tab).
-    WebView *createHostTab(QString host, QString game = QString());
+    WebView *createHostTab(QString host, QString game = QString()) override;
     WebView *createGamePlayTab(QUrl url);
     // The same for that context's account, game and server.
-    WebView *createGamePlayTab(const QUrl &url, const TabContext &context);
-    WebView *createH5HostTab(QString host, QString game = QString());
+    WebView *createGamePlayTab(const QUrl &url, const TabContext &context) override;
+    WebView *createH5HostTab(QString host, QString game = QString()) override;
     // Where a link a page wanted a new window for goes.
     void HandlerCreateWebBridge(QUrl url, QWebEnginePage::NavigationType type);
     void handlerReloadHomePage();
@@ -115,14 +114,14 @@ public slots:
     void handlerReloadH5Game();
     void handlerTabarClicked(int index);
     void handlerFullscreen();
-    void handlerReload();
-    void handlerOpenJFSC();
+    void handlerReload() override;
+    void handlerOpenJFSC() override;
     // The sign-in calendar, for a logged-in account (signalSignRequested).
-    void handlerSign();
+    void handlerSign() override;
     // The points a sign-in calendar showed, on the home tab.
     void showSignInPoints(const QString &points);
     void handlerOpenUrl(const QString &url, const QString &option);
-    void openAppDownload(const QString &host, const QString &game);
+    void openAppDownload(const QString &host, const QString &game) override;
 
 private:
     void connectHomeToolBar();
@@ -138,5 +137,5 @@ private:
     QWebChannel *m_webChannel = nullptr;
     ServerHosts *m_serverHosts = nullptr;
     BridgeRequests *m_bridge = nullptr;
-    RouteFollower m_routes{this};
+    RouteFollower m_routes{*this};
 };
