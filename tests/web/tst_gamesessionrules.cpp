@@ -30,9 +30,10 @@ namespace QTest {
 template <>
 char *toString(const GameTab &game)
 {
-    return qstrdup(QStringLiteral("%1 %2 %3 %4 main=%5 '%6'")
+    return qstrdup(QStringLiteral("%1 %2 %3 %4 main=%5 split=%6 '%7'")
                        .arg(game.kind, game.host, game.serverId, game.account)
                        .arg(game.mainAccount)
+                       .arg(game.inSplit)
                        .arg(game.game)
                        .toUtf8()
                        .constData());
@@ -72,6 +73,10 @@ void TestGameSessionRules::storedGamesAreReadSkippingWhatIsDamaged_data()
     const GameTab smallTab = tab(QStringLiteral("web"), QStringLiteral("sanguo"), QString(), QStringLiteral("korvo_xh1"));
 
     QTest::newRow("two games") << "[" + mainPlay + "," + smallWeb + "]" << QList<GameTab>{mainTab, smallTab};
+    GameTab splitTab = smallTab;
+    splitTab.inSplit = true;
+    QTest::newRow("a game in the split") << "[" + smallWeb.chopped(1) + ",\"split\":true}]" << QList<GameTab>{splitTab};
+    QTest::newRow("split flag as text") << "[" + smallWeb.chopped(1) + ",\"split\":\"yes\"}]" << QList<GameTab>{};
     QTest::newRow("a repeated game once") << "[" + smallWeb + "," + smallWeb + "]" << QList<GameTab>{smallTab};
     QTest::newRow("not json") << QByteArray("[{\"kind\":") << QList<GameTab>{};
     QTest::newRow("an object, not a list") << mainPlay << QList<GameTab>{};
@@ -124,10 +129,11 @@ void TestGameSessionRules::storedGamesAreReadSkippingWhatIsDamaged()
 void TestGameSessionRules::gamesSurviveTheIniFile()
 {
     TestAppDir dir;
-    const QList<GameTab> games = {
+    QList<GameTab> games = {
         tab(QStringLiteral("play"), QStringLiteral("xianxia"), QStringLiteral("108"), QStringLiteral("korvo"), true,
             QStringLiteral("仙侠传说, 一服")),
         tab(QStringLiteral("h5"), QStringLiteral("h5game"), QString(), QStringLiteral("korvo_xh1"))};
+    games[1].inSplit = true;
     {
         Settings settings;
         RememberedGames::save(&settings, games);

@@ -1,5 +1,6 @@
 #include "web/backgroundplayrule.h"
 #include "web/soundfocusrule.h"
+#include "web/splitlayout.h"
 
 #include <QtTest>
 
@@ -7,9 +8,10 @@ using Kind = BackgroundPlayRule::TabKind;
 using Choice = BackgroundPlayRule::Choice;
 Q_DECLARE_METATYPE(Kind)
 Q_DECLARE_METATYPE(Choice)
+Q_DECLARE_METATYPE(TabContext::Kind)
 
-// The rules behind games that play on out of sight and sound that follows
-// the game in front.
+// The rules behind games that play on out of sight, sound that follows the
+// game in front and the split view that shows several at once.
 class TestPlayRules final : public QObject
 {
     Q_OBJECT
@@ -28,6 +30,8 @@ private slots:
         // A page that happens to carry a server id is still a page.
         QTest::newRow("page with a server") << QStringLiteral("webtabOther") << QStringLiteral("101") << Kind::Page;
         QTest::newRow("unnamed") << QString() << QString() << Kind::Page;
+        // The split view holds games alone: it plays behind other tabs as they would.
+        QTest::newRow("split view") << QStringLiteral("splitViewTab") << QString() << Kind::GamePlay;
     }
 
     void tabKindByContainer()
@@ -102,6 +106,39 @@ private slots:
         tab.pinned = pinned;
         tab.playerMuted = playerMuted;
         QCOMPARE(SoundFocusRule::muted(tab, silenced), muted);
+    }
+
+    void splitCells()
+    {
+        using Cell = SplitLayout::Cell;
+        QVERIFY(SplitLayout::cells(0).isEmpty());
+        QVERIFY(SplitLayout::cells(SplitLayout::maxPanes + 1).isEmpty());
+        QCOMPARE(SplitLayout::cells(1), (QList<Cell>{{0, 0, 1, 1}}));
+        QCOMPARE(SplitLayout::cells(2), (QList<Cell>{{0, 0, 1, 1}, {0, 1, 1, 1}}));
+        // The third of three across the foot: no empty quarter.
+        QCOMPARE(SplitLayout::cells(3), (QList<Cell>{{0, 0, 1, 1}, {0, 1, 1, 1}, {1, 0, 1, 2}}));
+        QCOMPARE(SplitLayout::cells(4), (QList<Cell>{{0, 0, 1, 1}, {0, 1, 1, 1}, {1, 0, 1, 1}, {1, 1, 1, 1}}));
+    }
+
+    void splitJoins_data()
+    {
+        QTest::addColumn<TabContext::Kind>("kind");
+        QTest::addColumn<int>("panes");
+        QTest::addColumn<bool>("joins");
+        QTest::newRow("server played") << TabContext::GamePlay << 0 << true;
+        QTest::newRow("h5 game, fourth pane") << TabContext::H5Game << 3 << true;
+        QTest::newRow("server list") << TabContext::WebGame << 1 << true;
+        QTest::newRow("split full") << TabContext::GamePlay << 4 << false;
+        QTest::newRow("web page") << TabContext::Web << 0 << false;
+        QTest::newRow("home") << TabContext::Home << 0 << false;
+    }
+
+    void splitJoins()
+    {
+        QFETCH(TabContext::Kind, kind);
+        QFETCH(int, panes);
+        QFETCH(bool, joins);
+        QCOMPARE(SplitLayout::mayJoin(kind, panes), joins);
     }
 };
 

@@ -6,6 +6,9 @@ BackgroundPlayRule::TabKind BackgroundPlayRule::kindOf(const QString &containerN
         return TabKind::Home;
     if (containerName == QLatin1String("h5ToolBar"))
         return TabKind::H5Game;
+    // The split view shows games being played, and nothing else.
+    if (containerName == QLatin1String("splitViewTab"))
+        return TabKind::GamePlay;
     // A server list and a server being played share their container; only the latter names a server.
     if (containerName == QLatin1String("webtabHost"))
         return serverId.isEmpty() ? TabKind::WebGame : TabKind::GamePlay;

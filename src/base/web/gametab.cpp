@@ -14,7 +14,7 @@ bool GameTab::isValid() const
 bool GameTab::operator==(const GameTab &other) const
 {
     return kind == other.kind && host == other.host && serverId == other.serverId && game == other.game
-        && account == other.account && mainAccount == other.mainAccount;
+        && account == other.account && mainAccount == other.mainAccount && inSplit == other.inSplit;
 }
 
 bool GameTab::isHostWord(const QString &text)

@@ -17,6 +17,8 @@ struct GameTab
     // The user name of the account that plays.
     QString account;
     bool mainAccount = false;
+    // Shown in the split view with the other games of the split.
+    bool inSplit = false;
 
     static constexpr int maxTextLength = 64;
 

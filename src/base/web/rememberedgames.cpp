@@ -17,6 +17,8 @@ QJsonObject toJson(const GameTab &game)
                        {QStringLiteral("main"), game.mainAccount}};
     if (!game.serverId.isEmpty())
         object.insert(QStringLiteral("server"), game.serverId);
+    if (game.inSplit)
+        object.insert(QStringLiteral("split"), true);
     return object;
 }
 
@@ -43,6 +45,10 @@ bool fromJson(const QJsonValue &value, GameTab *game)
     game->game = textOf(object, QStringLiteral("game"), &typed);
     game->account = textOf(object, QStringLiteral("account"), &typed);
     game->mainAccount = object.value(QStringLiteral("main")).toBool();
+    // Absent in what older versions wrote: not in the split.
+    const QJsonValue split = object.value(QStringLiteral("split"));
+    typed = typed && (split.isUndefined() || split.isBool());
+    game->inSplit = split.toBool();
     return typed && game->isValid();
 }
 }
