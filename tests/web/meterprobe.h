@@ -34,3 +34,16 @@ public:
     // Each page sampled, a window of windowMs let pass, each sampled again.
     static QList<Rates> measure(const QList<QWebEnginePage *> &pages, int windowMs);
 };
+
+// The main of a test that measures pages: the engine's switches, as the
+// client passes them, before the engine starts.
+#define KORVO_METER_TEST_MAIN(TestClass)                                                                    \
+    int main(int argc, char **argv)                                                                         \
+    {                                                                                                       \
+        MeterProbe::passBackgroundSwitches();                                                               \
+        QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);                                             \
+        QApplication app(argc, argv);                                                                       \
+        TestClass test;                                                                                     \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                          \
+        return QTest::qExec(&test, argc, argv);                                                             \
+    }

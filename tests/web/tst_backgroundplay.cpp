@@ -201,15 +201,6 @@ private slots:
     }
 };
 
-// The engine's switches, as the client passes them, before the engine starts.
-int main(int argc, char **argv)
-{
-    MeterProbe::passBackgroundSwitches();
-    QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication app(argc, argv);
-    TestBackgroundPlay test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
-}
+KORVO_METER_TEST_MAIN(TestBackgroundPlay)
 
 #include "tst_backgroundplay.moc"

@@ -139,6 +139,11 @@ QString Portal::webPage(const QString &action)
     return portalIndex() + QStringLiteral("?type=web&action=") + action;
 }
 
+QString Portal::homeSection(const QString &action)
+{
+    return webPage(action) + QStringLiteral("&v2");
+}
+
 QString Portal::apiCall(const QString &action)
 {
     return portalIndex() + QStringLiteral("?type=open&action=") + action;

@@ -38,6 +38,8 @@ public:
 
     // portal index + "?type=web&action=" + action
     static QString webPage(const QString &action);
+    // A section of the home tab: webPage(action) + "&v2".
+    static QString homeSection(const QString &action);
     // portal index + "?type=open&action=" + action
     static QString apiCall(const QString &action);
 

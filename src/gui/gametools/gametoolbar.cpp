@@ -65,7 +65,7 @@ TabWidget *GameToolBar::tabWidget() const
 void GameToolBar::handlerAudioMuted()
 {
     TabWidget *tabs = tabWidget();
-    QWidget *tab = tabs ? tabs->currentWidget() : nullptr;
+    QWidget *tab = tabs ? tabs->currentTab() : nullptr;
     WebView *view = tab ? tab->findChild<WebView *>(m_viewName) : nullptr;
     if (!view)
         return;

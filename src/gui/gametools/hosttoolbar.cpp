@@ -37,7 +37,7 @@ void HostToolBar::openLink(TabWidget *tabs, const QString &buttonName)
     if (!GameToolLinks::needsGameId(buttonName))
         GameToolBar::openLink(tabs, buttonName);
     else if (tabs->currentContext().host.isEmpty())
-        showNotice(tabs->askForGameOf(tabs->currentWidget()));
+        showNotice(tabs->askForGameOf(tabs->currentTab()));
     else
         lookUpGame(tabs, buttonName);
 }
@@ -71,7 +71,7 @@ void HostToolBar::handlerCollection()
         return;
     const TabContext &tab = tabs->currentContext();
     if (tab.host.isEmpty()) {
-        showNotice(tabs->askForGameOf(tabs->currentWidget()));
+        showNotice(tabs->askForGameOf(tabs->currentTab()));
         return;
     }
     Session *session = tabs->session();

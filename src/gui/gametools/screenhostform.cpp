@@ -42,7 +42,7 @@ void ScreenhostForm::showFor(TabWidget *tabs)
     // One share window for every toolbar, made on first use and kept by the tab manager.
     QPointer<ScreenhostForm> slot = tabs->findChild<ScreenhostForm *>(QString(), Qt::FindDirectChildrenOnly);
     ScreenhostForm *form = ToolWindow::kept(slot, tabs);
-    form->capture(tabs->currentWidget());
+    form->capture(tabs->currentTab());
     form->show();
     form->ui->DynamicEdit->setFocus(Qt::OtherFocusReason);
 }

@@ -180,11 +180,12 @@ void SmallLeftBarForm::handlerLoginResult(Identity who)
 
 QWidget *SmallLeftBarForm::ownTab(TabWidget *tabs) const
 {
+    const QList<QWidget *> all = tabs->allTabs();
     for (QWidget *up = parentWidget(); up; up = up->parentWidget()) {
-        if (tabs->indexOf(up) >= 0)
+        if (all.contains(up))
             return up;
     }
-    return tabs->currentWidget();
+    return tabs->currentTab();
 }
 
 void SmallLeftBarForm::showNotice(const QString &text)

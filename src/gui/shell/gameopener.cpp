@@ -70,18 +70,23 @@ QString GameOpener::refusalFor(const GameTab &game, const Identity &main) const
 void GameOpener::openTab(const GameTab &game, const Identity &player)
 {
     qDebug() << "GameOpener: opening" << game.kind << game.host << game.serverId;
-    if (game.kind == QLatin1String("h5")) {
-        m_tabs->createH5HostTab(game.host, game.game);
-    } else if (game.kind == QLatin1String("web")) {
-        m_tabs->createHostTab(game.host, game.game);
-    } else {
-        UrlRouter router;
-        router.setHosts(Portal::portalHost(), Portal::h5Host(), Portal::partnerHosts());
-        TabContext context = m_tabs->currentContext();
-        context.host = game.host;
-        context.serverId = game.serverId;
-        m_tabs->createGamePlayTab(QUrl(router.gamePlayAddress(game.serverId, player)), context);
-    }
+    // A new tab opens in front: the one to put into the split.
+    if (createTab(game, player) && game.inSplit)
+        m_tabs->addToSplit(m_tabs->currentWidget());
+}
+
+WebView *GameOpener::createTab(const GameTab &game, const Identity &player)
+{
+    if (game.kind == QLatin1String("h5"))
+        return m_tabs->createH5HostTab(game.host, game.game);
+    if (game.kind == QLatin1String("web"))
+        return m_tabs->createHostTab(game.host, game.game);
+    UrlRouter router;
+    router.setHosts(Portal::portalHost(), Portal::h5Host(), Portal::partnerHosts());
+    TabContext context = m_tabs->currentContext();
+    context.host = game.host;
+    context.serverId = game.serverId;
+    return m_tabs->createGamePlayTab(QUrl(router.gamePlayAddress(game.serverId, player)), context);
 }
 
 void GameOpener::handlerLoggedIn(const Identity &who)
@@ -112,9 +117,9 @@ void GameOpener::handlerLoginFailed(const QString &message)
     openNext();
 }
 
-GameTab GameOpener::tabAt(const TabWidget *tabs, int index)
+GameTab GameOpener::gameOf(const TabWidget *tabs, QWidget *tab)
 {
-    const TabContext context = TabContainer::contextOf(index > 0 && tabs ? tabs->widget(index) : nullptr);
+    const TabContext context = TabContainer::contextOf(tab);
     // Game tabs name their game's host, or the server they play; pages neither.
     if (context.host.isEmpty() && context.serverId.isEmpty())
         return GameTab();
@@ -129,8 +134,9 @@ GameTab GameOpener::tabAt(const TabWidget *tabs, int index)
         game.kind = QStringLiteral("h5");
     else
         game.kind = QStringLiteral("web");
+    game.inSplit = tabs->splitView() && tabs->splitView()->contains(tab);
     // Tabs read "<account>|<title>"; the title is only a label.
-    const QString text = tabs->tabToolTip(index).isEmpty() ? tabs->tabText(index) : tabs->tabToolTip(index);
+    const QString text = tabs->tabTitle(tab);
     game.game = text.section(QLatin1Char('|'), 1).left(GameTab::maxTextLength).trimmed();
     if (!GameTab::isPlainText(game.game))
         game.game.clear();
@@ -140,8 +146,8 @@ GameTab GameOpener::tabAt(const TabWidget *tabs, int index)
 QList<GameTab> GameOpener::openGames(const TabWidget *tabs)
 {
     QList<GameTab> games;
-    for (int index = 1; tabs && index < tabs->count(); ++index) {
-        const GameTab game = tabAt(tabs, index);
+    for (QWidget *tab : tabs ? tabs->allTabs() : QList<QWidget *>()) {
+        const GameTab game = gameOf(tabs, tab);
         if (game.isValid() && !games.contains(game))
             games.append(game);
     }

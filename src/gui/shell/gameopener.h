@@ -9,6 +9,7 @@
 class LoginService;
 class Sqlite;
 class TabWidget;
+class WebView;
 
 // Opens game tabs again as the accounts that played them: the main account's
 // in the main profile, a small account's, after a fresh login with its stored
@@ -25,9 +26,9 @@ public:
     void open(const QList<GameTab> &games);
     bool isBusy() const { return !m_queue.isEmpty() || m_waiting; }
 
-    // The game tab at the index as it can be opened again; invalid for the
+    // The game of a tab (in the strip or the split) as it can be opened again; invalid for the
     // home tab and for pages that are no game.
-    static GameTab tabAt(const TabWidget *tabs, int index);
+    static GameTab gameOf(const TabWidget *tabs, QWidget *tab);
     static QList<GameTab> openGames(const TabWidget *tabs);
 
 signals:
@@ -38,6 +39,7 @@ private:
     // Empty when the account may play here.
     QString refusalFor(const GameTab &game, const Identity &main) const;
     void openTab(const GameTab &game, const Identity &player);
+    WebView *createTab(const GameTab &game, const Identity &player);
     void handlerLoggedIn(const Identity &who);
     void handlerLoginFailed(const QString &message);
 

@@ -6,6 +6,7 @@
 #include "app/noticebox.h"
 #include "shell/sessionrestore.h"
 #include "shell/shortcutlauncher.h"
+#include "shell/splitactions.h"
 
 GameSessions::GameSessions(const AppServices &services, TabWidget *tabs, LoginService *login, StatusBar *bar,
                            QWidget *window)
@@ -18,6 +19,7 @@ GameSessions::GameSessions(const AppServices &services, TabWidget *tabs, LoginSe
     connect(m_opener, &GameOpener::signalFailed, window, [window](const QString &message) {
         NoticeBox::show(window, message);
     });
+    new SplitActions(tabs, m_tabMenu, this);
 }
 
 void GameSessions::remember()

@@ -33,7 +33,7 @@ void GameTabMenu::showMenu(const QPoint &position)
     m_menu = new QMenu(m_tabs);
     m_menu->setObjectName(QStringLiteral("gameTabMenu"));
     m_menu->setAttribute(Qt::WA_DeleteOnClose);
-    const GameTab game = GameOpener::tabAt(m_tabs, index);
+    const GameTab game = GameOpener::gameOf(m_tabs, tab);
     if (game.isValid() && Extras::enabled(m_settings, Extras::Shortcuts))
         addShortcutAction(game);
     emit signalMenuOpening(m_menu, tab);

@@ -26,10 +26,12 @@ SoundFocus::SoundFocus(TabWidget *tabs, BossMute *bossMute)
     , m_tabs(tabs)
     , m_bossMute(bossMute)
 {
-    connect(tabs, &QTabWidget::currentChanged, this, &SoundFocus::follow);
+    connect(tabs, &QTabWidget::currentChanged, this, [this] { follow(m_tabs->currentTab()); });
+    // In the split view, the pane the player clicked in.
+    connect(tabs, &TabWidget::signalPaneActivated, this, &SoundFocus::follow);
     if (bossMute)
         connect(bossMute, &BossMute::silencingChanged, this, &SoundFocus::apply);
-    follow(tabs->currentIndex());
+    follow(tabs->currentTab());
 }
 
 bool SoundFocus::isPinned(const QWidget *tab) const
@@ -50,9 +52,8 @@ bool SoundFocus::isSilenced() const
     return m_bossMute && m_bossMute->isSilencing();
 }
 
-void SoundFocus::follow(int index)
+void SoundFocus::follow(QWidget *tab)
 {
-    QWidget *tab = m_tabs->widget(index);
     // A page in front takes nothing from the game last played.
     if (tab && isGame(tab))
         m_focused = tab;
@@ -61,8 +62,8 @@ void SoundFocus::follow(int index)
 
 void SoundFocus::apply()
 {
-    for (int index = 0; index < m_tabs->count(); ++index)
-        applyTo(m_tabs->widget(index));
+    for (QWidget *tab : m_tabs->allTabs())
+        applyTo(tab);
 }
 
 void SoundFocus::applyTo(QWidget *tab)

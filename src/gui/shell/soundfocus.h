@@ -30,7 +30,7 @@ public slots:
     void addMenuActions(QMenu *menu, QWidget *tab);
 
 private:
-    void follow(int index);
+    void follow(QWidget *tab);
     void applyTo(QWidget *tab);
     // A page's mute changed, and not by this object: the player's choice.
     void remember(QWebEnginePage *page, bool muted);

@@ -14,6 +14,7 @@ list(APPEND KORVO_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/shortcutlauncher.cpp
     ${CMAKE_CURRENT_LIST_DIR}/singleapplication.cpp
     ${CMAKE_CURRENT_LIST_DIR}/soundfocus.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/splitactions.cpp
     ${CMAKE_CURRENT_LIST_DIR}/statusbar.cpp
     ${CMAKE_CURRENT_LIST_DIR}/storagenoticebox.cpp
     ${CMAKE_CURRENT_LIST_DIR}/trayicon.cpp

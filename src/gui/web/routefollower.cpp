@@ -80,7 +80,7 @@ void RouteFollower::carryOut(const UrlRoute &route)
 
 void RouteFollower::playInCurrentTab(const UrlRoute &route, const QString &viewName)
 {
-    QWidget *tab = m_tabs.tabStrip()->currentWidget();
+    QWidget *tab = m_tabs.currentTab();
     WebView *view = m_tabs.currentView({viewName});
     if (!view && tab)
         view = tab->findChild<WebView *>();

@@ -10,6 +10,7 @@ list(APPEND KORVO_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/pagenotice.cpp
     ${CMAKE_CURRENT_LIST_DIR}/qqlinkscheme.cpp
     ${CMAKE_CURRENT_LIST_DIR}/routefollower.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/splitview.cpp
     ${CMAKE_CURRENT_LIST_DIR}/systembrowser.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tabcontainer.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tabcrashguard.cpp

@@ -26,6 +26,10 @@ public:
     // Who plays where: the context new tabs take over.
     virtual const TabContext &currentContext() const = 0;
     virtual void setCurrentContext(const TabContext &context) = 0;
+    // The tab in front: the active pane while the split view is in front.
+    virtual QWidget *currentTab() const = 0;
+    // Names a tab, in the strip or in its pane of the split view.
+    virtual void showTabTitle(QWidget *tab, const QString &text, const QString &toolTip) = 0;
     // The current tab's first view of those names, in that order; null without one.
     virtual WebView *currentView(const QStringList &names) const = 0;
     virtual ServerHosts *serverHosts() const = 0;

@@ -26,10 +26,6 @@ namespace {
 const QString kDefaultFlag = QStringLiteral("default");
 const QString kHomeTitle = QStringLiteral("游戏中心");
 
-QString homeSectionUrl(const QString &action)
-{
-    return Portal::webPage(action) + QStringLiteral("&v2");
-}
 
 // Hosts come from portal pages: encoded, they stay one parameter or one path segment.
 QString encoded(const QString &value)
@@ -78,7 +74,7 @@ QWidget *TabPages::createHomePanel(const QString &viewName, const QString &actio
     auto *panel = new QWidget;
     auto *layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
-    WebView *view = createOwnedView(QWebEngineHttpRequest(QUrl(homeSectionUrl(action))), true);
+    WebView *view = createOwnedView(QWebEngineHttpRequest(QUrl(Portal::homeSection(action))), true);
     view->setObjectName(viewName);
     // The left column's links stay in it; the home page's go to the router.
     if (viewName == QLatin1String("homePageWebView"))
@@ -284,13 +280,9 @@ void TabPages::watchTitle(WebView *view, QWidget *container, bool cut)
 
 void TabPages::showTitle(QWidget *container, const QString &title, bool cut)
 {
-    const int index = m_tabs->indexOf(container);
-    if (index < 0)
-        return;
     // The tab's own account: titles arrive after other accounts may have opened tabs.
     const QString own = TabContainer::contextOf(container).userName;
     const QString name = own.isEmpty() ? m_host.currentContext().userName : own;
     const QString text = name + QLatin1Char('|') + (cut ? TabTitle::cut(title) : title);
-    m_tabs->setTabText(index, TabTitle::elide(text));
-    m_tabs->setTabToolTip(index, text);
+    m_host.showTabTitle(container, TabTitle::elide(text), text);
 }

@@ -10,10 +10,10 @@
 #include "app/noticebox.h"
 #include "net/portal.h"
 #include "web/serverhosts.h"
+#include "web/splitview.h"
 #include "net/session.h"
 #include "web/systembrowser.h"
 #include "web/tabstripwidth.h"
-#include "app/toolwindow.h"
 #include "web/userinput.h"
 #include "web/webenginepage.h"
 #include "web/webview.h"
@@ -23,14 +23,6 @@
 #include <QTabBar>
 #include <QTimer>
 #include <QWebChannel>
-
-namespace {
-
-QString homeSectionUrl(const QString &action)
-{
-    return Portal::webPage(action) + QStringLiteral("&v2");
-}
-}
 
 TabWidget::TabWidget(const AppServices &services, std::unique_ptr<GameTabParts> parts, QWidget *parent)
     : QTabWidget(parent)
@@ -130,7 +122,7 @@ void TabWidget::loadHomeLeftPage(const QString &userId)
     auto *left = findChild<WebView *>(QStringLiteral("homeLeftView"));
     if (!left)
         return;
-    QString address = Portal::webPage(QStringLiteral("left")) + QStringLiteral("&v2");
+    QString address = Portal::homeSection(QStringLiteral("left"));
     if (!userId.isNull())
         address += QStringLiteral("&user_id=") + userId;
     left->page()->load(QUrl(address));
@@ -148,6 +140,11 @@ void TabWidget::closeTab(int tabindex)
     if (tabindex <= 0 || tabindex >= count())
         return;
     QWidget *container = widget(tabindex);
+    // Closing the split view closes no game: its tabs go back to the strip.
+    if (m_split && container == m_split) {
+        m_split->putAllBack();
+        return;
+    }
     // A page waiting for the answer to its dialog is further down the stack:
     // the dialog ends first and the tab closes once it has returned.
     if (WebEnginePage::endDialogsIn(container)) {
@@ -187,7 +184,7 @@ void TabWidget::connectHomeToolBar()
 void TabWidget::loadHomeSection(const QString &action)
 {
     if (auto *view = findChild<WebView *>(QStringLiteral("homePageWebView")))
-        view->load(QUrl(homeSectionUrl(action)));
+        view->load(QUrl(Portal::homeSection(action)));
 }
 
 void TabWidget::handlerReloadHomePage()
@@ -254,21 +251,68 @@ WebView *TabWidget::createH5HostTab(QString host, QString game)
 
 void TabWidget::handlerTabarClicked(int index)
 {
-    QWidget *container = widget(index);
-    if (!container) {
+    takeContextOf(tabAt(index));
+}
+
+void TabWidget::takeContextOf(QWidget *tab)
+{
+    if (!tab) {
         m_context.profileFlag = TabContext::mainProfileFlag();
         return;
     }
     // A tab that does not know its account (the home tab before a login) keeps the name.
     const QString name = m_context.userName;
-    m_context = TabContainer::contextOf(container);
+    m_context = TabContainer::contextOf(tab);
     if (m_context.userName.isEmpty())
         m_context.userName = name;
 }
 
+QWidget *TabWidget::tabAt(int index) const
+{
+    QWidget *tab = widget(index);
+    return m_split && tab == m_split ? m_split->activePane() : tab;
+}
+
+QWidget *TabWidget::currentTab() const
+{
+    return tabAt(currentIndex());
+}
+
+QList<QWidget *> TabWidget::allTabs() const
+{
+    return SplitView::tabsOf(this, m_split);
+}
+
+QString TabWidget::tabTitle(QWidget *tab) const
+{
+    return SplitView::titleOf(this, m_split, tab);
+}
+
+void TabWidget::showTabTitle(QWidget *tab, const QString &text, const QString &toolTip)
+{
+    SplitView::showTitle(this, m_split, tab, text, toolTip);
+}
+
+bool TabWidget::addToSplit(QWidget *tab)
+{
+    if (!m_split) {
+        m_split = new SplitView(this);
+        connect(m_split, &SplitView::signalPaneActivated, this, [this](QWidget *pane) {
+            takeContextOf(pane);
+            emit signalPaneActivated(pane);
+        });
+        connect(m_split, &QObject::destroyed, this, [this] { updateTabBarWidth(count()); });
+    }
+    const bool added = m_split->add(tab);
+    if (m_split->panes().isEmpty())
+        delete m_split;
+    updateTabBarWidth(count());
+    return added;
+}
+
 WebView *TabWidget::currentView(const QStringList &names) const
 {
-    QWidget *tab = currentWidget();
+    QWidget *tab = currentTab();
     for (const QString &name : names) {
         if (auto *view = tab ? tab->findChild<WebView *>(name) : nullptr)
             return view;
@@ -295,7 +339,7 @@ void TabWidget::handlerFullscreen()
         showMessage(QStringLiteral("非游戏窗口不允许全屏"));
         return;
     }
-    QWidget *tab = currentWidget();
+    QWidget *tab = currentTab();
     auto *view = tab ? tab->findChild<WebView *>() : nullptr;
     if (!view)
         return;

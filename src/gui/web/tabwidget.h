@@ -8,6 +8,7 @@
 #include <QWebEnginePage>
 
 #include "web/routefollower.h"
+#include "web/splitview.h"
 #include "web/tabcontext.h"
 #include "web/tabhost.h"
 #include "web/tabpages.h"
@@ -18,6 +19,7 @@ class HomeToolBar;
 class QWebChannel;
 class BridgeRequests;
 class ServerHosts;
+class SplitView;
 class Session;
 class WebEngineProfile;
 class WebView;
@@ -52,6 +54,19 @@ public:
     // The home tab's left column, for that user (a null id: nobody logged in).
     void loadHomeLeftPage(const QString &userId);
 
+    // The tab in front: the active pane while the split view is in front.
+    QWidget *currentTab() const override;
+    // Every tab in strip order, the split view's panes in its place.
+    QList<QWidget *> allTabs() const;
+    // What a tab is named, whole: its tool tip, else its text.
+    QString tabTitle(QWidget *tab) const;
+    void showTabTitle(QWidget *tab, const QString &text, const QString &toolTip) override;
+    // A game tab joins the split view (made for it if there is none); false
+    // when it may not (no game, the split full).
+    bool addToSplit(QWidget *tab);
+    // Null while no split is open.
+    SplitView *splitView() const { return m_split; }
+
     // The context that new tabs take over: a click on a tab brings that tab's
     // back, a small account's login or a route sets who plays and where.
     const TabContext &currentContext() const override { return m_context; }
@@ -61,6 +76,8 @@ public:
     void requestSkin(const QString &url, const QString &option) override;
 
 signals:
+    // Another pane of the split view became the tab in front.
+    void signalPaneActivated(QWidget *tab);
     // Something needs a logged-in main account and nobody is.
     void signalLoginRequested();
     // The sign-in calendar, asked for by a page while logged in.
@@ -128,6 +145,9 @@ private:
     void loadHomeSection(const QString &action);
     WebView *homePageView() const;
     void showMessage(const QString &text);
+    // The tab at that index, the active pane for the split view.
+    QWidget *tabAt(int index) const;
+    void takeContextOf(QWidget *tab);
 
     const AppServices &m_services;
     TabContext m_context;
@@ -138,4 +158,5 @@ private:
     ServerHosts *m_serverHosts = nullptr;
     BridgeRequests *m_bridge = nullptr;
     RouteFollower m_routes{*this};
+    QPointer<SplitView> m_split;
 };
