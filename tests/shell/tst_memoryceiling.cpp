@@ -26,17 +26,6 @@ private:
     TestAppDir m_dir;
     StandInPortal m_portal{m_dir.path()};
 
-    // Web tabs open for a logged-in player only.
-    bool logIn(TestMainFrame &frame)
-    {
-        const QJsonObject login = m_portal.control({{QStringLiteral("op"), QStringLiteral("login")},
-                                                    {QStringLiteral("user_name"), QStringLiteral("korvo")}});
-        for (const QString &key : {QStringLiteral("user_name"), QStringLiteral("user_id"), QStringLiteral("user_token")})
-            frame.loginForm()->cookieJar()->setCookie(key, login.value(key).toString(), QStringLiteral("/"), 0,
-                                                      Portal::cookieDomain(), false, false);
-        return frame.tabWidget()->checkLogin();
-    }
-
     static QUrl page() { return QUrl(Portal::portalRoot() + QStringLiteral("/static/meter.html")); }
     static bool loaded(QWebEnginePage *page)
     {
@@ -52,7 +41,9 @@ private slots:
         TestMainFrame frame;
         frame.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
-        QVERIFY(logIn(frame));
+        // Web tabs open for a logged-in player only.
+        QVERIFY(m_portal.logIn(frame.loginForm()->cookieJar(), QStringLiteral("korvo")));
+        QVERIFY(frame.tabWidget()->checkLogin());
         TabWidget *tabs = frame.tabWidget();
         auto *ceiling = tabs->findChild<MemoryCeiling *>();
         QVERIFY(ceiling);
