@@ -1,7 +1,9 @@
+#include "app/processfamily.h"
 #include "app/processsampler.h"
 #include "app/processusage.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -75,6 +77,77 @@ private slots:
         QFETCH(qint64, elapsedMs);
         QFETCH(double, percent);
         QCOMPARE(ProcessUsage::cpuPercent(before, after, elapsedMs, 100), percent);
+    }
+
+    void parentIsReadAfterTheCommandName_data()
+    {
+        QTest::addColumn<QByteArray>("stat");
+        QTest::addColumn<qint64>("parent");
+        QTest::newRow("plain") << QByteArray("4242 (QtWebEngineProc) S 4100 4100 4100 0 -1") << qint64(4100);
+        QTest::newRow("name with spaces and parentheses") << QByteArray("77 (a) b (c) S 12 77 77") << qint64(12);
+        QTest::newRow("no name") << QByteArray("77 S 12 77") << qint64(-1);
+        QTest::newRow("cut after the state") << QByteArray("77 (x) S") << qint64(-1);
+        QTest::newRow("parent not a number") << QByteArray("77 (x) S ab 1") << qint64(-1);
+        QTest::newRow("empty") << QByteArray() << qint64(-1);
+    }
+
+    void parentIsReadAfterTheCommandName()
+    {
+        QFETCH(QByteArray, stat);
+        QFETCH(qint64, parent);
+        QCOMPARE(ProcessFamily::parentPid(stat), parent);
+    }
+
+    void familyTakesEveryDescendantOnce_data()
+    {
+        using Parents = QHash<qint64, qint64>;
+        QTest::addColumn<Parents>("parentOf");
+        QTest::addColumn<QList<qint64>>("family");
+        // 10 is the client; 11 the zygote, 12 and 13 renderers under it, 20 a stranger.
+        const Parents tree{{10, 1}, {11, 10}, {12, 11}, {13, 11}, {14, 10}, {20, 1}, {21, 20}};
+        QTest::newRow("client and helpers") << tree << QList<qint64>{10, 11, 14, 12, 13};
+        QTest::newRow("alone") << Parents{{10, 1}, {20, 1}} << QList<qint64>{10};
+        QTest::newRow("root not listed") << Parents{{11, 10}} << QList<qint64>{10, 11};
+        // Pids reused while the map was read can make a loop.
+        QTest::newRow("loop") << Parents{{10, 12}, {11, 10}, {12, 11}} << QList<qint64>{10, 11, 12};
+    }
+
+    void familyTakesEveryDescendantOnce()
+    {
+        using Parents = QHash<qint64, qint64>;
+        QFETCH(Parents, parentOf);
+        QFETCH(QList<qint64>, family);
+        QList<qint64> found = ProcessFamily::below(10, parentOf);
+        QCOMPARE(found.first(), qint64(10));
+        std::sort(found.begin(), found.end());
+        std::sort(family.begin(), family.end());
+        QCOMPARE(found, family);
+    }
+
+    // The real tree: a child and its own child count, and their memory is in the sum.
+    void samplerReadsTheWholeTree()
+    {
+        QProcess child;
+        child.start(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("sleep 60 & wait")});
+        QVERIFY(child.waitForStarted());
+        QList<qint64> family;
+        QTRY_VERIFY((family = ProcessFamily::of(getpid())).size() >= 3);
+        QCOMPARE(family.first(), qint64(getpid()));
+        QVERIFY(family.contains(child.processId()));
+
+        ProcessSampler sampler;
+        QSignalSpy sampled(&sampler, &ProcessSampler::sampled);
+        QCOMPARE(sampler.treePssKiB(), qint64(-1));
+        sampler.requestTree(getpid());
+        QVERIFY(sampled.wait());
+        qint64 parts = 0;
+        for (qint64 pid : family)
+            parts += qMax<qint64>(0, sampler.usage(pid).pssKiB);
+        QVERIFY(sampler.usage(child.processId()).pssKiB > 0);
+        QVERIFY(sampler.treePssKiB() > sampler.usage(getpid()).pssKiB);
+        QVERIFY(qAbs(sampler.treePssKiB() - parts) < parts / 10);
+        child.kill();
+        child.waitForFinished();
     }
 
     void samplerReadsThisProcessOffTheCallingThread()

@@ -104,6 +104,43 @@ private slots:
         QCOMPARE(settings.value(QStringLiteral("extras/shortcuts")).toString(), QStringLiteral("yes"));
     }
 
+    void memoryCeilingIsOffUnlessSwitchedOnWithASize_data()
+    {
+        QTest::addColumn<QVariant>("use");
+        QTest::addColumn<QVariant>("size");
+        QTest::addColumn<int>("ceiling");
+        QTest::addColumn<int>("shownSize");
+        QTest::newRow("absent") << QVariant() << QVariant() << 0 << 2048;
+        QTest::newRow("on, no size") << QVariant(QStringLiteral("yes")) << QVariant() << 2048 << 2048;
+        QTest::newRow("on, a size") << QVariant(QStringLiteral("yes")) << QVariant(QStringLiteral("512")) << 512 << 512;
+        QTest::newRow("off keeps its size") << QVariant(QStringLiteral("no")) << QVariant(QStringLiteral("512")) << 0
+                                            << 512;
+        QTest::newRow("garbled switch") << QVariant(QStringLiteral("1")) << QVariant(QStringLiteral("512")) << 0 << 512;
+        QTest::newRow("negative size") << QVariant(QStringLiteral("yes")) << QVariant(QStringLiteral("-5")) << 2048
+                                       << 2048;
+        QTest::newRow("zero size") << QVariant(QStringLiteral("yes")) << QVariant(QStringLiteral("0")) << 2048 << 2048;
+        QTest::newRow("not a number") << QVariant(QStringLiteral("yes")) << QVariant(QStringLiteral("1e9")) << 2048
+                                      << 2048;
+        QTest::newRow("past int") << QVariant(QStringLiteral("yes")) << QVariant(QStringLiteral("99999999999")) << 2048
+                                  << 2048;
+    }
+
+    void memoryCeilingIsOffUnlessSwitchedOnWithASize()
+    {
+        QFETCH(QVariant, use);
+        QFETCH(QVariant, size);
+        QFETCH(int, ceiling);
+        QFETCH(int, shownSize);
+        TestAppDir dir;
+        Settings settings;
+        if (use.isValid())
+            settings.setValue(QStringLiteral("memory/ceilinguse"), use);
+        if (size.isValid())
+            settings.setValue(QStringLiteral("memory/ceilingmb"), size);
+        QCOMPARE(settings.memoryCeilingMiB(), ceiling);
+        QCOMPARE(settings.memoryCeilingSizeMiB(), shownSize);
+    }
+
     void autostartEntryAppearsAndDisappears()
     {
         TestAppDir dir;

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QtTest>
 
 class TestSettingDialogs final : public QObject
@@ -158,6 +159,40 @@ private slots:
         QCOMPARE(stored(&settings, "extras/crashreload"), QStringLiteral("yes"));
         QCOMPARE(stored(&settings, "extras/resources"), QStringLiteral("yes"));
         QCOMPARE(stored(&settings, "extras/restoregames"), QStringLiteral("yes"));
+    }
+
+    // Off by default with its size ready; the size is kept while switched off.
+    void memoryCeilingRowShowsAndStoresTheCeiling()
+    {
+        TestAppDir dir;
+        Settings settings;
+        QCOMPARE(settings.memoryCeilingMiB(), 0);
+        {
+            BoxSettingForm form(&settings, nullptr);
+            auto *box = child<QCheckBox>(&form, "MemoryCeilingCheckBox");
+            auto *size = child<QSpinBox>(&form, "MemoryCeilingSpinBox");
+            QCOMPARE(box->text(), QStringLiteral("内存上限"));
+            QVERIFY(!box->isChecked());
+            QVERIFY(!size->isEnabled());
+            QCOMPARE(size->value(), 2048);
+            box->setChecked(true);
+            QVERIFY(size->isEnabled());
+            size->setValue(1024);
+            form.show();
+            screenShot(QStringLiteral("settings-memoryceiling"));
+            form.handlerSaveSetting();
+        }
+        QCOMPARE(stored(&settings, "memory/ceilinguse"), QStringLiteral("yes"));
+        QCOMPARE(stored(&settings, "memory/ceilingmb"), QStringLiteral("1024"));
+        QCOMPARE(settings.memoryCeilingMiB(), 1024);
+
+        settings.setMemoryCeiling(false, 3072);
+        BoxSettingForm form(&settings, nullptr);
+        QVERIFY(!child<QCheckBox>(&form, "MemoryCeilingCheckBox")->isChecked());
+        QCOMPARE(child<QSpinBox>(&form, "MemoryCeilingSpinBox")->value(), 3072);
+        form.handlerSaveSetting();
+        QCOMPARE(settings.memoryCeilingMiB(), 0);
+        QCOMPARE(settings.memoryCeilingSizeMiB(), 3072);
     }
 
     void enterSavesAndEscapeCancels()

@@ -29,6 +29,22 @@ private slots:
         QVERIFY(!bar.findChild<QWidget *>(QStringLiteral("footMsgBtn"))->isVisible());
     }
 
+    // A notice carries page titles: shown as they stand, never as markup.
+    void noticeShowsItsTextAsPlainText()
+    {
+        TestAppDir dir;
+        StatusBar bar;
+        bar.show();
+        auto *label = bar.findChild<QLabel *>(QStringLiteral("footNoticeLabel"));
+        QVERIFY(label && !label->isVisible());
+        QVERIFY(bar.notice().isEmpty());
+        const QString title = QStringLiteral("<img src=\"http://127.0.0.1:9/x.png\"><b>商城</b>");
+        bar.showNotice(title);
+        QVERIFY(label->isVisible());
+        QCOMPARE(label->textFormat(), Qt::PlainText);
+        QCOMPARE(bar.notice(), title);
+    }
+
     void staysAtTheBottomOfTheWindowOnResize()
     {
         TestAppDir dir;

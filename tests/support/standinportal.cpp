@@ -1,5 +1,8 @@
 #include "standinportal.h"
 
+#include "net/networkcookie.h"
+#include "net/portal.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QNetworkReply>
@@ -181,4 +184,15 @@ int StandInPortal::requestCount(const QString &path, const QString &action)
             ++count;
     }
     return count;
+}
+
+bool StandInPortal::logIn(NetworkCookie *jar, const QString &name)
+{
+    const QJsonObject login =
+        control({{QStringLiteral("op"), QStringLiteral("login")}, {QStringLiteral("user_name"), name}});
+    if (!login.value(QStringLiteral("ok")).toBool())
+        return false;
+    for (const QString &key : {QStringLiteral("user_name"), QStringLiteral("user_id"), QStringLiteral("user_token")})
+        jar->setCookie(key, login.value(key).toString(), QStringLiteral("/"), 0, Portal::cookieDomain(), false, false);
+    return true;
 }

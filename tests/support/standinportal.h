@@ -9,6 +9,8 @@
 
 #include <optional>
 
+class NetworkCookie;
+
 // korvo-devportal from the build, on free loopback ports, with its key pair in
 // keyDir (where the client looks for public_key_korvo.pem). Points the client
 // at it through KORVO_PORTAL_HOST.
@@ -24,6 +26,9 @@ public:
     // POSTs the parameters to /__control; the portal's JSON answer.
     QJsonObject control(const QJsonObject &params);
     bool setLoginFault(const QJsonObject &fault);
+    // A login the portal issued for name, its identity cookies put into jar
+    // as the login dialog puts them; false when the portal refused.
+    bool logIn(NetworkCookie *jar, const QString &name);
     // The decoded texts of the login gateway requests logged so far.
     QStringList gatewayTexts();
     // The decoded parameters of every logged call of the JSON action, oldest first.

@@ -1,5 +1,7 @@
 #include "app/processsampler.h"
 
+#include "app/processfamily.h"
+
 #include <QThread>
 
 ProcessSampler::ProcessSampler(QObject *parent)
@@ -19,6 +21,16 @@ ProcessSampler::~ProcessSampler()
 
 void ProcessSampler::request(const QList<qint64> &pids)
 {
+    startSampling([pids] { return pids; }, false);
+}
+
+void ProcessSampler::requestTree(qint64 root)
+{
+    startSampling([root] { return ProcessFamily::of(root); }, true);
+}
+
+void ProcessSampler::startSampling(std::function<QList<qint64>()> listPids, bool tree)
+{
     if (!m_thread) {
         m_thread = new QThread(this);
         m_thread->setObjectName(QStringLiteral("ProcessSampler"));
@@ -29,16 +41,17 @@ void ProcessSampler::request(const QList<qint64> &pids)
     const QElapsedTimer *clock = &m_clock;
     // This object outlives the thread (the destructor waits for it), so the
     // answer posted back always finds it.
-    QMetaObject::invokeMethod(m_worker, [this, clock, pids] {
+    QMetaObject::invokeMethod(m_worker, [this, clock, listPids, tree] {
         QList<ProcessUsage::Sample> samples;
-        for (qint64 pid : pids)
+        for (qint64 pid : listPids())
             samples.append(ProcessUsage::read(pid, clock->elapsed()));
-        QMetaObject::invokeMethod(this, [this, samples] { take(samples); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, [this, samples, tree] { take(samples, tree); }, Qt::QueuedConnection);
     }, Qt::QueuedConnection);
 }
 
-void ProcessSampler::take(const QList<ProcessUsage::Sample> &samples)
+void ProcessSampler::take(const QList<ProcessUsage::Sample> &samples, bool tree)
 {
+    qint64 treeKiB = -1;
     for (const ProcessUsage::Sample &sample : samples) {
         Usage usage;
         usage.pssKiB = sample.pssKiB;
@@ -49,6 +62,11 @@ void ProcessSampler::take(const QList<ProcessUsage::Sample> &samples)
                                                         ProcessUsage::ticksPerSecond());
         m_usage.insert(sample.pid, usage);
         m_previous.insert(sample.pid, sample);
+        // A helper that ended between the listing and its reading costs nothing.
+        if (sample.pssKiB >= 0)
+            treeKiB = qMax<qint64>(treeKiB, 0) + sample.pssKiB;
     }
+    if (tree)
+        m_treeKiB = treeKiB;
     emit sampled();
 }

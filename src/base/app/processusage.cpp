@@ -31,13 +31,18 @@ qint64 ProcessUsage::pssKiB(const QByteArray &smapsRollup)
     return -1;
 }
 
-qint64 ProcessUsage::cpuTicks(const QByteArray &stat)
+QList<QByteArray> ProcessUsage::statFields(const QByteArray &stat)
 {
-    // The fields after the command name: state is the first, utime the 12th, stime the 13th.
     const int close = stat.lastIndexOf(')');
     if (close < 0)
-        return -1;
-    const QList<QByteArray> fields = stat.mid(close + 1).simplified().split(' ');
+        return {};
+    return stat.mid(close + 1).simplified().split(' ');
+}
+
+qint64 ProcessUsage::cpuTicks(const QByteArray &stat)
+{
+    // After the name: state is the first field, utime the 12th, stime the 13th.
+    const QList<QByteArray> fields = statFields(stat);
     if (fields.size() < 13)
         return -1;
     bool userOk = false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 // What a process costs, read from /proc: its proportional set size and the
@@ -19,8 +20,11 @@ public:
 
     // "Pss:" of /proc/PID/smaps_rollup in KiB; -1 when missing or malformed.
     static qint64 pssKiB(const QByteArray &smapsRollup);
-    // utime + stime of /proc/PID/stat; -1 when malformed. The command name
-    // between parentheses may itself hold spaces and parentheses.
+    // The fields of /proc/PID/stat after the command name, the state first;
+    // empty when there is no name. The name between parentheses may itself
+    // hold spaces and parentheses.
+    static QList<QByteArray> statFields(const QByteArray &stat);
+    // utime + stime of /proc/PID/stat; -1 when malformed.
     static qint64 cpuTicks(const QByteArray &stat);
     // The share of one processor used between two samples, in percent; -1
     // when the samples cannot be compared.

@@ -114,6 +114,29 @@ void Settings::sync()
     m_ini->sync();
 }
 
+bool Settings::memoryCeilingOn() const
+{
+    return value(QStringLiteral("memory/ceilinguse")).toString() == QLatin1String("yes");
+}
+
+int Settings::memoryCeilingSizeMiB() const
+{
+    bool ok = false;
+    const int mib = value(QStringLiteral("memory/ceilingmb")).toString().toInt(&ok);
+    return ok && mib > 0 ? mib : DefaultMemoryCeilingMiB;
+}
+
+int Settings::memoryCeilingMiB() const
+{
+    return memoryCeilingOn() ? memoryCeilingSizeMiB() : 0;
+}
+
+void Settings::setMemoryCeiling(bool on, int mib)
+{
+    setValue(QStringLiteral("memory/ceilingmb"), QString::number(mib > 0 ? mib : DefaultMemoryCeilingMiB));
+    setValue(QStringLiteral("memory/ceilinguse"), on ? QStringLiteral("yes") : QStringLiteral("no"));
+}
+
 void Settings::setAutoStart(bool on)
 {
     AutoStart::setEnabled(on);

@@ -22,6 +22,16 @@ public:
     bool contains(const QString &key) const;
     void sync();
 
+    // The player's memory ceiling for the whole client, in MiB: switched by
+    // "memory/ceilinguse" ("yes"; anything else, or absent, is off) and sized
+    // by "memory/ceilingmb", which is kept while off. memoryCeilingMiB() is 0
+    // while off; the size is a positive whole number, else the default.
+    static constexpr int DefaultMemoryCeilingMiB = 2048;
+    bool memoryCeilingOn() const;
+    int memoryCeilingSizeMiB() const;
+    int memoryCeilingMiB() const;
+    void setMemoryCeiling(bool on, int mib);
+
     // Where an unreadable ini file found at start was moved; empty when none was.
     QString setAsideFile() const { return m_setAside; }
 

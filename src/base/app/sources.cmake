@@ -9,6 +9,7 @@ list(APPEND KORVO_BASE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/autostart.cpp
     ${CMAKE_CURRENT_LIST_DIR}/exitsignals.cpp
     ${CMAKE_CURRENT_LIST_DIR}/extras.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/processfamily.cpp
     ${CMAKE_CURRENT_LIST_DIR}/processsampler.cpp
     ${CMAKE_CURRENT_LIST_DIR}/processusage.cpp
     ${CMAKE_CURRENT_LIST_DIR}/settings.cpp

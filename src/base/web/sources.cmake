@@ -6,6 +6,7 @@ list(APPEND KORVO_BASE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/external.cpp
     ${CMAKE_CURRENT_LIST_DIR}/desktopshortcut.cpp
     ${CMAKE_CURRENT_LIST_DIR}/dialogflood.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/discardrule.cpp
     ${CMAKE_CURRENT_LIST_DIR}/gameurlgotointerceptorthread.cpp
     ${CMAKE_CURRENT_LIST_DIR}/gametab.cpp
     ${CMAKE_CURRENT_LIST_DIR}/newtabgate.cpp

@@ -31,6 +31,7 @@ BoxSettingForm::BoxSettingForm(Settings *settings, QWidget *parent)
             [this](int state) { ui->BossKeyEdit->setEnabled(state == Qt::Checked); });
     connect(ui->BossKeyCheckBox, &QCheckBox::toggled, this, &BoxSettingForm::showBossKeyWay);
     connect(ui->BossKeyEdit, &QLineEdit::textChanged, this, &BoxSettingForm::showBossKeyWay);
+    connect(ui->MemoryCeilingCheckBox, &QCheckBox::toggled, ui->MemoryCeilingSpinBox, &QWidget::setEnabled);
     loadSettings();
     // The key means what the field shows, so it can be changed while switched on.
     ui->BossKeyEdit->setEnabled(ui->BossKeyCheckBox->isChecked());
@@ -64,6 +65,9 @@ void BoxSettingForm::loadSettings()
         ui->BossKeyEdit->setText(settings->value(QStringLiteral("bosskey/keys")).toString());
     for (int i = 0; i < Extras::FeatureCount; ++i)
         extraCheckBox(i)->setChecked(Extras::enabled(settings, Extras::Feature(i)));
+    ui->MemoryCeilingSpinBox->setValue(settings->memoryCeilingSizeMiB());
+    ui->MemoryCeilingCheckBox->setChecked(settings->memoryCeilingOn());
+    ui->MemoryCeilingSpinBox->setEnabled(ui->MemoryCeilingCheckBox->isChecked());
 }
 
 void BoxSettingForm::showBossKeyWay()
@@ -107,6 +111,7 @@ void BoxSettingForm::handlerSaveSetting()
     Settings::setAutoStart(boot == QLatin1String("yes"));
     for (int i = 0; i < Extras::FeatureCount; ++i)
         Extras::setEnabled(settings, Extras::Feature(i), extraCheckBox(i)->isChecked());
+    settings->setMemoryCeiling(ui->MemoryCeilingCheckBox->isChecked(), ui->MemoryCeilingSpinBox->value());
     settings->sync();
     emit signalSaved();
     close();

@@ -8,6 +8,7 @@ list(APPEND KORVO_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/globalbosskey.cpp
     ${CMAKE_CURRENT_LIST_DIR}/loginbuttons.cpp
     ${CMAKE_CURRENT_LIST_DIR}/mainframe.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/memoryceiling.cpp
     ${CMAKE_CURRENT_LIST_DIR}/mainmenu.cpp
     ${CMAKE_CURRENT_LIST_DIR}/portalshortcut.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sessionrestore.cpp
