@@ -226,6 +226,7 @@ void MainFrame::createMainMenu()
     m_mainMenu = new MainMenu(this);
     connect(m_mainMenu, &MainMenu::signalSettings, this, &MainFrame::showSettingWindow);
     connect(m_mainMenu, &MainMenu::signalResources, m_tabResources, &TabResources::showWindow);
+    connect(m_mainMenu, &MainMenu::signalAllSign, this, [this] { m_auxWindows->showAllSign(); });
     connect(m_mainMenu, &MainMenu::signalAbout, this, &MainFrame::showAboutWindow);
     connect(m_mainMenu, &MainMenu::signalCheckUpdate, this, &MainFrame::handlerUpdate);
     ui->settingBtn->setMenu(m_mainMenu);
