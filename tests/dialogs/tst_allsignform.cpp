@@ -2,6 +2,15 @@
 #include "account/sqlite.h"
 #include "dialogs/allsignform.h"
 #include "dialogs/auxwindows.h"
+#include "shell/allaccountsplay.h"
+#include "shell/gameopener.h"
+#include "shell/gamesessions.h"
+#include "shell/gametabmenu.h"
+#include "gametools/smallaccountchooser.h"
+#include "web/tabcontainer.h"
+#include "web/tabwidget.h"
+#include "net/session.h"
+#include "windowchecks.h"
 #include "net/networkcookie.h"
 #include "net/portal.h"
 #include "shell/mainmenu.h"
@@ -13,13 +22,16 @@
 #include <QCryptographicHash>
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
+#include <QTabBar>
 #include <QSignalSpy>
 #include <QtTest>
 
 #include <memory>
 
-// The sign-in window of all accounts against the stand-in portal and the
-// real engine: each page is its own account's calendar, in its own profile.
+// The actions for all accounts against the stand-in portal and the real
+// engine: the sign-in window, each page its own account's calendar in its own
+// profile, and a game tab entered again as every chosen small account.
 class TestAllSignForm final : public QObject
 {
     Q_OBJECT
@@ -28,11 +40,14 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void eachPageIsItsOwnAccountsCalendar();
+    void gameTabIsEnteredAsEachChosenSmallAccount();
 
 private:
     static QString script(WebView *view, const QString &source);
     void storeSmallAccount(Sqlite *store, const QString &name, const QByteArray &password);
     AllSignForm *openFromTheMenu(MainFrame &frame);
+    // The main account logged in, with one small account and one whose digest the portal refuses.
+    void logInWithSmallAccounts(MainFrame &frame);
 
     std::unique_ptr<TestAppDir> m_dir;
     std::unique_ptr<StandInPortal> m_portal;
@@ -64,6 +79,8 @@ QString TestAllSignForm::script(WebView *view, const QString &source)
 void TestAllSignForm::storeSmallAccount(Sqlite *store, const QString &name, const QByteArray &password)
 {
     const QString digest = QString::fromLatin1(QCryptographicHash::hash(password, QCryptographicHash::Md5).toHex());
+    if (!store->accountByName(name).isEmpty())
+        return;
     QVERIFY(store->insert({{QStringLiteral("user_name"), name},
                            {QStringLiteral("user_pass"), digest},
                            {QStringLiteral("is_main"), QStringLiteral("0")},
@@ -79,10 +96,8 @@ AllSignForm *TestAllSignForm::openFromTheMenu(MainFrame &frame)
     return frame.auxWindows()->allSignForm();
 }
 
-void TestAllSignForm::eachPageIsItsOwnAccountsCalendar()
+void TestAllSignForm::logInWithSmallAccounts(MainFrame &frame)
 {
-    TestMainFrame frame;
-    frame.show();
     const QJsonObject login = m_portal->control({{QStringLiteral("op"), QStringLiteral("login")},
                                                  {QStringLiteral("user_name"), QStringLiteral("korvo")}});
     for (const QString &key : {QStringLiteral("user_name"), QStringLiteral("user_id"), QStringLiteral("user_token")})
@@ -91,6 +106,14 @@ void TestAllSignForm::eachPageIsItsOwnAccountsCalendar()
     QTRY_VERIFY_WITH_TIMEOUT(frame.sqlite(), 10000);
     storeSmallAccount(frame.sqlite(), QStringLiteral("korvo_xh1"), "xiaohao123");
     storeSmallAccount(frame.sqlite(), QStringLiteral("mingyue"), "wrong");
+}
+
+void TestAllSignForm::eachPageIsItsOwnAccountsCalendar()
+{
+    TestMainFrame frame;
+    frame.show();
+    logInWithSmallAccounts(frame);
+    const int refused = m_portal->gatewayTexts().filter(QStringLiteral("user_name=mingyue&")).size();
 
     AllSignForm *form = openFromTheMenu(frame);
     QVERIFY(form && form->isVisible());
@@ -122,7 +145,60 @@ void TestAllSignForm::eachPageIsItsOwnAccountsCalendar()
     QCOMPARE(list->item(0)->text(), QStringLiteral("korvo（未签到）"));
     screenShot(QStringLiteral("all-sign-window-signed"), 1500);
     // One login each, the refused one too.
-    QCOMPARE(m_portal->gatewayTexts().filter(QStringLiteral("user_name=mingyue&")).size(), 1);
+    QCOMPARE(m_portal->gatewayTexts().filter(QStringLiteral("user_name=mingyue&")).size(), refused + 1);
+}
+
+void TestAllSignForm::gameTabIsEnteredAsEachChosenSmallAccount()
+{
+    TestMainFrame frame;
+    frame.show();
+    logInWithSmallAccounts(frame);
+    TabWidget *tabs = frame.tabWidget();
+    GameTab server;
+    server.kind = QStringLiteral("play");
+    server.host = QStringLiteral("xianxia");
+    server.serverId = QStringLiteral("101");
+    server.account = QStringLiteral("korvo");
+    WebView *mainView = GameOpener::openTab(tabs, server, frame.session()->identity());
+    QVERIFY(mainView);
+    QWidget *mainTab = mainView->parentWidget();
+    while (mainTab && !qobject_cast<TabContainer *>(mainTab))
+        mainTab = mainTab->parentWidget();
+    QVERIFY(mainTab);
+    const int refused = m_portal->gatewayTexts().filter(QStringLiteral("user_name=mingyue&")).size();
+
+    GameTabMenu *menu = frame.gameSessions()->tabMenu();
+    menu->showMenu(tabs->tabBar()->tabRect(tabs->indexOf(mainTab)).center());
+    QAction *action = menu->menu() ? menu->menu()->findChild<QAction *>(
+                                         QStringLiteral("gameTabMenu_AllSmallAccountsAction"))
+                                   : nullptr;
+    QVERIFY(action);
+    menu->menu()->close();
+    action->trigger();
+    auto *chooser = frame.findChild<SmallAccountChooser *>();
+    QVERIFY(chooser && chooser->isVisible());
+    // Every small account is ticked at first.
+    QCOMPARE(chooser->chosen(), (QStringList{QStringLiteral("korvo_xh1"), QStringLiteral("mingyue")}));
+    screenShot(QStringLiteral("small-account-chooser"), 1000);
+    auto *play = frame.findChild<AllAccountsPlay *>();
+    QSignalSpy opened(play, &AllAccountsPlay::signalOpened);
+    QTest::mouseClick(chooser->findChild<QPushButton *>(QStringLiteral("SureButton")), Qt::LeftButton);
+    QVERIFY(opened.wait(20000));
+    QCOMPARE(WindowChecks::takeNotice(tabs), QStringLiteral("以下小号未能进入：\nmingyue：密码错误!"));
+
+    const auto tabsOpened = opened.first().first().value<QList<QWidget *>>();
+    QCOMPARE(tabsOpened.size(), 1);
+    const TabContext context = TabContainer::contextOf(tabsOpened.first());
+    QCOMPARE(context.profileFlag, QStringLiteral("10003"));
+    QCOMPARE(context.serverId, QStringLiteral("101"));
+    // The same server, played by the small account as its own cookies tell the portal.
+    WebView *view = tabsOpened.first()->findChild<WebView *>();
+    QVERIFY(view);
+    QTRY_COMPARE_WITH_TIMEOUT(
+        script(view, QStringLiteral("(document.getElementById('player') || {}).textContent")),
+        QStringLiteral("korvo_xh1"), 20000);
+    QVERIFY(view->url().toString().contains(QStringLiteral("server_id=101")));
+    QCOMPARE(m_portal->gatewayTexts().filter(QStringLiteral("user_name=mingyue&")).size(), refused + 1);
 }
 
 QTEST_MAIN(TestAllSignForm)

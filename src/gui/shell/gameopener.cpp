@@ -42,7 +42,7 @@ void GameOpener::openNext()
             emit signalFailed(refusal);
         } else if (game.account == main.userName) {
             m_tabs->setCurrentContext(m_tabs->currentContext().asMainAccount(main.userName));
-            openTab(game, main);
+            openTab(m_tabs, game, main);
         } else {
             m_current = game;
             m_mainId = main.userId;
@@ -67,21 +67,19 @@ QString GameOpener::refusalFor(const GameTab &game, const Identity &main) const
     return QStringLiteral("本机没有保存账号“%1”，无法打开该游戏").arg(game.account);
 }
 
-void GameOpener::openTab(const GameTab &game, const Identity &player)
+WebView *GameOpener::openTab(TabWidget *tabs, const GameTab &game, const Identity &player)
 {
     qDebug() << "GameOpener: opening" << game.kind << game.host << game.serverId;
-    if (game.kind == QLatin1String("h5")) {
-        m_tabs->createH5HostTab(game.host, game.game);
-    } else if (game.kind == QLatin1String("web")) {
-        m_tabs->createHostTab(game.host, game.game);
-    } else {
-        UrlRouter router;
-        router.setHosts(Portal::portalHost(), Portal::h5Host(), Portal::partnerHosts());
-        TabContext context = m_tabs->currentContext();
-        context.host = game.host;
-        context.serverId = game.serverId;
-        m_tabs->createGamePlayTab(QUrl(router.gamePlayAddress(game.serverId, player)), context);
-    }
+    if (game.kind == QLatin1String("h5"))
+        return tabs->createH5HostTab(game.host, game.game);
+    if (game.kind == QLatin1String("web"))
+        return tabs->createHostTab(game.host, game.game);
+    UrlRouter router;
+    router.setHosts(Portal::portalHost(), Portal::h5Host(), Portal::partnerHosts());
+    TabContext context = tabs->currentContext();
+    context.host = game.host;
+    context.serverId = game.serverId;
+    return tabs->createGamePlayTab(QUrl(router.gamePlayAddress(game.serverId, player)), context);
 }
 
 void GameOpener::handlerLoggedIn(const Identity &who)
@@ -101,7 +99,7 @@ void GameOpener::handlerLoggedIn(const Identity &who)
         return;
     }
     SmallAccountPlay::enter(m_tabs, who);
-    openTab(m_current, who);
+    openTab(m_tabs, m_current, who);
     openNext();
 }
 

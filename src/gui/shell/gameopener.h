@@ -9,6 +9,7 @@
 class LoginService;
 class Sqlite;
 class TabWidget;
+class WebView;
 
 // Opens game tabs again as the accounts that played them: the main account's
 // in the main profile, a small account's, after a fresh login with its stored
@@ -29,6 +30,8 @@ public:
     // home tab and for pages that are no game.
     static GameTab tabAt(const TabWidget *tabs, int index);
     static QList<GameTab> openGames(const TabWidget *tabs);
+    // Opens the game for the player of the tab manager's current context.
+    static WebView *openTab(TabWidget *tabs, const GameTab &game, const Identity &player);
 
 signals:
     void signalFailed(QString message);
@@ -37,7 +40,6 @@ private:
     void openNext();
     // Empty when the account may play here.
     QString refusalFor(const GameTab &game, const Identity &main) const;
-    void openTab(const GameTab &game, const Identity &player);
     void handlerLoggedIn(const Identity &who);
     void handlerLoginFailed(const QString &message);
 

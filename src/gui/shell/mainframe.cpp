@@ -5,6 +5,7 @@
 #include "app/apppaths.h"
 #include "dialogs/auxwindows.h"
 #include "web/backgroundtasks.h"
+#include "shell/allaccountsplay.h"
 #include "shell/bossmute.h"
 #include "app/desktopnotifier.h"
 #include "dialogs/boxsettingform.h"
@@ -101,6 +102,8 @@ MainFrame::MainFrame(QWidget *parent)
     connect(m_gameSessions->tabMenu(), &GameTabMenu::signalMenuOpening, m_backgroundPlay,
             &BackgroundPlay::addMenuActions);
     connect(m_gameSessions->tabMenu(), &GameTabMenu::signalMenuOpening, m_soundFocus, &SoundFocus::addMenuActions);
+    connect(m_gameSessions->tabMenu(), &GameTabMenu::signalMenuOpening, new AllAccountsPlay(m_services, m_tabWidget, this),
+            &AllAccountsPlay::addMenuActions);
     m_services.tasks->startTokenThread();
     m_services.tasks->startRulesWorker();
     getGameIdHostRelation();
