@@ -182,8 +182,13 @@ void TestAllSignForm::gameTabIsEnteredAsEachChosenSmallAccount()
     screenShot(QStringLiteral("small-account-chooser"), 1000);
     auto *play = frame.findChild<AllAccountsPlay *>();
     QSignalSpy opened(play, &AllAccountsPlay::signalOpened);
+    const QPointer<SmallAccountChooser> shown(chooser);
     QTest::mouseClick(chooser->findChild<QPushButton *>(QStringLiteral("SureButton")), Qt::LeftButton);
+    // The dialog tells how far the entry is until all are through.
+    QVERIFY(chooser->findChild<QLabel *>(QStringLiteral("chooser_HintLabel"))->text().startsWith(
+        QStringLiteral("正在以小号进入（1 / 2）")));
     QVERIFY(opened.wait(20000));
+    QTRY_VERIFY(!shown);
     QCOMPARE(WindowChecks::takeNotice(tabs), QStringLiteral("以下小号未能进入：\nmingyue：密码错误!"));
 
     const auto tabsOpened = opened.first().first().value<QList<QWidget *>>();

@@ -44,5 +44,11 @@ void SmallAccountChooser::confirm()
     if (names.isEmpty())
         return;
     emit signalChosen(names);
-    close();
+}
+
+void SmallAccountChooser::showProgress(const QString &text)
+{
+    ui->chooser_HintLabel->setText(text);
+    ui->chooser_AccountList->setEnabled(false);
+    ui->SureButton->setEnabled(false);
 }

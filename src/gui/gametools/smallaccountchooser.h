@@ -7,7 +7,8 @@ namespace Ui { class SmallAccountChooser; }
 
 // Asks which small accounts are to play: every account listed with a tick,
 // all ticked at first. "进入" tells the ticked ones (none ticked: nothing is
-// told and the dialog stays); closing the dialog tells nothing.
+// told); the dialog then stays to show how the entry goes until its owner
+// closes it. Closing it is cancelling.
 class SmallAccountChooser : public QWidget
 {
     Q_OBJECT
@@ -16,6 +17,8 @@ public:
     ~SmallAccountChooser() override;
 
     QStringList chosen() const;
+    // The choice is made: the text says how far the entry has come.
+    void showProgress(const QString &text);
 
 signals:
     void signalChosen(const QStringList &userNames);

@@ -73,9 +73,18 @@ SmallAccountChooser *AllAccountsPlay::chooseFor(QWidget *tab)
     }
     auto *chooser = new SmallAccountChooser(names, m_tabs->window());
     const QPointer<QWidget> target(tab);
-    connect(chooser, &SmallAccountChooser::signalChosen, this, [this, target](const QStringList &chosen) {
-        if (target)
-            enter(target, chosen);
+    connect(chooser, &SmallAccountChooser::signalChosen, this, [this, chooser, target](const QStringList &chosen) {
+        if (!target || !enter(target, chosen)) {
+            chooser->close();
+            return;
+        }
+        m_chooser = chooser;
+        showProgress();
+    });
+    // Closed before all are through: the accounts not yet logged in stay out.
+    connect(chooser, &QObject::destroyed, this, [this] {
+        if (isBusy())
+            m_run->cancel();
     });
     chooser->show();
     return chooser;
@@ -90,11 +99,20 @@ bool AllAccountsPlay::enter(QWidget *tab, const QStringList &userNames)
     m_mainId = mainUserId();
     m_opened.clear();
     m_problems.clear();
+    m_count = userNames.size();
     return m_run->start(userNames);
+}
+
+void AllAccountsPlay::showProgress()
+{
+    if (m_chooser)
+        m_chooser->showProgress(
+            QStringLiteral("正在以小号进入（%1 / %2）…").arg(qMin(m_run->outcomes().size() + 1, m_count)).arg(m_count));
 }
 
 void AllAccountsPlay::handlerAccountDone(const AllAccountsRun::Outcome &outcome)
 {
+    showProgress();
     if (!outcome.loggedIn()) {
         m_problems.append(QStringLiteral("%1：%2").arg(outcome.userName, outcome.problem));
         return;
@@ -123,6 +141,8 @@ void AllAccountsPlay::handlerFinished()
             tabs.append(tab);
     }
     qDebug() << "all small accounts: opened" << tabs.size() << "failed" << m_problems.size();
+    if (m_chooser)
+        m_chooser->close();
     emit signalOpened(tabs);
     if (!m_problems.isEmpty())
         NoticeBox::show(m_tabs, QStringLiteral("以下小号未能进入：\n") + m_problems.join(QLatin1Char('\n')));

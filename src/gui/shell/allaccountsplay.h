@@ -40,6 +40,7 @@ private:
     QString mainUserId() const;
     void handlerAccountDone(const AllAccountsRun::Outcome &outcome);
     void handlerFinished();
+    void showProgress();
 
     const AppServices &m_services;
     TabWidget *m_tabs;
@@ -50,4 +51,6 @@ private:
     QString m_mainId;
     QList<QPointer<QWidget>> m_opened;
     QStringList m_problems;
+    QPointer<SmallAccountChooser> m_chooser;
+    int m_count = 0;
 };
