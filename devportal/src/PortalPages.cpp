@@ -210,8 +210,11 @@ std::string PortalPages::vip(const httplib::Request &req, const HostUrls &urls) 
 
 std::string PortalPages::signCalendar(const httplib::Request &req, const HostUrls &urls) const
 {
-    const int userId = Reply::id(req, "user_id");
-    if (!m_context.accounts.byId(userId)) return m_templates.notice("请先登录", "登录后才能签到。", urls);
+    // The account the cookies name, else the one of the query: a client that
+    // shows several accounts' calendars sees each page as its own account.
+    const Visitor visitor = Visitor::of(req, m_context.accounts);
+    const int userId = visitor.userId;
+    if (!visitor.account) return m_templates.notice("请先登录", "登录后才能签到。", urls);
     const std::string today = Text::today();
     std::string message;
     if (Reply::param(req, "do") == "sign") {
@@ -220,12 +223,14 @@ std::string PortalPages::signCalendar(const httplib::Request &req, const HostUrl
         message = first ? "签到成功，获得10积分！" : "今天已经签到过了。";
     }
     int count = 0;
-    const std::string weeks = calendarRows(m_context.accounts.signedDays(userId), today, &count);
+    const std::set<std::string> days = m_context.accounts.signedDays(userId);
+    const std::string weeks = calendarRows(days, today, &count);
     return m_templates.page("签到日历", "sign",
                             {{"month", today.substr(0, 7)}, {"message", htmlEscape(message)},
                              {"points", std::to_string(m_context.accounts.byId(userId)->points)},
                              {"count", std::to_string(count)}, {"weeks", weeks},
-                             {"userId", std::to_string(userId)}},
+                             {"userId", std::to_string(userId)}, {"userName", htmlEscape(visitor.account->name)},
+                             {"signed", days.count(today) ? "1" : "0"}},
                             urls);
 }
 

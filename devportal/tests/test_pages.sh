@@ -64,8 +64,13 @@ expect_has "game play of an unknown server" "$(web "${play/server_id=101/server_
 expect_has "VIP page" "$(web "Vip_privilege&v2&user_id=10001&user_token=$token")" '<tr class="current"><td>VIP3</td>'
 expect_has "VIP page without token" "$(web "Vip_privilege&v2&user_id=10001")" "登录状态无效"
 expect_has "sign-in calendar" "$(web "user_signCalendar&v2&user_id=10001")" "签到日历"
+# The page is the cookies' account's, whatever the query names, and says whether today is signed.
+expect_has "sign-in calendar as the cookies' account" "$(web "user_signCalendar&v2&user_id=10002")" '<b id="signUser">korvo</b>'
+expect_has "sign-in calendar before signing" "$(web "user_signCalendar&v2&user_id=10001")" 'data-signed="0"'
+expect_has "sign-in calendar without cookies" "$(guest "/DODev_C/index.php?type=web&action=user_signCalendar&v2&user_id=10002")" '<b id="signUser">mingyue</b>'
 expect_has "sign in" "$(web "user_signCalendar&v2&user_id=10001&do=sign")" "签到成功，获得10积分"
 expect_has "sign in twice" "$(web "user_signCalendar&v2&user_id=10001&do=sign")" "今天已经签到过了"
+expect_has "sign-in calendar after signing" "$(web "user_signCalendar&v2&user_id=10001")" 'data-signed="1"'
 expect_has "points added" "$(login korvo korvo123)" '"points":"2690"'
 skins=$(web "skin&v2&skin_code=blue")
 expect_has "skin package link" "$skins" "korvo.openUrl('http://$PORTAL/skins/blue.zip', 'blue')"

@@ -1,5 +1,6 @@
 #include "app/appservices.h"
 #include "dialogs/aboutform.h"
+#include "dialogs/allsignform.h"
 #include "dialogs/boxsettingform.h"
 #include "dialogs/clearcacheform.h"
 #include "dialogs/closesettingform.h"
@@ -11,6 +12,7 @@
 #include "web/webengineprofile.h"
 #include "dialogs/signform.h"
 #include "dialogs/skinform.h"
+#include "gametools/smallaccountchooser.h"
 #include "gametools/smallaccountform.h"
 #include "gametools/smallaccountformadd.h"
 #include "dialogs/tabresources.h"
@@ -43,6 +45,7 @@ private:
     QWidget *makeWindow(const QString &name)
     {
         if (name == QLatin1String("AboutForm")) return new AboutForm;
+        if (name == QLatin1String("AllSignForm")) return new AllSignForm(m_services, nullptr, nullptr, nullptr);
         if (name == QLatin1String("BoxSettingForm")) return new BoxSettingForm(m_settings.get(), nullptr);
         if (name == QLatin1String("ClearCacheForm")) return new ClearCacheForm;
         if (name == QLatin1String("CloseSettingForm")) return new CloseSettingForm(m_settings.get(), nullptr);
@@ -51,6 +54,7 @@ private:
         if (name == QLatin1String("ScreenhostForm")) return new ScreenhostForm(m_tabs.get());
         if (name == QLatin1String("SignForm")) return new SignForm(m_services, nullptr, nullptr);
         if (name == QLatin1String("SkinForm")) return new SkinForm(m_settings.get(), nullptr, nullptr);
+        if (name == QLatin1String("SmallAccountChooser")) return new SmallAccountChooser({}, nullptr);
         if (name == QLatin1String("SmallAccountForm")) return new SmallAccountForm(m_tabs.get(), nullptr);
         if (name == QLatin1String("SmallAccountFormAdd")) return new SmallAccountFormAdd(m_tabs.get(), nullptr);
         if (name == QLatin1String("UpdateForm")) return new UpdateForm(m_settings.get(), nullptr);
@@ -75,6 +79,7 @@ private slots:
     {
         QTest::addColumn<QString>("titleLabel");
         QTest::newRow("AboutForm") << QStringLiteral("TitleLabel");
+        QTest::newRow("AllSignForm") << QStringLiteral("label");
         QTest::newRow("BoxSettingForm") << QStringLiteral("label");
         QTest::newRow("ClearCacheForm") << QStringLiteral("label");
         QTest::newRow("CloseSettingForm") << QStringLiteral("label");
@@ -83,6 +88,7 @@ private slots:
         QTest::newRow("ScreenhostForm") << QStringLiteral("label");
         QTest::newRow("SignForm") << QStringLiteral("label");
         QTest::newRow("SkinForm") << QStringLiteral("label");
+        QTest::newRow("SmallAccountChooser") << QStringLiteral("label");
         QTest::newRow("SmallAccountForm") << QStringLiteral("small_TitleLabel");
         QTest::newRow("SmallAccountFormAdd") << QStringLiteral("label");
         QTest::newRow("UpdateForm") << QStringLiteral("label");

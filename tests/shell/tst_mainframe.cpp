@@ -207,8 +207,8 @@ private slots:
             texts << action->text();
             QVERIFY2(!action->icon().isNull(), qPrintable(action->text()));
         }
-        QCOMPARE(texts, (QStringList{QStringLiteral("设置"), QStringLiteral("资源占用"), QStringLiteral("访问官网"),
-                                     QStringLiteral("检查更新"), QStringLiteral("关于")}));
+        QCOMPARE(texts, (QStringList{QStringLiteral("设置"), QStringLiteral("资源占用"), QStringLiteral("全部账号签到"),
+                                     QStringLiteral("访问官网"), QStringLiteral("检查更新"), QStringLiteral("关于")}));
     }
 
     void skinPictureIsDrawnInTheTopRightCorner()

@@ -1,5 +1,9 @@
 #include "dialogs/auxwindows.h"
 
+#include "dialogs/allsignform.h"
+#include "account/loginservice.h"
+#include "web/webengineprofile.h"
+
 #include "web/backgroundtasks.h"
 #include "dialogs/clearcacheform.h"
 #include "app/appservices.h"
@@ -27,6 +31,8 @@ AuxWindows::AuxWindows(const AppServices &services, TabWidget *tabs, QWidget *ow
     connect(tabs, &TabWidget::signalPointsShopOpened, this, [this] {
         if (m_sign)
             m_sign->close();
+        if (m_allSign)
+            m_allSign->close();
     });
 }
 
@@ -111,4 +117,25 @@ void AuxWindows::showSign()
         connect(m_sign, &SignForm::signalPointsShown, m_tabs, &TabWidget::showSignInPoints);
     }
     m_sign->show();
+}
+
+void AuxWindows::showAllSign()
+{
+    if (!m_tabs->checkLogin())
+        return;
+    if (!m_smallLogin) {
+        m_smallLogin = new LoginService(LoginService::SmallAccount, m_services.sqlite, this);
+        m_smallLogin->setCookieStoreFor(
+            [](const QString &userId) { return WebEngineProfile::profileFor(userId)->cookieStore(); });
+    }
+    // Made anew each time: the accounts, their logins and their days are those of the moment.
+    delete m_allSign;
+    m_allSign = new AllSignForm(m_services, m_smallLogin, m_tabs->webChannel(), m_owner);
+    m_allSign->start();
+    m_allSign->show();
+}
+
+AllSignForm *AuxWindows::allSignForm() const
+{
+    return m_allSign;
 }

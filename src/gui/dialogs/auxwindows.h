@@ -3,7 +3,9 @@
 #include <QObject>
 #include <QPointer>
 
+class AllSignForm;
 class ClearCacheForm;
+class LoginService;
 class QWidget;
 class TabWidget;
 struct AppServices;
@@ -28,6 +30,8 @@ public:
     void showVip();
     // The sign-in calendar; the tab manager has checked the login.
     void showSign();
+    // The sign-in calendars of the main account and all its small accounts.
+    void showAllSign();
     // Once, after the home views have started loading.
     void startUpdateCheck();
 
@@ -36,6 +40,7 @@ public:
     UpdateForm *updateForm() const;
     ClearCacheForm *clearCacheForm() const;
     VipForm *vipForm() const;
+    AllSignForm *allSignForm() const;
 
 signals:
     // A skin chosen in the skin window, stored; the owner applies it.
@@ -50,4 +55,7 @@ private:
     QPointer<ClearCacheForm> m_cache;
     QPointer<VipForm> m_vip;
     QPointer<SignForm> m_sign;
+    QPointer<AllSignForm> m_allSign;
+    // Logs the small accounts of the all-accounts window in.
+    LoginService *m_smallLogin = nullptr;
 };

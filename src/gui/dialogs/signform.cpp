@@ -14,11 +14,9 @@
 #include <QVBoxLayout>
 #include <QWebEnginePage>
 
-namespace {
-QString calendarUrl(const QString &userId)
+QString SignForm::calendarUrl(const QString &userId)
 {
     return Portal::webPage(QStringLiteral("user_signCalendar")) + QStringLiteral("&v2&user_id=") + userId;
-}
 }
 
 SignForm::SignForm(const AppServices &services, QWebChannel *channel, QWidget *parent)

@@ -19,6 +19,9 @@ public:
     SignForm(const AppServices &services, QWebChannel *channel, QWidget *parent);
     ~SignForm() override;
 
+    // The calendar page of that user.
+    static QString calendarUrl(const QString &userId);
+
 signals:
     // The points the calendar page shows for the user logged in.
     void signalPointsShown(QString points);

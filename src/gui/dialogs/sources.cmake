@@ -1,5 +1,6 @@
 list(APPEND KORVO_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/aboutform.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/allsignform.cpp
     ${CMAKE_CURRENT_LIST_DIR}/auxwindows.cpp
     ${CMAKE_CURRENT_LIST_DIR}/boxsettingform.cpp
     ${CMAKE_CURRENT_LIST_DIR}/clearcacheform.cpp

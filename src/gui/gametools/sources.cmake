@@ -5,6 +5,7 @@ list(APPEND KORVO_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/hosttoolbar.cpp
     ${CMAKE_CURRENT_LIST_DIR}/screenhostform.cpp
     ${CMAKE_CURRENT_LIST_DIR}/skinbackdrop.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/smallaccountchooser.cpp
     ${CMAKE_CURRENT_LIST_DIR}/smallaccountform.cpp
     ${CMAKE_CURRENT_LIST_DIR}/smallaccountformadd.cpp
     ${CMAKE_CURRENT_LIST_DIR}/smallaccountplay.cpp

@@ -42,7 +42,7 @@ void GameOpener::openNext()
             emit signalFailed(refusal);
         } else if (game.account == main.userName) {
             m_tabs->setCurrentContext(m_tabs->currentContext().asMainAccount(main.userName));
-            openTab(game, main);
+            openTab(m_tabs, game, main);
         } else {
             m_current = game;
             m_mainId = main.userId;
@@ -67,26 +67,28 @@ QString GameOpener::refusalFor(const GameTab &game, const Identity &main) const
     return QStringLiteral("本机没有保存账号“%1”，无法打开该游戏").arg(game.account);
 }
 
-void GameOpener::openTab(const GameTab &game, const Identity &player)
+WebView *GameOpener::openTab(TabWidget *tabs, const GameTab &game, const Identity &player)
 {
     qDebug() << "GameOpener: opening" << game.kind << game.host << game.serverId;
-    // A new tab opens in front: the one to put into the split.
-    if (createTab(game, player) && game.inSplit)
-        m_tabs->addToSplit(m_tabs->currentWidget());
+    WebView *view = createTab(tabs, game, player);
+    // A new tab opens in front: the one to put back into the split.
+    if (view && game.inSplit)
+        tabs->addToSplit(tabs->currentWidget());
+    return view;
 }
 
-WebView *GameOpener::createTab(const GameTab &game, const Identity &player)
+WebView *GameOpener::createTab(TabWidget *tabs, const GameTab &game, const Identity &player)
 {
     if (game.kind == QLatin1String("h5"))
-        return m_tabs->createH5HostTab(game.host, game.game);
+        return tabs->createH5HostTab(game.host, game.game);
     if (game.kind == QLatin1String("web"))
-        return m_tabs->createHostTab(game.host, game.game);
+        return tabs->createHostTab(game.host, game.game);
     UrlRouter router;
     router.setHosts(Portal::portalHost(), Portal::h5Host(), Portal::partnerHosts());
-    TabContext context = m_tabs->currentContext();
+    TabContext context = tabs->currentContext();
     context.host = game.host;
     context.serverId = game.serverId;
-    return m_tabs->createGamePlayTab(QUrl(router.gamePlayAddress(game.serverId, player)), context);
+    return tabs->createGamePlayTab(QUrl(router.gamePlayAddress(game.serverId, player)), context);
 }
 
 void GameOpener::handlerLoggedIn(const Identity &who)
@@ -106,7 +108,7 @@ void GameOpener::handlerLoggedIn(const Identity &who)
         return;
     }
     SmallAccountPlay::enter(m_tabs, who);
-    openTab(m_current, who);
+    openTab(m_tabs, m_current, who);
     openNext();
 }
 

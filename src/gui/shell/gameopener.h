@@ -30,6 +30,8 @@ public:
     // home tab and for pages that are no game.
     static GameTab gameOf(const TabWidget *tabs, QWidget *tab);
     static QList<GameTab> openGames(const TabWidget *tabs);
+    // Opens the game for the player of the tab manager's current context.
+    static WebView *openTab(TabWidget *tabs, const GameTab &game, const Identity &player);
 
 signals:
     void signalFailed(QString message);
@@ -38,8 +40,7 @@ private:
     void openNext();
     // Empty when the account may play here.
     QString refusalFor(const GameTab &game, const Identity &main) const;
-    void openTab(const GameTab &game, const Identity &player);
-    WebView *createTab(const GameTab &game, const Identity &player);
+    static WebView *createTab(TabWidget *tabs, const GameTab &game, const Identity &player);
     void handlerLoggedIn(const Identity &who);
     void handlerLoginFailed(const QString &message);
 

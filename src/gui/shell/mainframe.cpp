@@ -5,6 +5,7 @@
 #include "app/apppaths.h"
 #include "dialogs/auxwindows.h"
 #include "web/backgroundtasks.h"
+#include "shell/allaccountsplay.h"
 #include "shell/bossmute.h"
 #include "app/desktopnotifier.h"
 #include "dialogs/boxsettingform.h"
@@ -103,6 +104,8 @@ MainFrame::MainFrame(QWidget *parent)
     connect(m_gameSessions->tabMenu(), &GameTabMenu::signalMenuOpening, m_backgroundPlay,
             &BackgroundPlay::addMenuActions);
     connect(m_gameSessions->tabMenu(), &GameTabMenu::signalMenuOpening, m_soundFocus, &SoundFocus::addMenuActions);
+    connect(m_gameSessions->tabMenu(), &GameTabMenu::signalMenuOpening, new AllAccountsPlay(m_services, m_tabWidget, this),
+            &AllAccountsPlay::addMenuActions);
     m_services.tasks->startTokenThread();
     m_services.tasks->startRulesWorker();
     getGameIdHostRelation();
@@ -228,6 +231,7 @@ void MainFrame::createMainMenu()
     m_mainMenu = new MainMenu(this);
     connect(m_mainMenu, &MainMenu::signalSettings, this, &MainFrame::showSettingWindow);
     connect(m_mainMenu, &MainMenu::signalResources, m_tabResources, &TabResources::showWindow);
+    connect(m_mainMenu, &MainMenu::signalAllSign, this, [this] { m_auxWindows->showAllSign(); });
     connect(m_mainMenu, &MainMenu::signalAbout, this, &MainFrame::showAboutWindow);
     connect(m_mainMenu, &MainMenu::signalCheckUpdate, this, &MainFrame::handlerUpdate);
     ui->settingBtn->setMenu(m_mainMenu);

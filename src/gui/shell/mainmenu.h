@@ -2,7 +2,8 @@
 
 #include <QMenu>
 
-// The title bar's main menu: settings, resource use, the portal's site, update check, about.
+// The title bar's main menu: settings, resource use, the sign-in of all accounts, the
+// portal's site, update check, about.
 class MainMenu : public QMenu
 {
     Q_OBJECT
@@ -12,6 +13,7 @@ public:
 signals:
     void signalSettings();
     void signalResources();
+    void signalAllSign();
     void signalCheckUpdate();
     void signalAbout();
 };

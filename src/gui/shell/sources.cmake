@@ -1,4 +1,5 @@
 list(APPEND KORVO_GUI_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/allaccountsplay.cpp
     ${CMAKE_CURRENT_LIST_DIR}/backgroundplay.cpp
     ${CMAKE_CURRENT_LIST_DIR}/bossmute.cpp
     ${CMAKE_CURRENT_LIST_DIR}/framedragger.cpp
