@@ -1,19 +1,22 @@
-// Games played at once: the main account and three small accounts, each in
-// its own profile, each a game tab on the stand-in portal's meter page, the
-// last opened in front. Prints, per phase (window shown; hidden by the boss
-// key; shown with "后台游戏保持运行" off), each game's timer and frame rate,
-// the PSS and CPU of the whole process tree, and the time from a click on a
-// tab to that page's first new frame. Run under Xvfb:
-//   build/bin/bench_backgroundplay [seconds per window, default 10]
+// Games played at once: the main account and three (or seven) small
+// accounts, each in its own profile, each a game tab on the stand-in portal's
+// meter page, the last opened in front. Prints, per phase (window shown;
+// hidden by the boss key; the first four in a 2x2 split view; shown with
+// "后台游戏保持运行" off), each game's timer and frame rate, the PSS and CPU
+// of the whole process tree, and the time from a click on a tab (or a pane)
+// to that page's first new frame. Run under Xvfb:
+//   build/bin/bench_backgroundplay [seconds per window, default 10] [accounts, 4 or 8]
 #include "meterprobe.h"
 #include "standinportal.h"
 #include "testsupport.h"
 
+#include "app/processfamily.h"
 #include "app/processusage.h"
 #include "app/settings.h"
 #include "net/portal.h"
 #include "shell/bossmute.h"
 #include "shell/mainframe.h"
+#include "web/splitview.h"
 #include "web/tabwidget.h"
 #include "web/webview.h"
 
@@ -21,6 +24,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QScreen>
 #include <QTabBar>
 #include <QTest>
 
@@ -33,28 +37,6 @@ struct Game {
     QWebEnginePage *page = nullptr;
 };
 
-QList<qint64> processTree(qint64 root)
-{
-    QList<qint64> tree = {root};
-    // Parents come before their children often enough; a few rounds catch the rest.
-    for (int round = 0; round < 4; ++round) {
-        for (const QString &entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-            bool number = false;
-            const qint64 pid = entry.toLongLong(&number);
-            if (!number || tree.contains(pid))
-                continue;
-            QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-            if (!stat.open(QIODevice::ReadOnly))
-                continue;
-            const QByteArray text = stat.readAll();
-            const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
-            if (fields.size() > 1 && tree.contains(fields.at(1).toLongLong()))
-                tree.append(pid);
-        }
-    }
-    return tree;
-}
-
 struct TreeUsage {
     qint64 pssKiB = 0;
     qint64 ticks = 0;
@@ -63,7 +45,7 @@ struct TreeUsage {
 TreeUsage treeUsage()
 {
     TreeUsage usage;
-    for (qint64 pid : processTree(QCoreApplication::applicationPid())) {
+    for (qint64 pid : ProcessFamily::of(QCoreApplication::applicationPid())) {
         const ProcessUsage::Sample sample = ProcessUsage::read(pid, 0);
         usage.pssKiB += qMax<qint64>(sample.pssKiB, 0);
         usage.ticks += qMax<qint64>(sample.cpuTicks, 0);
@@ -90,8 +72,11 @@ void phase(const char *name, const QList<Game> &games, QWidget *front, int windo
                         games.at(i).tab == front ? "front" : "behind");
             continue;
         }
+        const QWidget *pane = games.at(i).tab->parentWidget();
+        const bool split = pane && qobject_cast<const SplitView *>(pane->parentWidget());
         std::printf("  %-10s %-6s timers %6.1f/s  frames %5.1f/s\n", qPrintable(games.at(i).account),
-                    games.at(i).tab == front ? "front" : "behind", rates.at(i).timers, rates.at(i).frames);
+                    games.at(i).tab == front ? "front" : split ? "pane" : "behind", rates.at(i).timers,
+                    rates.at(i).frames);
     }
     std::printf("  tree PSS %.0f MiB, CPU %.0f %% of one core\n", after.pssKiB / 1024.0, cpu);
 }
@@ -102,11 +87,16 @@ void switches(TabWidget *tabs, const QList<Game> &games)
     QList<double> times;
     for (int round = 0; round < 3; ++round) {
         for (const Game &game : games) {
-            if (game.tab == tabs->currentWidget())
+            if (game.tab == tabs->currentTab())
                 continue;
             QTabBar *bar = tabs->tabBar();
             const double clicked = double(QDateTime::currentMSecsSinceEpoch());
-            QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(tabs->indexOf(game.tab)).center());
+            SplitView *split = tabs->splitView();
+            // In the split, a click on the pane's title strip.
+            if (split && split->contains(game.tab))
+                QTest::mouseClick(game.tab->parentWidget(), Qt::LeftButton, {}, QPoint(8, 8));
+            else
+                QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(tabs->indexOf(game.tab)).center());
             double frame = -1;
             if (QTest::qWaitFor([&] { return (frame = MeterProbe::firstFrameAfter(game.page, clicked)) >= 0; }, 10000))
                 times.append(frame - clicked);
@@ -140,9 +130,10 @@ int main(int argc, char **argv)
         return 1;
     TabWidget *tabs = frame.tabWidget();
     QList<Game> games;
-    const QList<QPair<QString, QString>> players = {
-        {QStringLiteral("korvo"), QStringLiteral("default")}, {QStringLiteral("korvo_xh1"), QStringLiteral("10003")},
-        {QStringLiteral("korvo_xh2"), QStringLiteral("10005")}, {QStringLiteral("korvo_xh3"), QStringLiteral("10006")}};
+    QList<QPair<QString, QString>> players = {{QStringLiteral("korvo"), QStringLiteral("default")}};
+    const int accounts = argc > 2 && atoi(argv[2]) > 4 ? 8 : 4;
+    for (int small = 1; small < accounts; ++small)
+        players.append({QStringLiteral("korvo_xh%1").arg(small), QString::number(10002 + small)});
     for (const auto &[account, profile] : players) {
         // Each account's tab in that account's profile, as the small-account bar opens them.
         TabContext context = tabs->currentContext();
@@ -157,8 +148,8 @@ int main(int argc, char **argv)
             std::fprintf(stderr, "%s: the meter did not start\n", qPrintable(game.account));
     }
     QWidget *front = tabs->currentWidget();
-    std::printf("four games, one per profile, %d s windows, window %dx%d\n", windowMs / 1000, frame.width(),
-                frame.height());
+    std::printf("%d games, one per profile, %d s windows, window %dx%d\n", int(games.size()), windowMs / 1000,
+                frame.width(), frame.height());
     phase("window shown", games, front, windowMs);
     switches(tabs, games);
     front = tabs->currentWidget();
@@ -167,6 +158,18 @@ int main(int argc, char **argv)
     frame.show();
     if (!QTest::qWaitForWindowExposed(&frame))
         return 1;
+    for (int i = 0; i < 4; ++i)
+        tabs->addToSplit(games.at(i).tab);
+    // KORVO_BENCH_SHOT=<file.png>: the screen with the split, to look at.
+    if (qEnvironmentVariableIsSet("KORVO_BENCH_SHOT")) {
+        QTest::qWait(1500);
+        QGuiApplication::primaryScreen()->grabWindow(0).save(qEnvironmentVariable("KORVO_BENCH_SHOT"));
+    }
+    phase("the first four in a 2x2 split view", games, tabs->currentTab(), windowMs);
+    switches(tabs, games);
+    tabs->closeTab(tabs->indexOf(tabs->splitView()));
+    QTest::qWait(500);
+    front = tabs->currentWidget();
     frame.settings()->setValue(QStringLiteral("extras/backgroundplay"), QStringLiteral("no"));
     phase("window shown, background games asleep (setting off)", games, front, windowMs);
     switches(tabs, games);

@@ -1,6 +1,7 @@
 #include "shell/gamesessions.h"
 
 #include "app/appservices.h"
+#include "shell/allaccountsplay.h"
 #include "shell/gameopener.h"
 #include "shell/gametabmenu.h"
 #include "app/noticebox.h"
@@ -20,6 +21,8 @@ GameSessions::GameSessions(const AppServices &services, TabWidget *tabs, LoginSe
         NoticeBox::show(window, message);
     });
     new SplitActions(tabs, m_tabMenu, this);
+    connect(m_tabMenu, &GameTabMenu::signalMenuOpening, new AllAccountsPlay(services, tabs, this),
+            &AllAccountsPlay::addMenuActions);
 }
 
 void GameSessions::remember()

@@ -5,7 +5,6 @@
 #include "app/apppaths.h"
 #include "dialogs/auxwindows.h"
 #include "web/backgroundtasks.h"
-#include "shell/allaccountsplay.h"
 #include "shell/bossmute.h"
 #include "app/desktopnotifier.h"
 #include "dialogs/boxsettingform.h"
@@ -101,11 +100,8 @@ MainFrame::MainFrame(QWidget *parent)
     m_auxWindows->startUpdateCheck();
     m_gameSessions = new GameSessions(m_services, m_tabWidget, m_loginForm->loginService(), m_statusBar, this);
     new MemoryCeiling(m_tabWidget, m_services.settings, m_statusBar);
-    connect(m_gameSessions->tabMenu(), &GameTabMenu::signalMenuOpening, m_backgroundPlay,
-            &BackgroundPlay::addMenuActions);
+    connect(m_gameSessions->tabMenu(), &GameTabMenu::signalMenuOpening, m_backgroundPlay, &BackgroundPlay::addMenuActions);
     connect(m_gameSessions->tabMenu(), &GameTabMenu::signalMenuOpening, m_soundFocus, &SoundFocus::addMenuActions);
-    connect(m_gameSessions->tabMenu(), &GameTabMenu::signalMenuOpening, new AllAccountsPlay(m_services, m_tabWidget, this),
-            &AllAccountsPlay::addMenuActions);
     m_services.tasks->startTokenThread();
     m_services.tasks->startRulesWorker();
     getGameIdHostRelation();
