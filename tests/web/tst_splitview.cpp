@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QTabBar>
 #include <QtTest>
 
@@ -126,6 +127,13 @@ private slots:
         QCOMPARE(split->panes(), games);
         QCOMPARE(tabs->count(), 2);
 
+        // Half as wide, the panes' bars show their buttons' icons, the words in tool tips.
+        const auto refresh = [](QWidget *game) {
+            return game->findChild<QPushButton *>(QStringLiteral("hostBar_RefreshBtn"));
+        };
+        QTRY_VERIFY(refresh(games.at(1))->text().isEmpty());
+        QCOMPARE(refresh(games.at(1))->toolTip(), QStringLiteral("刷新"));
+
         // Both shown and playing, each as its own account.
         QVERIFY(games.at(0)->isVisible() && games.at(1)->isVisible());
         QVERIFY(MeterProbe::waitUntilCounting(pageOf(games.at(0))));
@@ -160,6 +168,10 @@ private slots:
         QCOMPARE(tabs->count(), 3);
         QVERIFY(tabs->indexOf(games.at(0)) > 0 && tabs->indexOf(games.at(1)) > 0);
         QVERIFY(!GameOpener::openGames(tabs).at(0).inSplit);
+        // Full width again, the words are back.
+        tabs->setCurrentWidget(games.at(1));
+        QTRY_COMPARE(refresh(games.at(1))->text(), QStringLiteral("刷新"));
+        QVERIFY(refresh(games.at(1))->toolTip().isEmpty());
     }
 };
 

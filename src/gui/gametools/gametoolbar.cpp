@@ -1,6 +1,7 @@
 #include "gametools/gametoolbar.h"
 
 #include "app/apppaths.h"
+#include "gametools/compactbuttons.h"
 #include "gametools/gametoollinks.h"
 #include "gametools/gametoolreplies.h"
 #include "gametools/screenhostform.h"
@@ -55,6 +56,7 @@ void GameToolBar::connectButtons()
     }
     if (QPushButton *voice = button(QStringLiteral("VoiceBtn")))
         voice->setProperty("isMuted", false);
+    new CompactButtons(this);
 }
 
 TabWidget *GameToolBar::tabWidget() const

@@ -1,4 +1,5 @@
 list(APPEND KORVO_GUI_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/compactbuttons.cpp
     ${CMAKE_CURRENT_LIST_DIR}/gametabtools.cpp
     ${CMAKE_CURRENT_LIST_DIR}/gametoolbar.cpp
     ${CMAKE_CURRENT_LIST_DIR}/h5hosttoolbar.cpp

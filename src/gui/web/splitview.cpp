@@ -16,13 +16,16 @@
 
 namespace {
 const char *const kActiveProperty = "active";
+// Down to where the window's badge, which hangs over the tabs' top left, ends.
+constexpr int kHeaderHeight = 40;
 
 const QString kSheet = QStringLiteral(
     "QFrame#splitPane { border: 2px solid #d0d4da; background: #f4f5f7; }"
     "QFrame#splitPane[active=\"true\"] { border: 2px solid #2f7fe0; }"
     "QLabel#splitPaneTitle { color: #333333; padding-left: 4px; }"
-    "QToolButton#splitPaneLeaveBtn { border: none; color: #555555; padding: 0 6px; }"
-    "QToolButton#splitPaneLeaveBtn:hover { color: #2f7fe0; }");
+    "QLabel#splitHint { color: #777777; padding-right: 12px; }"
+    "QToolButton#splitPaneLeaveBtn, QToolButton#splitLeaveBtn { border: none; color: #555555; padding: 0 6px; }"
+    "QToolButton#splitPaneLeaveBtn:hover, QToolButton#splitLeaveBtn:hover { color: #2f7fe0; }");
 
 void repolish(QWidget *widget)
 {
@@ -34,14 +37,38 @@ void repolish(QWidget *widget)
 SplitView::SplitView(QTabWidget *strip)
     : QWidget(strip)
     , m_strip(strip)
-    , m_grid(new QGridLayout(this))
+    , m_grid(new QGridLayout)
 {
     setObjectName(QStringLiteral("splitViewTab"));
     setStyleSheet(kSheet);
-    m_grid->setContentsMargins(0, 4, 0, 0);
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(makeHeader());
+    column->addLayout(m_grid, 1);
+    m_grid->setContentsMargins(0, 0, 0, 0);
     m_grid->setSpacing(4);
     // A click anywhere in a pane, its page included, makes it the active one.
     qApp->installEventFilter(this);
+}
+
+QWidget *SplitView::makeHeader()
+{
+    auto *header = new QWidget(this);
+    header->setObjectName(QStringLiteral("splitHeader"));
+    header->setFixedHeight(kHeaderHeight);
+    auto *row = new QHBoxLayout(header);
+    row->setContentsMargins(0, 0, 6, 0);
+    row->addStretch(1);
+    auto *hint = new QLabel(QStringLiteral("点击窗格即切换到该游戏；把游戏标签拖到页面上即可加入分屏（最多四个）"), header);
+    hint->setObjectName(QStringLiteral("splitHint"));
+    row->addWidget(hint);
+    auto *leave = new QToolButton(header);
+    leave->setObjectName(QStringLiteral("splitLeaveBtn"));
+    leave->setText(QStringLiteral("退出分屏"));
+    connect(leave, &QToolButton::clicked, this, &SplitView::putAllBack);
+    row->addWidget(leave);
+    return header;
 }
 
 bool SplitView::add(QWidget *tab)

@@ -61,6 +61,8 @@ private:
 
     Pane makePane(QWidget *tab, const QString &text, const QString &toolTip);
     int paneIndex(const QWidget *tab) const;
+    // Above the panes, clear of the window's badge: what to do, and the way out.
+    QWidget *makeHeader();
     void relayout();
     void showActive();
     void updateStripText();
