@@ -116,7 +116,8 @@ SplitView::Pane SplitView::makePane(QWidget *tab, const QString &text, const QSt
     column->addWidget(tab, 1);
     pane.frame = frame;
     pane.tab = tab;
-    pane.title->setText(text);
+    pane.stripText = text;
+    pane.title->setText(toolTip.isEmpty() ? text : toolTip);
     pane.title->setToolTip(toolTip.isEmpty() ? text : toolTip);
     return pane;
 }
@@ -128,7 +129,7 @@ void SplitView::putBack(QWidget *tab)
         return;
     const Pane pane = m_panes.takeAt(index);
     const int at = m_strip->indexOf(this) + 1;
-    m_strip->insertTab(at, tab, pane.title->text());
+    m_strip->insertTab(at, tab, pane.stripText);
     m_strip->setTabToolTip(at, pane.title->toolTip());
     pane.frame->hide();
     pane.frame->deleteLater();
@@ -198,8 +199,9 @@ bool SplitView::setTitle(QWidget *tab, const QString &text, const QString &toolT
     const int index = paneIndex(tab);
     if (index < 0)
         return false;
+    m_panes[index].stripText = text;
     QLabel *title = m_panes.at(index).title;
-    title->setText(text);
+    title->setText(toolTip.isEmpty() ? text : toolTip);
     title->setToolTip(toolTip.isEmpty() ? text : toolTip);
     updateStripText();
     return true;

@@ -56,6 +56,8 @@ private:
     {
         QWidget *frame = nullptr;
         QLabel *title = nullptr;
+        // What the strip showed, shortened; the title strip shows the whole title.
+        QString stripText;
         QPointer<QWidget> tab;
     };
 
