@@ -137,9 +137,11 @@ void SplitView::putBack(QWidget *tab)
         m_strip->setCurrentIndex(at);
         m_strip->removeTab(m_strip->indexOf(this));
         deleteLater();
+        emit signalTabsReturned();
         return;
     }
     relayout();
+    emit signalTabsReturned();
     if (m_active == tab || !m_active)
         setActivePane(m_panes.first().tab);
 }

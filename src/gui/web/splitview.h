@@ -47,6 +47,8 @@ public:
 signals:
     // The player clicked in a pane (or it joined): it is the current tab now.
     void signalPaneActivated(QWidget *tab);
+    // A tab went back to the strip (and the split, once empty, left it).
+    void signalTabsReturned();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -301,7 +301,7 @@ bool TabWidget::addToSplit(QWidget *tab)
             takeContextOf(pane);
             emit signalPaneActivated(pane);
         });
-        connect(m_split, &QObject::destroyed, this, [this] { updateTabBarWidth(count()); });
+        connect(m_split, &SplitView::signalTabsReturned, this, [this] { updateTabBarWidth(count()); });
     }
     const bool added = m_split->add(tab);
     if (m_split->panes().isEmpty())
