@@ -125,8 +125,7 @@ void AuxWindows::showAllSign()
         return;
     if (!m_smallLogin) {
         m_smallLogin = new LoginService(LoginService::SmallAccount, m_services.sqlite, this);
-        m_smallLogin->setCookieStoreFor(
-            [](const QString &userId) { return WebEngineProfile::profileFor(userId)->cookieStore(); });
+        m_smallLogin->setCookieStoreFor(&WebEngineProfile::cookieStoreOf);
     }
     // Made anew each time: the accounts, their logins and their days are those of the moment.
     delete m_allSign;

@@ -10,7 +10,7 @@
 LoginService *SmallAccountPlay::newLogin(Sqlite *store, QObject *parent)
 {
     auto *login = new LoginService(LoginService::SmallAccount, store, parent);
-    login->setCookieStoreFor([](const QString &userId) { return WebEngineProfile::profileFor(userId)->cookieStore(); });
+    login->setCookieStoreFor(&WebEngineProfile::cookieStoreOf);
     return login;
 }
 

@@ -4,6 +4,7 @@
 #include "shell/allaccountsplay.h"
 #include "shell/gameopener.h"
 #include "shell/gametabmenu.h"
+#include "shell/memoryceiling.h"
 #include "app/noticebox.h"
 #include "shell/sessionrestore.h"
 #include "shell/shortcutlauncher.h"
@@ -21,6 +22,7 @@ GameSessions::GameSessions(const AppServices &services, TabWidget *tabs, LoginSe
         NoticeBox::show(window, message);
     });
     new SplitActions(tabs, m_tabMenu, this);
+    new MemoryCeiling(tabs, services.settings, bar);
     connect(m_tabMenu, &GameTabMenu::signalMenuOpening, new AllAccountsPlay(services, tabs, this),
             &AllAccountsPlay::addMenuActions);
 }

@@ -14,7 +14,6 @@
 #include "shell/globalbosskey.h"
 #include "web/hometoolbar.h"
 #include "shell/mainmenu.h"
-#include "shell/memoryceiling.h"
 #include "shell/loginbuttons.h"
 #include "account/loginform.h"
 #include "account/loginservice.h"
@@ -99,7 +98,6 @@ MainFrame::MainFrame(QWidget *parent)
         connect(homeBar, &HomeToolBar::signalCleanCache, this, &MainFrame::handlerClearCache);
     m_auxWindows->startUpdateCheck();
     m_gameSessions = new GameSessions(m_services, m_tabWidget, m_loginForm->loginService(), m_statusBar, this);
-    new MemoryCeiling(m_tabWidget, m_services.settings, m_statusBar);
     connect(m_gameSessions->tabMenu(), &GameTabMenu::signalMenuOpening, m_backgroundPlay, &BackgroundPlay::addMenuActions);
     connect(m_gameSessions->tabMenu(), &GameTabMenu::signalMenuOpening, m_soundFocus, &SoundFocus::addMenuActions);
     m_services.tasks->startTokenThread();

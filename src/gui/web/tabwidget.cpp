@@ -278,21 +278,6 @@ QWidget *TabWidget::currentTab() const
     return tabAt(currentIndex());
 }
 
-QList<QWidget *> TabWidget::allTabs() const
-{
-    return SplitView::tabsOf(this, m_split);
-}
-
-QString TabWidget::tabTitle(QWidget *tab) const
-{
-    return SplitView::titleOf(this, m_split, tab);
-}
-
-void TabWidget::showTabTitle(QWidget *tab, const QString &text, const QString &toolTip)
-{
-    SplitView::showTitle(this, m_split, tab, text, toolTip);
-}
-
 bool TabWidget::addToSplit(QWidget *tab)
 {
     if (!m_split) {

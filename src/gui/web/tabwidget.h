@@ -57,10 +57,13 @@ public:
     // The tab in front: the active pane while the split view is in front.
     QWidget *currentTab() const override;
     // Every tab in strip order, the split view's panes in its place.
-    QList<QWidget *> allTabs() const;
+    QList<QWidget *> allTabs() const { return SplitView::tabsOf(this, m_split); }
     // What a tab is named, whole: its tool tip, else its text.
-    QString tabTitle(QWidget *tab) const;
-    void showTabTitle(QWidget *tab, const QString &text, const QString &toolTip) override;
+    QString tabTitle(QWidget *tab) const { return SplitView::titleOf(this, m_split, tab); }
+    void showTabTitle(QWidget *tab, const QString &text, const QString &toolTip) override
+    {
+        SplitView::showTitle(this, m_split, tab, text, toolTip);
+    }
     // A game tab joins the split view (made for it if there is none); false
     // when it may not (no game, the split full).
     bool addToSplit(QWidget *tab);

@@ -36,6 +36,11 @@ void WebEngineProfile::guard(QWebEngineProfile *profile)
     QqLinkScheme::installOn(profile);
 }
 
+QWebEngineCookieStore *WebEngineProfile::cookieStoreOf(const QString &name)
+{
+    return profileFor(name)->cookieStore();
+}
+
 WebEngineProfile *WebEngineProfile::profileFor(const QString &name)
 {
     // Views made without a profile of ours use the engine's own default profile.

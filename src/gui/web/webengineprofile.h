@@ -12,6 +12,8 @@ class WebEngineProfile : public QWebEngineProfile
 public:
     // The registered profile for name, created on first request.
     static WebEngineProfile *profileFor(const QString &name);
+    // The cookie store of the profile of that name: where a small account's login writes.
+    static QWebEngineCookieStore *cookieStoreOf(const QString &name);
     // Every profile made so far in this process: the live ones.
     static QList<WebEngineProfile *> liveProfiles();
 
