@@ -1,3 +1,4 @@
+#include "net/guardednetwork.h"
 #include "net/httprequest.h"
 #include "portalfault.h"
 #include "net/portal.h"
@@ -5,11 +6,15 @@
 #include "testsupport.h"
 
 #include <QElapsedTimer>
+
+#include <atomic>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QNetworkReply>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTcpServer>
+#include <QThread>
 #include <QTest>
 
 // Requests against the stand-in portal, whose fault controls make it answer
@@ -29,6 +34,7 @@ private slots:
     void hostileReplyFailsInTimeAndTheNextWorks_data();
     void hostileReplyFailsInTimeAndTheNextWorks();
     void onlyTheNewestAttemptIsAnswered();
+    void requestsDroppedMidReplyLeaveNoTimerBehind();
 
 private:
     TestAppDir m_app;
@@ -219,6 +225,49 @@ void TestHttpRequest::onlyTheNewestAttemptIsAnswered()
     QTest::qWait(500);
     QCOMPARE(succeeded.count(), 1);
     QCOMPARE(failed.count(), 0);
+}
+
+// Requests dropped while their replies are still arriving take their timers
+// with them: a timer left behind fires at a deleted reply and ends the process.
+void TestHttpRequest::requestsDroppedMidReplyLeaveNoTimerBehind()
+{
+    constexpr int rounds = 20;
+    constexpr int idleMs = 200;
+    QVERIFY(m_portal.control({{QStringLiteral("op"), QStringLiteral("fault")},
+                              {QStringLiteral("endpoint"), QStringLiteral("check_update")},
+                              {QStringLiteral("drip_ms"), QStringLiteral("10")},
+                              {QStringLiteral("times"), QString::number(rounds)}})
+                .value(QStringLiteral("ok"))
+                .toBool());
+    const QUrl address(Portal::apiCall(QStringLiteral("check_update")));
+    for (int i = 0; i < rounds; ++i) {
+        // Half of them made in a worker thread that ends under them, as the client's workers do at exit.
+        const bool inWorker = i % 2;
+        QThread worker;
+        QObject home;
+        if (inWorker)
+            home.moveToThread(&worker);
+        worker.start();
+        GuardedNetwork *network = nullptr;
+        std::atomic<bool> arriving{false};
+        QMetaObject::invokeMethod(
+            &home,
+            [&] {
+                network = new GuardedNetwork;
+                connect(&worker, &QThread::finished, network, &QObject::deleteLater);
+                QNetworkReply *reply = network->get(address, {1024 * 1024, 10000, idleMs});
+                connect(reply, &QNetworkReply::downloadProgress, reply, [&arriving] { arriving = true; },
+                        Qt::DirectConnection);
+            },
+            inWorker ? Qt::BlockingQueuedConnection : Qt::DirectConnection);
+        QTRY_VERIFY_WITH_TIMEOUT(arriving, 5000);
+        if (!inWorker)
+            delete network;
+        worker.quit();
+        QVERIFY(worker.wait(10000));
+    }
+    // Time passes on purpose: a timer left behind fires within its interval.
+    QTest::qWait(5 * idleMs);
 }
 
 QTEST_GUILESS_MAIN(TestHttpRequest)

@@ -29,6 +29,14 @@ StandInPortal::~StandInPortal()
     m_process.waitForFinished(2000);
 }
 
+bool StandInPortal::startFailed(const char *what)
+{
+    qWarning().noquote() << "stand-in portal" << what << "- state" << m_process.state() << "error"
+                         << m_process.error() << m_process.errorString() << "exit" << m_process.exitStatus()
+                         << m_process.exitCode();
+    return false;
+}
+
 void StandInPortal::setEnvironment(const char *name, const QString &value)
 {
     if (qEnvironmentVariableIsSet(name))
@@ -45,12 +53,13 @@ bool StandInPortal::start()
                             QStringLiteral("0"), QStringLiteral("--key-dir"), m_keyDir});
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_process.start();
-    if (!m_process.waitForStarted(5000))
-        return false;
+    // On a machine whose cores are busy, a large test process takes its time to fork.
+    if (!m_process.waitForStarted(30000))
+        return startFailed("not started");
     QString h5Host;
     while (m_portalHost.isEmpty() || h5Host.isEmpty()) {
-        if (!m_process.canReadLine() && !m_process.waitForReadyRead(20000))
-            return false;
+        if (!m_process.canReadLine() && !m_process.waitForReadyRead(30000))
+            return startFailed("no address told");
         while (m_process.canReadLine()) {
             const QString line = QString::fromUtf8(m_process.readLine()).trimmed();
             if (line.startsWith(QLatin1String("portal ")))

@@ -52,6 +52,8 @@ private:
     QList<QPair<QByteArray, QByteArray>> m_savedEnvironment;
     QList<QByteArray> m_unsetEnvironment;
     void setEnvironment(const char *name, const QString &value);
+    // Says why the portal did not come up, for the failing test's log.
+    bool startFailed(const char *what);
 
     QString m_keyDir;
     QString m_portalHost;

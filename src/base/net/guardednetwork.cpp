@@ -33,10 +33,14 @@ bool hasOpenReply(const QNetworkAccessManager *manager)
 }
 
 // Destroys a manager once it is out of its own signals: here when its network
-// thread is idle, on the disposal thread when it may still be busy.
+// thread is idle, on the disposal thread when it may still be busy. Its replies
+// never go along: a reply starts its transfer timer through a queued call, and
+// a move to another thread in between leaves a timer registered there that
+// fires at the reply once it is gone.
 void dispose(QNetworkAccessManager *manager, bool mayBeBusy)
 {
     const auto handOver = [manager] {
+        qDeleteAll(manager->findChildren<QNetworkReply *>(QString(), Qt::FindDirectChildrenOnly));
         manager->moveToThread(disposalThread());
         manager->deleteLater();
     };
