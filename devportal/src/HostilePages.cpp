@@ -21,6 +21,32 @@ std::string loop(int count, const std::string &body)
     const std::string head = count > 0 ? "for (var i = 0; i < " + std::to_string(count) + "; ++i)" : "for (var i = 0;; ++i)";
     return head + " { " + body + " }";
 }
+
+// A bridge message of count Ki characters, sent the way variant names: through
+// the page's channel, straight into the transport, or through the transport of
+// a frame the page makes. A small call follows it the same way; the title says
+// they went.
+std::string hugeMessage(int count, const std::string &variant)
+{
+    const std::string length = std::to_string(count * 1024);
+    std::string send = "c.objects.external.GetHttpData('x'.repeat(" + length + ")); after(qt.webChannelTransport);";
+    if (variant == "transport")
+        send = "try { qt.webChannelTransport.send(big); } catch (e) {} after(qt.webChannelTransport);";
+    if (variant == "frame")
+        send = "var f = document.createElement('iframe'); f.src = '/news/1.html';"
+               " f.onload = function () { var w = f.contentWindow;"
+               " if (!w.qt || !w.qt.webChannelTransport) { document.title = 'no transport in the frame'; return; }"
+               " try { w.qt.webChannelTransport.send(big); } catch (e) {} after(w.qt.webChannelTransport); };"
+               " document.body.appendChild(f);";
+    return "if (window.qt) new QWebChannel(qt.webChannelTransport, function (c) {"
+           " var real = c.transport, sent = [];"
+           " c.transport = {send: function (m) { sent.push(m); }};"
+           " c.objects.external.GetHttpData('x');"
+           " c.transport = real;"
+           " var big = sent[0].replace('\"x\"', '\"' + 'x'.repeat(" + length + ") + '\"');"
+           " function after(t) { t.send(sent[0].replace('\"x\"', '\"after\"')); document.title = 'message sent'; }"
+           + send + "});";
+}
 }
 
 std::string HostilePages::page(const std::string &kind, int count, const std::string &variant)
@@ -46,6 +72,8 @@ std::string HostilePages::page(const std::string &kind, int count, const std::st
         return document("huge argument", "if (window.qt) new QWebChannel(qt.webChannelTransport, function (c) {" + call
                                              + " document.title = 'argument sent'; });");
     }
+    if (kind == "huge_message")
+        return document("huge message", hugeMessage(count > 0 ? count : 1024, variant));
     if (kind == "permissions")
         return document("permissions",
                         "var answers = {position: 'waiting', notifications: 'waiting'};"

@@ -1,5 +1,6 @@
 list(APPEND KORVO_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/bridgechannel.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/bridgeguard.cpp
     ${CMAKE_CURRENT_LIST_DIR}/bridgerequests.cpp
     ${CMAKE_CURRENT_LIST_DIR}/findbar.cpp
     ${CMAKE_CURRENT_LIST_DIR}/fullscreennotification.cpp

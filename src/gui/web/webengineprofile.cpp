@@ -2,6 +2,7 @@
 
 #include "app/apppaths.h"
 #include "app/privatefiles.h"
+#include "web/bridgeguard.h"
 #include "web/qqlinkscheme.h"
 
 #include <QCoreApplication>
@@ -34,6 +35,7 @@ void WebEngineProfile::guard(QWebEngineProfile *profile)
     // engine, but for the QQ links that the page hands to the system itself.
     profile->settings()->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
     QqLinkScheme::installOn(profile);
+    BridgeGuard::installOn(profile);
 }
 
 QWebEngineCookieStore *WebEngineProfile::cookieStoreOf(const QString &name)
