@@ -145,6 +145,17 @@ void TestAllSignForm::eachPageIsItsOwnAccountsCalendar()
     QCOMPARE(list->item(1)->text(), QStringLiteral("korvo_xh1（已签到）"));
     QCOMPARE(list->item(0)->text(), QStringLiteral("korvo（未签到）"));
     screenShot(QStringLiteral("all-sign-window-signed"), 1500);
+
+    // Its link to the points mall shows the mall in its own page, logged in as
+    // that account; the account stays counted as signed in.
+    WebView *small = form->viewOf(QStringLiteral("korvo_xh1"));
+    script(small, QStringLiteral("document.querySelector('a.btn.ghost').click()"));
+    QTRY_COMPARE_WITH_TIMEOUT(small->url().path(), QStringLiteral("/jfsc/"), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(script(small, QStringLiteral("document.getElementById('points') ? 'shown' : ''")),
+                              QStringLiteral("shown"), 20000);
+    QCOMPARE(list->item(1)->text(), QStringLiteral("korvo_xh1（已签到）"));
+    QCOMPARE(summary->text(), QStringLiteral("已签到 1 / 3"));
+    screenShot(QStringLiteral("all-sign-window-mall"), 1500);
     // One login each, the refused one too.
     QCOMPARE(m_portal->gatewayTexts().filter(QStringLiteral("user_name=mingyue&")).size(), refused + 1);
 }

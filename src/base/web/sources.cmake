@@ -13,6 +13,7 @@ list(APPEND KORVO_BASE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/pagekeymap.cpp
     ${CMAKE_CURRENT_LIST_DIR}/pagezoom.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sitepermissions.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/smallaccountbridge.cpp
     ${CMAKE_CURRENT_LIST_DIR}/soundfocusrule.cpp
     ${CMAKE_CURRENT_LIST_DIR}/splitlayout.cpp
     ${CMAKE_CURRENT_LIST_DIR}/rememberedgames.cpp

@@ -3,10 +3,13 @@
 
 #include "app/appservices.h"
 #include "account/loginservice.h"
+#include "net/portal.h"
 #include "net/session.h"
 #include "dialogs/signform.h"
 #include "dialogs/skinphoto.h"
 #include "app/toolwindow.h"
+#include "web/bridgechannel.h"
+#include "web/smallaccountbridge.h"
 #include "web/webengineprofile.h"
 #include "web/webview.h"
 
@@ -124,13 +127,30 @@ void AllSignForm::showCalendar(int index, const QString &userId, QWebEngineProfi
     m_pages[index].view = view;
     replacePage(index, view);
     setState(index, Loading);
-    // Each load, the first and those after a click on the page's sign-in, says where the account stands.
-    connect(view, &QWebEngineView::loadFinished, this, [this, view](bool loaded) {
+    // Each load of the calendar, the first and those after a click on the
+    // page's sign-in, says where the account stands; other pages say nothing.
+    const QString calendarPath = QUrl(SignForm::calendarUrl(userId)).path();
+    connect(view, &QWebEngineView::loadFinished, this, [this, view, calendarPath](bool loaded) {
         for (int i = 0; i < m_pages.size(); ++i) {
-            if (m_pages.at(i).view == view)
+            if (m_pages.at(i).view == view && view->url().path() == calendarPath)
                 readSigned(i, loaded);
         }
     });
+}
+
+QWebChannel *AllSignForm::smallAccountChannel(int index)
+{
+    // The page's link to the points mall shows the mall in the same page, in
+    // the account's own profile: its points, not the main account's.
+    auto *channel = new BridgeChannel(this);
+    auto *bridge = new SmallAccountBridge(channel);
+    channel->registerObject(QStringLiteral("external"), bridge);
+    const QString userName = m_pages.at(index).userName;
+    connect(bridge, &SmallAccountBridge::signalOpenJFSC, this, [this, userName] {
+        if (WebView *view = viewOf(userName))
+            view->load(QUrl(Portal::portalRoot() + QStringLiteral("/jfsc/")));
+    });
+    return channel;
 }
 
 void AllSignForm::readSigned(int index, bool loaded)
@@ -177,7 +197,8 @@ void AllSignForm::handlerAccountDone(const AllAccountsRun::Outcome &outcome)
         setState(index, LoginFailed);
         return;
     }
-    showCalendar(index, outcome.who.userId, WebEngineProfile::profileFor(outcome.who.userId), nullptr);
+    showCalendar(index, outcome.who.userId, WebEngineProfile::profileFor(outcome.who.userId),
+                 smallAccountChannel(index));
 }
 
 void AllSignForm::updateFoot()

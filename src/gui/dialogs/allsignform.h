@@ -57,6 +57,7 @@ private:
     int addAccount(const QString &userName);
     void replacePage(int index, QWidget *widget);
     void showCalendar(int index, const QString &userId, QWebEngineProfile *profile, QWebChannel *channel);
+    QWebChannel *smallAccountChannel(int index);
     void readSigned(int index, bool loaded);
     void setState(int index, State state);
     void handlerAccountDone(const AllAccountsRun::Outcome &outcome);

@@ -1,0 +1,6 @@
+#include "web/smallaccountbridge.h"
+
+void SmallAccountBridge::OpenJFSC()
+{
+    emit signalOpenJFSC();
+}
