@@ -3,8 +3,8 @@
 // on disk, as the client keeps its own. Prints "loaded <ms since the epoch>"
 // when both have finished loading and ends; with --stay it keeps running (for
 // the memory figures), with --size=WxH the window has that size. Further page URLs after the two open in tabs of their
-// own, each shown in turn; one written "2:URL" opens in a second profile (a
-// second account).
+// own, each shown in turn; one written "K:URL" (K from 2 to 9) opens in the
+// K-th profile (another account).
 #include <QApplication>
 #include <QDateTime>
 #include <QHBoxLayout>
@@ -14,6 +14,8 @@
 #include <QWebEngineView>
 
 #include <cstdio>
+#include <map>
+#include <memory>
 
 int main(int argc, char *argv[])
 {
@@ -26,9 +28,20 @@ int main(int argc, char *argv[])
     QWebEngineProfile profile(QStringLiteral("bench"));
     profile.setPersistentStoragePath(args.at(1));
     profile.setCachePath(args.at(1));
-    QWebEngineProfile second(QStringLiteral("bench2"));
-    second.setPersistentStoragePath(args.at(1) + QStringLiteral("/second"));
-    second.setCachePath(args.at(1) + QStringLiteral("/second"));
+    // The other accounts' profiles, made as their pages ask for them.
+    std::map<int, std::unique_ptr<QWebEngineProfile>> others;
+    const auto profileFor = [&](int account) {
+        if (account < 2)
+            return &profile;
+        std::unique_ptr<QWebEngineProfile> &made = others[account];
+        if (!made) {
+            const QString folder = args.at(1) + QStringLiteral("/account%1").arg(account);
+            made = std::make_unique<QWebEngineProfile>(QStringLiteral("bench%1").arg(account));
+            made->setPersistentStoragePath(folder);
+            made->setCachePath(folder);
+        }
+        return made.get();
+    };
     QTabWidget window;
     auto *home = new QWidget;
     auto *row = new QHBoxLayout(home);
@@ -57,10 +70,11 @@ int main(int argc, char *argv[])
         }
         if (args.at(i).startsWith(QLatin1String("--")))
             continue;
-        const bool secondAccount = args.at(i).startsWith(QLatin1String("2:"));
+        const QString &page = args.at(i);
+        const bool otherAccount = page.size() > 2 && page.at(1) == QLatin1Char(':') && page.at(0).isDigit();
         auto *view = new QWebEngineView;
-        view->setPage(new QWebEnginePage(secondAccount ? &second : &profile, view));
-        view->load(QUrl(secondAccount ? args.at(i).mid(2) : args.at(i)));
+        view->setPage(new QWebEnginePage(profileFor(otherAccount ? page.at(0).digitValue() : 1), view));
+        view->load(QUrl(otherAccount ? page.mid(2) : page));
         window.addTab(view, QString::number(i));
     }
     window.resize(size);

@@ -18,6 +18,13 @@ summary() {
         printf "%-44s median %6d %s (min %d, max %d, %d runs)\n", what, v[int((NR+1)/2)], unit, v[1], v[NR], NR}'
 }
 
+# Waits until the file has a line starting with the word (at most 120 s).
+wait_for_line() {
+    local i
+    for i in $(seq 1200); do grep -q "^$2" "$1" && return 0; sleep 0.1; done
+    echo "no '$2' in $1" >&2; tail -n 20 "$1" >&2; return 1
+}
+
 # Starts the stand-in portal of the build in $bin, with its key in $work, and
 # points the client at it.
 start_portal() {

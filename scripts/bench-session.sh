@@ -19,13 +19,6 @@ ensure_display
 index="http://$KORVO_PORTAL_HOST/DODev_C/index.php?type=web&action"
 home_pages=("$index=left&v2" "$index=index&v2")
 
-# Waits until the file has a line starting with the word (at most 120 s).
-wait_for_line() {
-    local i
-    for i in $(seq 1200); do grep -q "^$2" "$1" && return 0; sleep 0.1; done
-    echo "no '$2' in $1" >&2; tail -n 20 "$1" >&2; return 1
-}
-
 client_mb=() shell_mb=() chromium_mb=() idle_permille=() shell_idle_permille=() client_wakeups=() shell_wakeups=()
 hz=$(getconf CLK_TCK)
 # Times the main (GUI) thread of a process went to sleep so far: each is a wake-up.
