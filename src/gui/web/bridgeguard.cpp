@@ -16,11 +16,15 @@ const char kScript[] = R"JS((function () {
         return;
     var send = transport.send;
     var limit = %1;
+    var told = false;
     Object.defineProperty(transport, 'send', {
         value: function (message) {
             if (typeof message === 'string' && message.length <= limit)
                 return send.call(transport, message);
-            console.warn('a message of ' + (message && message.length) + ' characters to the page bridge was dropped');
+            // Once a document: each line would cross over to the GUI thread.
+            if (!told)
+                console.warn('a message of ' + (message && message.length) + ' characters to the page bridge was dropped');
+            told = true;
         },
         writable: false, configurable: false, enumerable: true
     });
