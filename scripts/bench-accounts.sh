@@ -11,8 +11,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bin="$(pwd)/${1:-build}/bin"
 shift || true
-counts=("${@:-4}")
-[ $# -eq 0 ] && counts=(4 8)
+counts=("$@")
+[ ${#counts[@]} -eq 0 ] && counts=(4 8)
 source scripts/bench-lib.sh
 
 start_portal

@@ -6,8 +6,6 @@
 #include "testsupport.h"
 
 #include <QElapsedTimer>
-
-#include <atomic>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QNetworkReply>
@@ -16,6 +14,8 @@
 #include <QTcpServer>
 #include <QThread>
 #include <QTest>
+
+#include <atomic>
 
 // Requests against the stand-in portal, whose fault controls make it answer
 // late, with an error status, an empty body or not at all.

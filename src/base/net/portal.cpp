@@ -144,6 +144,11 @@ QString Portal::homeSection(const QString &action)
     return webPage(action) + QStringLiteral("&v2");
 }
 
+QString Portal::pointsMall()
+{
+    return portalRoot() + QStringLiteral("/jfsc/");
+}
+
 QString Portal::apiCall(const QString &action)
 {
     return portalIndex() + QStringLiteral("?type=open&action=") + action;

@@ -40,6 +40,8 @@ public:
     static QString webPage(const QString &action);
     // A section of the home tab: webPage(action) + "&v2".
     static QString homeSection(const QString &action);
+    // The points mall: portal root + "/jfsc/".
+    static QString pointsMall();
     // portal index + "?type=open&action=" + action
     static QString apiCall(const QString &action);
 

@@ -148,7 +148,7 @@ QWebChannel *AllSignForm::smallAccountChannel(int index)
     const QString userName = m_pages.at(index).userName;
     connect(bridge, &SmallAccountBridge::signalOpenJFSC, this, [this, userName] {
         if (WebView *view = viewOf(userName))
-            view->load(QUrl(Portal::portalRoot() + QStringLiteral("/jfsc/")));
+            view->load(QUrl(Portal::pointsMall()));
     });
     return channel;
 }

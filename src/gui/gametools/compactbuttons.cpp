@@ -3,43 +3,11 @@
 #include <QEvent>
 #include <QLayout>
 #include <QPushButton>
-#include <QVariant>
 
 namespace {
 constexpr int kCompactWidth = 32;
 constexpr int kCompactSpacing = 2;
 constexpr int kCompactIndent = 4;
-const char *const kFullText = "fullText";
-const char *const kFullWidth = "fullWidth";
-const char *const kTipFromText = "tipFromText";
-
-void compact(QPushButton *button)
-{
-    button->setProperty(kFullWidth, QVariant(button->minimumWidth()));
-    if (!button->text().isEmpty()) {
-        button->setProperty(kFullText, QVariant(button->text()));
-        if (button->toolTip().isEmpty()) {
-            button->setToolTip(button->text());
-            button->setProperty(kTipFromText, true);
-        }
-        button->setText(QString());
-    }
-    button->setFixedWidth(kCompactWidth);
-}
-
-void expand(QPushButton *button)
-{
-    const QVariant text = button->property(kFullText);
-    if (text.isValid())
-        button->setText(text.toString());
-    if (button->property(kTipFromText).toBool())
-        button->setToolTip(QString());
-    const QVariant width = button->property(kFullWidth);
-    if (width.isValid())
-        button->setFixedWidth(width.toInt());
-    for (const char *name : {kFullText, kFullWidth, kTipFromText})
-        button->setProperty(name, QVariant());
-}
 }
 
 CompactButtons::CompactButtons(QWidget *bar)
@@ -81,4 +49,31 @@ void CompactButtons::apply(bool compacting)
         else
             expand(button);
     }
+    if (!compacting)
+        m_saved.clear();
+}
+
+void CompactButtons::compact(QPushButton *button)
+{
+    Saved &saved = m_saved[button];
+    saved.width = button->minimumWidth();
+    saved.text = button->text();
+    if (!saved.text.isEmpty() && button->toolTip().isEmpty()) {
+        button->setToolTip(saved.text);
+        saved.tipFromText = true;
+    }
+    button->setText(QString());
+    button->setFixedWidth(kCompactWidth);
+}
+
+void CompactButtons::expand(QPushButton *button) const
+{
+    // A button that came after the bar went narrow has nothing to give back.
+    const auto saved = m_saved.constFind(button);
+    if (saved == m_saved.constEnd())
+        return;
+    button->setText(saved->text);
+    if (saved->tipFromText)
+        button->setToolTip(QString());
+    button->setFixedWidth(saved->width);
 }

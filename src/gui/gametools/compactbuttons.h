@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QHash>
 #include <QMargins>
 #include <QObject>
+#include <QString>
 
+class QPushButton;
 class QWidget;
 
 // A bar narrower than its buttons with their words (a pane of the split view)
@@ -20,11 +23,21 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void apply(bool compact);
+    // What a button showed with its words, given back when the bar widens.
+    struct Saved {
+        QString text;
+        int width = 0;
+        bool tipFromText = false;
+    };
+
+    void apply(bool compacting);
+    void compact(QPushButton *button);
+    void expand(QPushButton *button) const;
 
     QWidget *m_bar;
     int m_fullWidth = 0;
     bool m_compact = false;
     QMargins m_margins;
     int m_spacing = 0;
+    QHash<QPushButton *, Saved> m_saved;
 };

@@ -116,10 +116,17 @@ SplitView::Pane SplitView::makePane(QWidget *tab, const QString &text, const QSt
     column->addWidget(tab, 1);
     pane.frame = frame;
     pane.tab = tab;
-    pane.stripText = text;
-    pane.title->setText(toolTip.isEmpty() ? text : toolTip);
-    pane.title->setToolTip(toolTip.isEmpty() ? text : toolTip);
+    showPaneTitle(pane, text, toolTip);
     return pane;
+}
+
+void SplitView::showPaneTitle(Pane &pane, const QString &text, const QString &toolTip)
+{
+    // The title strip has the room for the whole title, the tool tip's.
+    const QString whole = toolTip.isEmpty() ? text : toolTip;
+    pane.stripText = text;
+    pane.title->setText(whole);
+    pane.title->setToolTip(whole);
 }
 
 void SplitView::putBack(QWidget *tab)
@@ -201,10 +208,7 @@ bool SplitView::setTitle(QWidget *tab, const QString &text, const QString &toolT
     const int index = paneIndex(tab);
     if (index < 0)
         return false;
-    m_panes[index].stripText = text;
-    QLabel *title = m_panes.at(index).title;
-    title->setText(toolTip.isEmpty() ? text : toolTip);
-    title->setToolTip(toolTip.isEmpty() ? text : toolTip);
+    showPaneTitle(m_panes[index], text, toolTip);
     updateStripText();
     return true;
 }

@@ -65,6 +65,7 @@ private:
 
     Pane makePane(QWidget *tab, const QString &text, const QString &toolTip);
     int paneIndex(const QWidget *tab) const;
+    static void showPaneTitle(Pane &pane, const QString &text, const QString &toolTip);
     // Above the panes, clear of the window's badge: what to do, and the way out.
     QWidget *makeHeader();
     void relayout();

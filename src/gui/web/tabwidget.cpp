@@ -339,7 +339,7 @@ void TabWidget::handlerFullscreen()
 
 void TabWidget::handlerOpenJFSC()
 {
-    createWebTab(QUrl(Portal::portalRoot() + QStringLiteral("/jfsc/")));
+    createWebTab(QUrl(Portal::pointsMall()));
     emit signalPointsShopOpened();
 }
 
