@@ -1,180 +1,46 @@
+// The login dialog as the player uses it: a login shared with every page,
+// remembered and automatic logins, a login given up or replaced.
+#include "loginformfixture.h"
+
 #include "app/appservices.h"
-#include "pagescript.h"
-#include "account/loginform.h"
 #include "account/loginservice.h"
+#include "account/sqlite.h"
 #include "logcapture.h"
 #include "net/networkcookie.h"
 #include "net/portal.h"
-#include "account/sqlite.h"
+#include "pagescript.h"
 #include "sqlitelock.h"
-#include "standinportal.h"
 #include "web/tabwidget.h"
-#include "testsupport.h"
 #include "web/webengineprofile.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCryptographicHash>
-#include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QProcess>
 #include <QPushButton>
-#include <QWebEngineCookieStore>
 #include <QWebEnginePage>
 #include <QtTest>
 
-#include <memory>
+using namespace LoginFormTesting;
 
-using Info = QMap<QString, QString>;
-
-namespace {
-QString md5(const QString &text)
-{
-    return QString::fromLatin1(QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Md5).toHex());
-}
-
-QString loginText(const QString &name, const QString &digest)
-{
-    return QStringLiteral("datatype=user&sign=user_login&user_name=") + name + QStringLiteral("&user_pass=") + digest
-        + QStringLiteral("&key=KXPL-brimadq7ve5");
-}
-
-QMessageBox *noticeBox()
-{
-    for (QWidget *widget : QApplication::topLevelWidgets()) {
-        auto *box = qobject_cast<QMessageBox *>(widget);
-        if (box && box->isVisible())
-            return box;
-    }
-    return nullptr;
-}
-
-QString noticeText()
-{
-    QMessageBox *box = noticeBox();
-    return box ? box->text() : QString();
-}
-}
-
-class TestLoginForm final : public QObject
+class TestLoginForm final : public LoginFormFixture
 {
     Q_OBJECT
 
-public slots:
-    void openUrl(const QUrl &url) { m_openedUrls << url; }
-
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
+    void initTestCase() { setUp(); }
+    void init() { reset(); }
+    void cleanup() { tearDown(); }
 
     void loginSharesTheIdentityAndRemembersTheAccount();
     void rememberAndAutoLoginAsStored_data();
     void rememberAndAutoLoginAsStored();
-    void refusesBadInputBeforeSending_data();
-    void refusesBadInputBeforeSending();
-    void replyProblemsRestoreTheButton_data();
-    void replyProblemsRestoreTheButton();
-    void byteOrderMarkBeforeTheBodyStillLogsIn();
     void abandonedLoginIsNeverApplied();
-    void failedLoginLeavesTheNextWorking();
     void secondLoginReplacesTheJarAndClosesTabs();
     void dialogControlsBehave();
     void accountFieldWorksFromMemoryWhileTheFileIsHeld();
-
-private:
-    void newForm();
-    template<typename T> T *child(const char *name) const
-    {
-        return m_form->findChild<T *>(QLatin1String(name));
-    }
-    void enter(const QString &name, const QString &password, bool remember = false, bool autoLogin = false);
-    Info logIn(const QString &name, const QString &password, bool remember = false, bool autoLogin = false);
-    QString tool(const QString &sql) const;
-    QString storedCookie(const QString &name) const { return m_storeCookies.value(name); }
-
-    std::unique_ptr<TestAppDir> m_dir;
-    std::unique_ptr<StandInPortal> m_portal;
-    WebEngineProfile *m_profile = nullptr;
-    QPointer<LoginForm> m_form;
-    QHash<QString, QString> m_storeCookies;
-    QList<QUrl> m_openedUrls;
 };
-
-void TestLoginForm::initTestCase()
-{
-    m_dir = std::make_unique<TestAppDir>();
-    m_portal = std::make_unique<StandInPortal>(m_dir->path());
-    QVERIFY2(m_portal->start(), "korvo-devportal did not start");
-    QVERIFY(QFile::exists(m_dir->filePath(QStringLiteral("public_key_korvo.pem"))));
-    m_profile = WebEngineProfile::profileFor(QStringLiteral("default"));
-    // What the pages of the main profile see, by cookie name.
-    QWebEngineCookieStore *store = m_profile->cookieStore();
-    connect(store, &QWebEngineCookieStore::cookieAdded, this, [this](const QNetworkCookie &cookie) {
-        m_storeCookies.insert(QString::fromUtf8(cookie.name()), QString::fromUtf8(cookie.value()));
-    });
-    connect(store, &QWebEngineCookieStore::cookieRemoved, this, [this](const QNetworkCookie &cookie) {
-        const QString name = QString::fromUtf8(cookie.name());
-        if (m_storeCookies.value(name) == QString::fromUtf8(cookie.value()))
-            m_storeCookies.remove(name);
-    });
-    QDesktopServices::setUrlHandler(QStringLiteral("http"), this, "openUrl");
-}
-
-void TestLoginForm::init()
-{
-    QVERIFY(m_portal->control({{QStringLiteral("op"), QStringLiteral("reset")}}).value(QStringLiteral("ok")).toBool());
-    m_portal->control({{QStringLiteral("op"), QStringLiteral("clear_log")}});
-    QFile::remove(m_dir->filePath(QStringLiteral("vmgamebox.db")));
-    m_profile->cookieStore()->deleteAllCookies();
-    QTRY_VERIFY_WITH_TIMEOUT(m_storeCookies.isEmpty(), 5000);
-    m_openedUrls.clear();
-    newForm();
-}
-
-void TestLoginForm::cleanup()
-{
-    while (QMessageBox *box = noticeBox())
-        box->close();
-    delete m_form;
-}
-
-void TestLoginForm::newForm()
-{
-    delete m_form;
-    m_form = new LoginForm;
-    m_form->setWebProfile(m_profile);
-    m_form->setCookieStore(m_profile->cookieStore());
-    m_form->setCookieJar(new NetworkCookie(m_profile->cookieStore()));
-    m_form->show();
-}
-
-void TestLoginForm::enter(const QString &name, const QString &password, bool remember, bool autoLogin)
-{
-    child<QComboBox>("login_AccountTxt")->setEditText(name);
-    child<QLineEdit>("login_PasswordTxt")->setText(password);
-    child<QCheckBox>("login_rememberCB")->setChecked(remember);
-    child<QCheckBox>("login_AutoLoginCB")->setChecked(autoLogin);
-}
-
-Info TestLoginForm::logIn(const QString &name, const QString &password, bool remember, bool autoLogin)
-{
-    QSignalSpy info(m_form, &LoginForm::signalUserBalanceInfo);
-    enter(name, password, remember, autoLogin);
-    child<QPushButton>("login_LoginBtn")->click();
-    if (!info.wait(10000)) {
-        qWarning() << "no login; notice:" << noticeText();
-        return Info();
-    }
-    return info.first().first().value<Info>();
-}
-
-QString TestLoginForm::tool(const QString &sql) const
-{
-    return sqliteTool(m_dir->filePath(QStringLiteral("vmgamebox.db")), sql);
-}
 
 void TestLoginForm::loginSharesTheIdentityAndRemembersTheAccount()
 {
@@ -282,125 +148,6 @@ void TestLoginForm::rememberAndAutoLoginAsStored()
     QCOMPARE(tool(QStringLiteral("select remember_me||'|'||auto_login from box_user")), flags);
 }
 
-void TestLoginForm::refusesBadInputBeforeSending_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("password");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("no name") << QString() << QStringLiteral("korvo123") << QStringLiteral("account or password error");
-    QTest::newRow("placeholder") << QStringLiteral("请输入账号") << QStringLiteral("korvo123")
-                                 << QStringLiteral("account or password error");
-    QTest::newRow("no password") << QStringLiteral("korvo") << QStringLiteral("   ")
-                                 << QStringLiteral("account or password error");
-    QTest::newRow("chinese name") << QStringLiteral("korvo玩家") << QStringLiteral("korvo123")
-                                  << QStringLiteral("盒子不支持中文账号");
-}
-
-void TestLoginForm::refusesBadInputBeforeSending()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, password);
-    QFETCH(QString, message);
-    enter(name, password);
-    auto *button = child<QPushButton>("login_LoginBtn");
-    button->click();
-    // Nothing went out: the button never switched to waiting.
-    QCOMPARE(button->text(), QStringLiteral("登录"));
-    QVERIFY(button->isEnabled());
-    QTRY_COMPARE_WITH_TIMEOUT(noticeText(), message, 2000);
-    QCOMPARE(noticeBox()->windowTitle(), QStringLiteral("提示"));
-}
-
-void TestLoginForm::replyProblemsRestoreTheButton_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("password");
-    QTest::addColumn<QJsonObject>("fault");
-    QTest::addColumn<QString>("message");
-    const QString korvo = QStringLiteral("korvo");
-    const QString good = QStringLiteral("korvo123");
-    auto word = [](const char *text) { return QJsonObject{{QStringLiteral("word"), QString::fromUtf8(text)}}; };
-    const QString broken = QStringLiteral("系统异常,请重新启动客户端");
-    const QString noIdentity = QStringLiteral("登录异常,请联系客服");
-    const QString network = QStringLiteral("网络异常,请稍后重试");
-
-    QTest::newRow("params error") << korvo << good << word("params error") << QStringLiteral("系统异常，请重启客户端后重试 ");
-    QTest::newRow("nouser") << QStringLiteral("nobody") << good << QJsonObject() << QStringLiteral("账号不存在!");
-    QTest::newRow("password_error") << korvo << QStringLiteral("wrong") << QJsonObject() << QStringLiteral("密码错误!");
-    QTest::newRow("error with msg") << korvo << good << word(R"({"code":"1003","msg":"账号已被冻结"})")
-                                    << QStringLiteral("账号已被冻结");
-    QTest::newRow("error without msg") << korvo << good << word(R"({"code":"E42"})") << QStringLiteral("系统异常:E42");
-    QTest::newRow("cut body") << korvo << good << QJsonObject{{QStringLiteral("malformed"), true}} << broken;
-    QTest::newRow("json array") << korvo << good << word("[1,2,3]") << broken;
-    QTest::newRow("missing fields") << korvo << good << word(R"({"user_name":"korvo","user_id":"10001"})") << noIdentity;
-    QTest::newRow("empty token") << korvo << good
-                                 << word(R"({"user_name":"korvo","user_email":"","user_nick":"","user_id":"10001","user_token":""})")
-                                 << noIdentity;
-    QTest::newRow("http 500") << korvo << good << QJsonObject{{QStringLiteral("status"), QStringLiteral("500")}} << network;
-    QTest::newRow("dropped") << korvo << good << QJsonObject{{QStringLiteral("drop"), true}} << network;
-    QTest::newRow("hung") << korvo << good << QJsonObject{{QStringLiteral("delay_ms"), QStringLiteral("8000")}} << network;
-    // A hostile portal: every transfer ends within its deadline and limit, and odd identities log nobody in.
-    auto fault = [](const char *key, const char *value) { return QJsonObject{{QLatin1String(key), QLatin1String(value)}}; };
-    QTest::newRow("gzip bomb") << korvo << good << fault("gzip_bomb_mib", "3072") << network;
-    QTest::newRow("endless headers") << korvo << good << fault("endless_headers", "1") << network;
-    QTest::newRow("drip") << korvo << good << fault("drip_ms", "500") << network;
-    QTest::newRow("reply past the limit") << korvo << good << fault("large_bytes", "6000000") << network;
-    QTest::newRow("e-mail too long") << korvo << good << fault("large_bytes", "300") << broken;
-    QTest::newRow("repeated keys") << korvo << good << fault("dup_keys", "1000") << broken;
-    // The id names profiles and goes into addresses: a number or no login.
-    QTest::newRow("id is a path")
-        << korvo << good << word(R"({"user_name":"korvo","user_email":"","user_nick":"","user_id":"../default","user_token":"t"})")
-        << broken;
-    QTest::newRow("name is a boolean")
-        << korvo << good << word(R"({"user_name":true,"user_email":"","user_nick":"","user_id":"10001","user_token":"t"})")
-        << broken;
-}
-
-void TestLoginForm::replyProblemsRestoreTheButton()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, password);
-    QFETCH(QJsonObject, fault);
-    QFETCH(QString, message);
-    if (!fault.isEmpty())
-        QVERIFY(m_portal->setLoginFault(fault));
-    LogCapture log;
-    m_form->setRequestTimeout(1000);
-    m_form->setRequestDeadline(2000);
-    QSignalSpy info(m_form, &LoginForm::signalUserBalanceInfo);
-    enter(name, password);
-    auto *button = child<QPushButton>("login_LoginBtn");
-    button->click();
-    QCOMPARE(button->text(), QStringLiteral("登录中..."));
-    QVERIFY(!button->isEnabled());
-
-    QTRY_COMPARE_WITH_TIMEOUT(noticeText(), message, 5000);
-    QCOMPARE(button->text(), QStringLiteral("登录"));
-    QVERIFY(button->isEnabled());
-    QVERIFY(info.isEmpty());
-    QVERIFY(m_form->cookieJar()->getCookie(QStringLiteral("user_id")).value().isEmpty());
-    QCOMPARE(tool(QStringLiteral("select count(*) from sqlite_master where name='box_user'")), QStringLiteral("0"));
-    // Not a piece of the sealed address reaches the log, whatever went wrong.
-    for (const QString &address : {QStringLiteral("appData"), QStringLiteral("boxInit.php")})
-        QVERIFY2(log.linesContaining(address).isEmpty(), qPrintable(log.linesContaining(address).join(QLatin1Char('\n'))));
-
-    // "确定" closes the notice and empties the password field.
-    QMessageBox *box = noticeBox();
-    QCOMPARE(box->buttons().size(), 1);
-    QCOMPARE(box->buttons().first()->text(), QStringLiteral("确定"));
-    box->buttons().first()->click();
-    QTRY_VERIFY(!noticeBox());
-    QCOMPARE(child<QLineEdit>("login_PasswordTxt")->text(), QString());
-}
-
-void TestLoginForm::byteOrderMarkBeforeTheBodyStillLogsIn()
-{
-    QVERIFY(m_portal->setLoginFault({{QStringLiteral("bom"), true}}));
-    const Info info = logIn(QStringLiteral("korvo"), QStringLiteral("korvo123"));
-    QCOMPARE(info.value(QStringLiteral("user_id")), QStringLiteral("10001"));
-    QVERIFY(!noticeBox());
-}
-
 void TestLoginForm::abandonedLoginIsNeverApplied()
 {
     // A slow login as mingyue, given up; then korvo logs in.
@@ -418,18 +165,6 @@ void TestLoginForm::abandonedLoginIsNeverApplied()
     QCOMPARE(info.count(), 1);
     QCOMPARE(QString::fromUtf8(m_form->cookieJar()->getCookie(QStringLiteral("user_name")).value()), QStringLiteral("korvo"));
     QCOMPARE(tool(QStringLiteral("select group_concat(user_name) from box_user")), QStringLiteral("korvo"));
-}
-
-void TestLoginForm::failedLoginLeavesTheNextWorking()
-{
-    QVERIFY(m_portal->setLoginFault({{QStringLiteral("endless_headers"), true}}));
-    m_form->setRequestDeadline(1000);
-    enter(QStringLiteral("korvo"), QStringLiteral("korvo123"));
-    child<QPushButton>("login_LoginBtn")->click();
-    QTRY_COMPARE_WITH_TIMEOUT(noticeText(), QStringLiteral("网络异常,请稍后重试"), 5000);
-    noticeBox()->close();
-    QCOMPARE(logIn(QStringLiteral("korvo"), QStringLiteral("korvo123")).value(QStringLiteral("user_id")),
-             QStringLiteral("10001"));
 }
 
 void TestLoginForm::secondLoginReplacesTheJarAndClosesTabs()
