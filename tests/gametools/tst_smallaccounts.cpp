@@ -7,8 +7,6 @@
 #include "app/processsampler.h"
 #include "dialogs/resourceform.h"
 #include "portalfault.h"
-#include "gametools/screenhostform.h"
-#include "gametools/screenshotshare.h"
 #include "net/session.h"
 #include "gametools/smallaccountform.h"
 #include "gametools/smallaccountformadd.h"
@@ -25,22 +23,16 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
-#include <QFileInfo>
-#include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
-#include <QProcess>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QTextEdit>
 #include <QUrlQuery>
 #include <QWebEngineCookieStore>
 #include <QtTest>
 
 // A user with small accounts, against the stand-in portal and the real web
 // engine: adding and registering them, playing as several accounts side by
-// side, the manager's list, and sharing a screenshot. The cases run in order,
+// side, and the manager's list. The cases run in order,
 // each on what the one before left.
 class TestSmallAccounts final : public QObject
 {
@@ -57,7 +49,6 @@ private slots:
     void managerPlaysDeletesAndRemoves();
     void failedLoginsAndListsAreShown_data();
     void failedLoginsAndListsAreShown();
-    void screenshotIsSharedWithTheCommentAsTyped();
     void mainLoginOfARegisteredAccountKeepsItsRow();
 
 private:
@@ -435,52 +426,6 @@ void TestSmallAccounts::failedLoginsAndListsAreShown()
         manager->close();
     }
     m_tabs->closeTabsButHome();
-}
-
-void TestSmallAccounts::screenshotIsSharedWithTheCommentAsTyped()
-{
-    m_tabs->setCurrentIndex(0);
-    WebView *view = m_tabs->createHostTab(QStringLiteral("xianxia"));
-    QVERIFY(view);
-    QSignalSpy loaded(view, &WebView::loadFinished);
-    QTRY_VERIFY_WITH_TIMEOUT(loaded.count() > 0, 15000);
-    QWidget *page = m_tabs->currentWidget();
-    // Loaded is not yet drawn: the game shows before the picture is taken.
-    QTRY_VERIFY_WITH_TIMEOUT(
-        !ScreenshotShare::isBlank(page->grab(ScreenshotShare::captureRect(page->size())).toImage()), 15000);
-    QTest::mouseClick(child<QPushButton>(page, "hostBar_ScreeshotBtn"), Qt::LeftButton);
-    ScreenhostForm *form = m_tabs->findChild<ScreenhostForm *>();
-    QVERIFY(form && form->isVisible());
-    const QString file = form->share()->filePath();
-    QVERIFY(QFile::exists(file));
-    QCOMPARE(QFile::permissions(file) & (QFile::ReadGroup | QFile::ReadOther), QFile::Permissions());
-    const QImage picture(file);
-    QCOMPARE(picture.size(), QSize(page->width() - 24, page->height() - 38));
-    QVERIFY(!ScreenshotShare::isBlank(picture));
-
-    auto *edit = child<QTextEdit>(form, "DynamicEdit");
-    edit->setPlainText(QString(150, QChar(0x597D)));
-    QCOMPARE(edit->toPlainText().size(), 140);
-    QCOMPARE(child<QLabel>(form, "NumberLabel")->text(), QStringLiteral("140/140"));
-    edit->setPlainText(QStringLiteral("a&b#c+d"));
-    screenShot(QStringLiteral("share"));
-    // A failed upload is told and keeps the picture for another try.
-    QVERIFY(PortalFault::once(*m_portal, QStringLiteral("dynamic_upimg"), {{QStringLiteral("status"), 500}}));
-    QTest::mouseClick(child<QPushButton>(form, "sendButton"), Qt::LeftButton);
-    QTRY_COMPARE_WITH_TIMEOUT(child<QLabel>(form, "TipLabel")->text(), QStringLiteral("网络异常,请稍后重试"), 15000);
-    QVERIFY(QFile::exists(file));
-    QTest::mouseClick(child<QPushButton>(form, "sendButton"), Qt::LeftButton);
-    QCOMPARE(WindowChecks::takeNotice(form), QStringLiteral("发布成功！稍后将在动态中心展示！!"));
-    QVERIFY(!form->isVisible());
-    QVERIFY(edit->toPlainText().isEmpty());
-    QVERIFY(!QFile::exists(file));
-    const QJsonObject upload = m_portal->apiEntries(QStringLiteral("dynamic_upimg")).last();
-    QCOMPARE(upload.value(QStringLiteral("method")).toString(), QStringLiteral("POST"));
-    QCOMPARE(upload.value(QStringLiteral("files")).toObject().value(QStringLiteral("file")).toObject()
-                 .value(QStringLiteral("filename")).toString(), QFileInfo(file).fileName());
-    const QJsonObject publish = m_portal->apiCalls(QStringLiteral("public_dynamic")).last();
-    QCOMPARE(publish.value(QStringLiteral("content")).toString(), QStringLiteral("a&b#c+d"));
-    QCOMPARE(publish.value(QStringLiteral("account")).toString(), QStringLiteral("korvo"));
 }
 
 // The registered account, never logged in yet, logs in through the login dialog.
