@@ -44,12 +44,6 @@ private:
     std::unique_ptr<TestAppDir> m_dir;
     std::unique_ptr<StandInPortal> m_portal;
 
-    template<typename T>
-    static T *child(QObject *parent, const char *name)
-    {
-        return parent->findChild<T *>(QLatin1String(name));
-    }
-
     // Under KORVO_SHOT_DIR, a picture of the screen for a person to look at.
     static void shot(const char *name)
     {
@@ -139,7 +133,7 @@ private slots:
         frame.showSkinWindow();
         SkinForm *form = frame.auxWindows()->skinForm();
         QVERIFY(form->isVisible());
-        auto *view = child<QWebEngineView>(form, "skinWebView");
+        auto *view = namedChild<QWebEngineView>(form, "skinWebView");
         QVERIFY(view);
         QVERIFY(view->page()->profile() == WebEngineProfile::profileFor(QStringLiteral("default")));
         QVERIFY(loaded(view));
@@ -289,18 +283,18 @@ private slots:
         frame.handlerUpdate();
         UpdateForm *form = frame.auxWindows()->updateForm();
         QVERIFY(form->isVisible());
-        auto *box = child<QCheckBox>(form, "checkBox");
-        auto *button = child<QPushButton>(form, "CheckUpdatebutton");
+        auto *box = namedChild<QCheckBox>(form, "checkBox");
+        auto *button = namedChild<QPushButton>(form, "CheckUpdatebutton");
         // Asked again: the button waits for the answer.
         QVERIFY(!button->isEnabled());
         QTRY_VERIFY_WITH_TIMEOUT(button->isEnabled(), 10000);
-        QCOMPARE(child<QLabel>(form, "lastVersionLabel")->text(), QStringLiteral("最新版本:") + latest);
-        QCOMPARE(child<QLabel>(form, "curVersionLabel")->text(), QStringLiteral("当前版本:1.5.1.4"));
+        QCOMPARE(namedChild<QLabel>(form, "lastVersionLabel")->text(), QStringLiteral("最新版本:") + latest);
+        QCOMPARE(namedChild<QLabel>(form, "curVersionLabel")->text(), QStringLiteral("当前版本:1.5.1.4"));
         QCOMPARE(box->isVisible(), boxShown);
         QCOMPARE(button->text(), boxShown ? QStringLiteral("下载") : QStringLiteral("确定"));
         shot(boxShown ? "update-newer" : "update-current");
         if (!boxShown) {
-            QCOMPARE(child<QLabel>(form, "updateTipLabel")->text(), QStringLiteral("Korvo游戏盒已是最新"));
+            QCOMPARE(namedChild<QLabel>(form, "updateTipLabel")->text(), QStringLiteral("Korvo游戏盒已是最新"));
             return;
         }
         QCOMPARE(box->isChecked(), skipped);
@@ -322,15 +316,15 @@ private slots:
         frame.handlerClearCache();
         ClearCacheForm *form = frame.auxWindows()->clearCacheForm();
         QVERIFY(form->isVisible());
-        auto *size = child<QLabel>(form, "cachesizeLabel");
+        auto *size = namedChild<QLabel>(form, "cachesizeLabel");
         QTRY_VERIFY_WITH_TIMEOUT(size->text().endsWith(QLatin1Char('M')), 15000);
         QVERIFY2(size->text().chopped(1).toDouble() >= 3072.0, qPrintable(size->text()));
-        QCOMPARE(child<QLabel>(form, "warnLabel")->text(), QStringLiteral("注意：小号的登录信息也会被清除"));
-        QVERIFY(!child<QLabel>(form, "tipLabel")->isVisible());
+        QCOMPARE(namedChild<QLabel>(form, "warnLabel")->text(), QStringLiteral("注意：小号的登录信息也会被清除"));
+        QVERIFY(!namedChild<QLabel>(form, "tipLabel")->isVisible());
         shot("cache-before");
 
-        QTest::mouseClick(child<QPushButton>(form, "clearButton"), Qt::LeftButton);
-        auto *freed = child<QLabel>(form, "tipLabel");
+        QTest::mouseClick(namedChild<QPushButton>(form, "clearButton"), Qt::LeftButton);
+        auto *freed = namedChild<QLabel>(form, "tipLabel");
         QTRY_VERIFY_WITH_TIMEOUT(freed->isVisible(), 15000);
         // The live profile may write a little meanwhile: freed is the 3 GiB less that.
         QVERIFY2(freed->text().chopped(1).toDouble() >= 3008.0, qPrintable(freed->text()));
@@ -351,7 +345,7 @@ private slots:
         QVERIFY(form->isVisible());
         form->close();
         frame.showSettingWindow();
-        QTest::mouseClick(child<QPushButton>(frame.findChild<BoxSettingForm *>(), "ClearCacheBtn"), Qt::LeftButton);
+        QTest::mouseClick(namedChild<QPushButton>(frame.findChild<BoxSettingForm *>(), "ClearCacheBtn"), Qt::LeftButton);
         QVERIFY(form->isVisible());
         QTRY_VERIFY_WITH_TIMEOUT(!form->isWorking(), 15000);
     }
@@ -368,10 +362,10 @@ private slots:
         frame.loginForm()->hide();
 
         const QString token = logIn(frame);
-        QTest::mouseClick(child<QPushButton>(&frame, "vipBtn"), Qt::LeftButton);
+        QTest::mouseClick(namedChild<QPushButton>(&frame, "vipBtn"), Qt::LeftButton);
         VipForm *vip = frame.auxWindows()->vipForm();
         QVERIFY(vip && vip->isVisible());
-        auto *vipView = child<QWebEngineView>(vip, "vipWebView");
+        auto *vipView = namedChild<QWebEngineView>(vip, "vipWebView");
         QVERIFY(vipView->page()->profile() == WebEngineProfile::profileFor(QStringLiteral("default")));
         QVERIFY(loaded(vipView));
         QVERIFY(vipView->url().toString().endsWith(QStringLiteral("&v2&user_id=10001&user_token=") + token));
@@ -389,7 +383,7 @@ private slots:
         frame.tabWidget()->handlerSign();
         auto *sign = frame.findChild<SignForm *>();
         QVERIFY(sign && sign->isVisible());
-        auto *signView = child<QWebEngineView>(sign, "signWebView");
+        auto *signView = namedChild<QWebEngineView>(sign, "signWebView");
         QVERIFY(loaded(signView));
         QVERIFY(signView->url().toString().endsWith(QStringLiteral("action=user_signCalendar&v2&user_id=10001")));
         QVERIFY(pageText(signView).contains(QStringLiteral("签到日历")));

@@ -8,6 +8,7 @@
 #include "tabfixture.h"
 #include "web/tabwidget.h"
 #include "web/webview.h"
+#include "testsupport.h"
 #include "windowchecks.h"
 
 #include <QFile>
@@ -27,12 +28,6 @@ private slots:
     void screenshotIsSharedWithTheCommentAsTyped();
 
 private:
-    template<typename T>
-    static T *child(QObject *parent, const char *name)
-    {
-        return parent->findChild<T *>(QLatin1String(name));
-    }
-
     TabFixture m_fixture;
     TabWidget *m_tabs = nullptr;
 };
@@ -55,7 +50,7 @@ void TestScreenshotShare::screenshotIsSharedWithTheCommentAsTyped()
     // Loaded is not yet drawn: the game shows before the picture is taken.
     QTRY_VERIFY_WITH_TIMEOUT(
         !ScreenshotShare::isBlank(page->grab(ScreenshotShare::captureRect(page->size())).toImage()), 15000);
-    QTest::mouseClick(child<QPushButton>(page, "hostBar_ScreeshotBtn"), Qt::LeftButton);
+    QTest::mouseClick(namedChild<QPushButton>(page, "hostBar_ScreeshotBtn"), Qt::LeftButton);
     ScreenhostForm *form = m_tabs->findChild<ScreenhostForm *>();
     QVERIFY(form && form->isVisible());
     const QString file = form->share()->filePath();
@@ -65,18 +60,18 @@ void TestScreenshotShare::screenshotIsSharedWithTheCommentAsTyped()
     QCOMPARE(picture.size(), QSize(page->width() - 24, page->height() - 38));
     QVERIFY(!ScreenshotShare::isBlank(picture));
 
-    auto *edit = child<QTextEdit>(form, "DynamicEdit");
+    auto *edit = namedChild<QTextEdit>(form, "DynamicEdit");
     edit->setPlainText(QString(150, QChar(0x597D)));
     QCOMPARE(edit->toPlainText().size(), 140);
-    QCOMPARE(child<QLabel>(form, "NumberLabel")->text(), QStringLiteral("140/140"));
+    QCOMPARE(namedChild<QLabel>(form, "NumberLabel")->text(), QStringLiteral("140/140"));
     edit->setPlainText(QStringLiteral("a&b#c+d"));
     screenShot(QStringLiteral("share"));
     // A failed upload is told and keeps the picture for another try.
     QVERIFY(PortalFault::once(m_fixture.portal(), QStringLiteral("dynamic_upimg"), {{QStringLiteral("status"), 500}}));
-    QTest::mouseClick(child<QPushButton>(form, "sendButton"), Qt::LeftButton);
-    QTRY_COMPARE_WITH_TIMEOUT(child<QLabel>(form, "TipLabel")->text(), QStringLiteral("网络异常,请稍后重试"), 15000);
+    QTest::mouseClick(namedChild<QPushButton>(form, "sendButton"), Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(namedChild<QLabel>(form, "TipLabel")->text(), QStringLiteral("网络异常,请稍后重试"), 15000);
     QVERIFY(QFile::exists(file));
-    QTest::mouseClick(child<QPushButton>(form, "sendButton"), Qt::LeftButton);
+    QTest::mouseClick(namedChild<QPushButton>(form, "sendButton"), Qt::LeftButton);
     QCOMPARE(WindowChecks::takeNotice(form), QStringLiteral("发布成功！稍后将在动态中心展示！!"));
     QVERIFY(!form->isVisible());
     QVERIFY(edit->toPlainText().isEmpty());

@@ -52,11 +52,6 @@ private slots:
     void mainLoginOfARegisteredAccountKeepsItsRow();
 
 private:
-    template<typename T>
-    static T *child(QObject *parent, const char *name)
-    {
-        return parent->findChild<T *>(QLatin1String(name));
-    }
     static QString runScript(WebView *view, const QString &script);
     QString sqlite(const QString &sql) const;
     SmallAccountFormAdd *openAddDialog();
@@ -80,9 +75,9 @@ void TestSmallAccounts::initTestCase()
     m_frame->show();
     m_tabs = m_frame->tabWidget();
     LoginForm *login = m_frame->loginForm();
-    child<QComboBox>(login, "login_AccountTxt")->setEditText(QStringLiteral("korvo"));
-    child<QLineEdit>(login, "login_PasswordTxt")->setText(QStringLiteral("korvo123"));
-    child<QPushButton>(login, "login_LoginBtn")->click();
+    namedChild<QComboBox>(login, "login_AccountTxt")->setEditText(QStringLiteral("korvo"));
+    namedChild<QLineEdit>(login, "login_PasswordTxt")->setText(QStringLiteral("korvo123"));
+    namedChild<QPushButton>(login, "login_LoginBtn")->click();
     QTRY_VERIFY_WITH_TIMEOUT(m_frame->session()->isLoggedIn(), 15000);
 }
 
@@ -107,12 +102,12 @@ SmallAccountFormAdd *TestSmallAccounts::openAddDialog()
 {
     auto *manager = m_frame->findChild<SmallAccountForm *>();
     if (!manager) {
-        QTest::mouseClick(child<QPushButton>(m_tabs->homeToolBar(), "homeBar_SmallAccountBtn"), Qt::LeftButton);
+        QTest::mouseClick(namedChild<QPushButton>(m_tabs->homeToolBar(), "homeBar_SmallAccountBtn"), Qt::LeftButton);
         manager = m_frame->findChild<SmallAccountForm *>();
     }
     if (!manager)
         return nullptr;
-    QTest::mouseClick(child<QPushButton>(manager, "small_AddBtn"), Qt::LeftButton);
+    QTest::mouseClick(namedChild<QPushButton>(manager, "small_AddBtn"), Qt::LeftButton);
     return manager->addForm();
 }
 
@@ -120,10 +115,10 @@ void TestSmallAccounts::addAccount(const QString &name, const QString &password,
 {
     SmallAccountFormAdd *add = openAddDialog();
     QVERIFY(add && add->isVisible());
-    child<QLineEdit>(add, "smalladd_AccountText")->setText(name);
-    child<QLineEdit>(add, "smalladd_PassText")->setText(password);
-    child<QLineEdit>(add, "smalladd_PassCheckText")->setText(confirmation);
-    QTest::mouseClick(child<QPushButton>(add, "smalladd_SureBtn"), Qt::LeftButton);
+    namedChild<QLineEdit>(add, "smalladd_AccountText")->setText(name);
+    namedChild<QLineEdit>(add, "smalladd_PassText")->setText(password);
+    namedChild<QLineEdit>(add, "smalladd_PassCheckText")->setText(confirmation);
+    QTest::mouseClick(namedChild<QPushButton>(add, "smalladd_SureBtn"), Qt::LeftButton);
 }
 
 void TestSmallAccounts::addDialogChecksBeforeAnyRequest()
@@ -137,14 +132,14 @@ void TestSmallAccounts::addDialogChecksBeforeAnyRequest()
     QCOMPARE(WindowChecks::takeNotice(add), QStringLiteral("账号或密码错误"));
     QCOMPARE(m_portal->gatewayTexts().size(), sent);
     // The typed texts stay for the user to correct.
-    QCOMPARE(child<QLineEdit>(add, "smalladd_PassText")->text(), QStringLiteral("x"));
+    QCOMPARE(namedChild<QLineEdit>(add, "smalladd_PassText")->text(), QStringLiteral("x"));
 }
 
 void TestSmallAccounts::addsAnExistingAccountAndRegistersAnUnknownOne()
 {
     auto *manager = m_frame->findChild<SmallAccountForm *>();
     QVERIFY(manager);
-    auto *combo = child<QComboBox>(manager, "small_AccountListCombo");
+    auto *combo = namedChild<QComboBox>(manager, "small_AccountListCombo");
     addAccount(QStringLiteral("korvo_xh1"), QStringLiteral("xiaohao123"));
     QTRY_COMPARE_WITH_TIMEOUT(combo->currentText(), QStringLiteral("korvo_xh1"), 15000);
     QVERIFY(!manager->addForm()->isVisible());
@@ -182,13 +177,13 @@ SmallLeftBarForm *TestSmallAccounts::openSideBar(QWidget *tab, const char *butto
     auto *bar = tab ? tab->findChild<SmallLeftBarForm *>() : nullptr;
     if (!bar)
         return nullptr;
-    QTest::mouseClick(child<QPushButton>(tab, button), Qt::LeftButton);
+    QTest::mouseClick(namedChild<QPushButton>(tab, button), Qt::LeftButton);
     return bar;
 }
 
 void TestSmallAccounts::clickTile(SmallLeftBarForm *bar, int row, int column)
 {
-    auto *table = child<QTableWidget>(bar, "smallBar_AccountListTable");
+    auto *table = namedChild<QTableWidget>(bar, "smallBar_AccountListTable");
     const QRect cell = table->visualRect(table->model()->index(row, column));
     QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
 }
@@ -218,7 +213,7 @@ void TestSmallAccounts::resourceWindowListsEveryAccountsTabs()
     entry->trigger();
     auto *form = m_frame->findChild<ResourceForm *>();
     QVERIFY(form && form->isVisible() && form->isRefreshing());
-    auto *table = child<QTableWidget>(form, "resourceTable");
+    auto *table = namedChild<QTableWidget>(form, "resourceTable");
     // Every render process has been read at least once.
     QTRY_VERIFY_WITH_TIMEOUT(table->rowCount() == 3 && table->item(2, 2)->text() != QStringLiteral("-")
                                  && table->item(0, 2)->text() != QStringLiteral("-"), 15000);
@@ -245,7 +240,7 @@ void TestSmallAccounts::resourceWindowListsEveryAccountsTabs()
 
     QSignalSpy reloading(smallView, &WebView::loadStarted);
     table->selectRow(2);
-    QTest::mouseClick(child<QPushButton>(form, "reloadTabBtn"), Qt::LeftButton);
+    QTest::mouseClick(namedChild<QPushButton>(form, "reloadTabBtn"), Qt::LeftButton);
     QVERIFY(reloading.wait());
     form->close();
     QVERIFY(!form->isRefreshing());
@@ -278,7 +273,7 @@ void TestSmallAccounts::sideBarPlaysTheSameGameAsASmallAccount()
     SmallLeftBarForm *bar = openSideBar(mainTab, "hostBar_SmallAccountBtn");
     QVERIFY(bar);
     QCOMPARE(bar->width(), SmallLeftBarForm::openWidth);
-    auto *table = child<QTableWidget>(bar, "smallBar_AccountListTable");
+    auto *table = namedChild<QTableWidget>(bar, "smallBar_AccountListTable");
     QCOMPARE(table->rowCount(), 2);
     QVERIFY(!table->cellWidget(1, 1));
     QCOMPARE(table->cellWidget(0, 0)->property("user_name").toString(), QStringLiteral("korvo_xh1"));
@@ -337,14 +332,14 @@ void TestSmallAccounts::managerPlaysDeletesAndRemoves()
     // A game tab whose side bar follows the manager.
     m_tabs->setCurrentIndex(0);
     QVERIFY(m_tabs->createHostTab(QStringLiteral("longcheng")));
-    auto *sideTable = child<QTableWidget>(m_tabs->currentWidget()->findChild<SmallLeftBarForm *>(),
+    auto *sideTable = namedChild<QTableWidget>(m_tabs->currentWidget()->findChild<SmallLeftBarForm *>(),
                                           "smallBar_AccountListTable");
     QCOMPARE(sideTable->rowCount(), 2);
 
     m_frame->handlerSmallForm();
     QPointer<SmallAccountForm> manager = m_frame->findChild<SmallAccountForm *>();
-    auto *combo = child<QComboBox>(manager, "small_AccountListCombo");
-    auto *table = child<QTableWidget>(manager, "small_MainTable");
+    auto *combo = namedChild<QComboBox>(manager, "small_AccountListCombo");
+    auto *table = namedChild<QTableWidget>(manager, "small_MainTable");
     // The portal keeps two servers collected for it.
     combo->setCurrentText(QStringLiteral("korvo_xh1"));
     QTRY_COMPARE_WITH_TIMEOUT(table->rowCount(), 2, 15000);
@@ -366,8 +361,8 @@ void TestSmallAccounts::managerPlaysDeletesAndRemoves()
     // Delete the collected server, after the confirmation.
     m_frame->handlerSmallForm();
     manager = m_frame->findChild<SmallAccountForm *>();
-    table = child<QTableWidget>(manager, "small_MainTable");
-    child<QComboBox>(manager, "small_AccountListCombo")->setCurrentText(QStringLiteral("korvo_xh1"));
+    table = namedChild<QTableWidget>(manager, "small_MainTable");
+    namedChild<QComboBox>(manager, "small_AccountListCombo")->setCurrentText(QStringLiteral("korvo_xh1"));
     QTRY_COMPARE_WITH_TIMEOUT(table->rowCount(), 2, 15000);
     QTest::mouseClick(qobject_cast<QPushButton *>(table->cellWidget(0, 2)), Qt::LeftButton);
     QCOMPARE(WindowChecks::takeNotice(manager), QStringLiteral("确定要删除么"));
@@ -376,9 +371,9 @@ void TestSmallAccounts::managerPlaysDeletesAndRemoves()
     QVERIFY(m_portal->apiCalls(QStringLiteral("user_collection_delete")).size() == 1);
 
     // Remove the account from this computer: asked first; every side bar follows.
-    QTest::mouseClick(child<QPushButton>(manager, "small_DeleteAccountBtn"), Qt::LeftButton);
+    QTest::mouseClick(namedChild<QPushButton>(manager, "small_DeleteAccountBtn"), Qt::LeftButton);
     QVERIFY(WindowChecks::takeNotice(manager).contains(QStringLiteral("korvo_xh1")));
-    QTRY_COMPARE_WITH_TIMEOUT(child<QComboBox>(manager, "small_AccountListCombo")->count(), 3, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(namedChild<QComboBox>(manager, "small_AccountListCombo")->count(), 3, 5000);
     QCOMPARE(sqlite(QStringLiteral("select count(*) from box_user where user_name='korvo_xh1'")), QStringLiteral("0"));
     QCOMPARE(sideTable->cellWidget(0, 0)->property("user_name").toString(), QStringLiteral("xhnew1"));
     QVERIFY(!sideTable->cellWidget(0, 1) || sideTable->rowCount() == 1);
@@ -421,7 +416,7 @@ void TestSmallAccounts::failedLoginsAndListsAreShown()
     } else {
         m_frame->handlerSmallForm();
         QPointer<SmallAccountForm> manager = m_frame->findChild<SmallAccountForm *>();
-        child<QComboBox>(manager, "small_AccountListCombo")->setCurrentText(QStringLiteral("xhnew1"));
+        namedChild<QComboBox>(manager, "small_AccountListCombo")->setCurrentText(QStringLiteral("xhnew1"));
         QCOMPARE(WindowChecks::takeNotice(manager), message);
         manager->close();
     }
@@ -433,10 +428,10 @@ void TestSmallAccounts::mainLoginOfARegisteredAccountKeepsItsRow()
 {
     QCOMPARE(sqlite(QStringLiteral("select user_id from box_user where user_name='xhnew2'")), QStringLiteral("0"));
     LoginForm *login = m_frame->loginForm();
-    child<QComboBox>(login, "login_AccountTxt")->setEditText(QStringLiteral("xhnew2"));
-    child<QLineEdit>(login, "login_PasswordTxt")->setText(QStringLiteral("pass1234"));
-    child<QCheckBox>(login, "login_rememberCB")->setChecked(true);
-    child<QPushButton>(login, "login_LoginBtn")->click();
+    namedChild<QComboBox>(login, "login_AccountTxt")->setEditText(QStringLiteral("xhnew2"));
+    namedChild<QLineEdit>(login, "login_PasswordTxt")->setText(QStringLiteral("pass1234"));
+    namedChild<QCheckBox>(login, "login_rememberCB")->setChecked(true);
+    namedChild<QPushButton>(login, "login_LoginBtn")->click();
     QTRY_COMPARE_WITH_TIMEOUT(m_frame->session()->identity().userName, QStringLiteral("xhnew2"), 15000);
     const QString id = m_frame->session()->identity().userId;
     QCOMPARE(sqlite(QStringLiteral("select count(*),user_id,main_id,is_main,remember_me,length(user_pass) from box_user "

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QPoint>
 #include <QString>
 #include <QStringList>
@@ -36,3 +37,10 @@ void screenShot(const QString &name, int settleMs = 800);
 // grabs and keyboard focus all take part, which events sent to widgets skip.
 bool xdotool(const QStringList &args);
 bool pointTo(const QPoint &global);
+
+// The child of parent that a form names name.
+template<typename T>
+T *namedChild(const QObject *parent, const char *name)
+{
+    return parent->findChild<T *>(QLatin1String(name));
+}

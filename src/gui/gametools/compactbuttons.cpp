@@ -56,6 +56,7 @@ void CompactButtons::apply(bool compacting)
 void CompactButtons::compact(QPushButton *button)
 {
     Saved &saved = m_saved[button];
+    saved.button = button;
     saved.width = button->minimumWidth();
     saved.text = button->text();
     if (!saved.text.isEmpty() && button->toolTip().isEmpty()) {
@@ -70,7 +71,7 @@ void CompactButtons::expand(QPushButton *button) const
 {
     // A button that came after the bar went narrow has nothing to give back.
     const auto saved = m_saved.constFind(button);
-    if (saved == m_saved.constEnd())
+    if (saved == m_saved.constEnd() || saved->button != button)
         return;
     button->setText(saved->text);
     if (saved->tipFromText)

@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QMargins>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 class QPushButton;
@@ -25,6 +26,8 @@ protected:
 private:
     // What a button showed with its words, given back when the bar widens.
     struct Saved {
+        // Gone, its address may come back as another button's.
+        QPointer<QPushButton> button;
         QString text;
         int width = 0;
         bool tipFromText = false;
